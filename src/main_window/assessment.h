@@ -1,0 +1,78 @@
+// The assessment of one subject, held for the whole run: every raw clock
+// reading of the three tests, their start times, the settings handed to the
+// test windows and the saving state. One object owns it; the windows share it
+// by reference. The five typed fields live in the main window's text boxes;
+// only their last saved texts are kept here.
+#pragma once
+
+#include "system_time.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace tavo {
+
+// A reading of the millisecond clock. 0 means nothing was recorded.
+using ClockReading = std::int32_t;
+
+inline constexpr int trials_per_test = 10;
+inline constexpr int repetition_clicks = 5;
+
+struct TestData {
+    std::array<ClockReading, trials_per_test> act_stim_times{};
+    std::array<ClockReading, trials_per_test> act_click_times{};
+    std::array<ClockReading, trials_per_test> rel_stim_times{};
+    std::array<ClockReading, trials_per_test> rel_release_times{};
+    std::array<ClockReading, repetition_clicks> rep_click_times{};
+    ClockReading rep_first_press = 0;
+    ClockReading act_start_tick = 0;
+    ClockReading rel_start_tick = 0;
+    ClockReading rep_start_tick = 0;
+    SystemTime act_start_time;
+    SystemTime rel_start_time;
+    SystemTime rep_start_time;
+
+    friend bool operator==(const TestData&, const TestData&) = default;
+};
+
+// Handed from the Performance Tests tab to the test windows when they load.
+struct TestSettings {
+    std::int16_t act_max_delay = 0; // ms
+    std::int16_t rel_hold_time = 0; // ms
+};
+
+// The texts of Text0, Text1, Text2, Text3 and notes, in that order.
+using TypedFields = std::array<QString, 5>;
+
+// Which command raised the save prompt.
+enum class PendingAction : std::int16_t { none = 0, exit = 1, open = 2, new_file = 3 };
+
+struct SavingState {
+    bool data_saved = true; // no completed test is waiting to be saved
+    TypedFields saved_fields;
+    bool save_as_requested = false;
+    PendingAction pending_action = PendingAction::none;
+    bool exit_after_save = false;
+    bool open_after_save = false;
+    bool new_after_save = false;
+    bool open_from_command_line = false;
+    QString current_file_name; // empty while the assessment has no file
+};
+
+struct Assessment {
+    TestData data;
+    TestSettings settings;
+    SavingState saving;
+};
+
+// True when a completed test is unsaved or any typed field differs, in any
+// character, from its text at the last save, open or new.
+bool unsaved_changes(const SavingState& saving, const TypedFields& current);
+
+// Clears every reading and start time; the typed fields and the file name are
+// the main window's to clear.
+void wipe_test_data(TestData& data);
+
+} // namespace tavo

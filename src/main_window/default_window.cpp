@@ -1,0 +1,520 @@
+#include "default_window.h"
+
+#include "color_button.h"
+#include "dialogs.h"
+#include "insert_date.h"
+#include "svg_picture.h"
+#include "twips.h"
+#include "up_down.h"
+#include "version.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDate>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace tavo {
+
+namespace {
+
+constexpr int design_client_width = 9900;
+constexpr int design_client_height = 6390;
+const QString help_file = QStringLiteral("tavo-help.html");
+const QString crlf = QStringLiteral("\r\n");
+
+QFont bold_font(const QFont& base, double point_size) {
+    QFont font = base;
+    font.setBold(true);
+    font.setPointSizeF(point_size);
+    return font;
+}
+
+QFrame* separator_line(QWidget* parent, const QString& name, Qt::Orientation orientation) {
+    auto* line = new QFrame(parent);
+    line->setObjectName(name);
+    line->setFrameShape(orientation == Qt::Horizontal ? QFrame::HLine : QFrame::VLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+} // namespace
+
+DefaultWindow::DefaultWindow(Assessment& assessment, Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent)
+    , m_assessment(assessment)
+    , m_dialogs(dialogs) {
+    setObjectName(QStringLiteral("Default"));
+    setWindowTitle(QStringLiteral("TAVO - Marlowen"));
+    QFont window_font = font();
+    window_font.setPointSizeF(8.25);
+    setFont(window_font);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setMinimumSize(twips_size(design_client_width, design_client_height));
+    setCentralWidget(client);
+
+    m_line1 = new QFrame(client);
+    m_line1->setObjectName(QStringLiteral("Line1"));
+    m_line2 = new QFrame(client);
+    m_line2->setObjectName(QStringLiteral("Line2"));
+    m_line1->setAutoFillBackground(true);
+    m_line2->setAutoFillBackground(true);
+    m_line1->setBackgroundRole(QPalette::Dark);
+    m_line2->setBackgroundRole(QPalette::Light);
+
+    m_tabs = new QTabWidget(client);
+    m_tabs->setObjectName(QStringLiteral("Tabs"));
+    m_tabs->setGeometry(twips_rect(120, 120, 9720, 6180));
+    auto* background = new QWidget;
+    auto* performance = new QWidget;
+    auto* results = new QWidget;
+    m_tabs->addTab(background, QStringLiteral("  &Background Info  "));
+    m_tabs->addTab(performance, QStringLiteral("  &Performance Tests  "));
+    m_tabs->addTab(results, QStringLiteral("  &Test Results  "));
+    // Positions on the tabs are designed from the tab control's own corner;
+    // the pages start below the row of tab captions.
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_tabs);
+    m_page_origin = QPoint(frame, m_tabs->tabBar()->sizeHint().height() + frame);
+
+    build_menus();
+    build_background_tab(background);
+    build_performance_tab(performance);
+    build_results_tab(results);
+    m_tabs->setCurrentIndex(0);
+
+    resize(twips_size(design_client_width, design_client_height) +
+           QSize(0, menuBar()->sizeHint().height()));
+    stretch_top_lines();
+}
+
+DefaultWindow::~DefaultWindow() = default;
+
+void DefaultWindow::build_menus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("menu_bar"));
+    auto add_item = [this](QMenu* menu, const QString& name, const QString& caption,
+                           const QKeySequence& shortcut = {}) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(name);
+        action->setShortcut(shortcut);
+        return action;
+    };
+    auto add_divider = [](QMenu* menu, const QString& name) {
+        menu->addSeparator()->setObjectName(name);
+    };
+
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("file_menu"));
+    // The file commands and printing come in a later version; until then they
+    // are shown but cannot be chosen.
+    QList<QAction*> not_yet = {
+        add_item(file, QStringLiteral("new_file_menu"), QStringLiteral("&New TAVO File")),
+        add_item(file, QStringLiteral("open_file_menu"), QStringLiteral("&Open"),
+                 QKeySequence(Qt::CTRL | Qt::Key_O))};
+    add_divider(file, QStringLiteral("div3"));
+    not_yet << add_item(file, QStringLiteral("save_file_menu"), QStringLiteral("&Save"),
+                        QKeySequence(Qt::CTRL | Qt::Key_S))
+            << add_item(file, QStringLiteral("saveas_file_menu"), QStringLiteral("Save &As"));
+    add_divider(file, QStringLiteral("div2"));
+    not_yet << add_item(file, QStringLiteral("print_file_menu"), QStringLiteral("&Print Results"),
+                        QKeySequence(Qt::CTRL | Qt::Key_P));
+    add_divider(file, QStringLiteral("div4"));
+    not_yet << add_item(file, QStringLiteral("exit_file_menu"), QStringLiteral("E&xit"));
+    for (QAction* action : not_yet) {
+        action->setEnabled(false);
+    }
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("help_menu"));
+    connect(add_item(help, QStringLiteral("contents_help_menu"), QStringLiteral("&Help Contents"),
+                     QKeySequence(Qt::Key_F1)),
+            &QAction::triggered, this, [this] { m_dialogs.show_help(help_file, 1); });
+    add_divider(help, QStringLiteral("div"));
+    connect(add_item(help, QStringLiteral("about_help_menu"), QStringLiteral("&About")),
+            &QAction::triggered, this, &DefaultWindow::about_requested);
+    connect(add_item(help, QStringLiteral("getting_help_menu"), QStringLiteral("&Getting TAVO")),
+            &QAction::triggered, this, &DefaultWindow::getting_tavo_requested);
+    connect(add_item(help, QStringLiteral("about_corvale_help_menu"),
+                     QStringLiteral("About &Corvale")),
+            &QAction::triggered, this, &DefaultWindow::about_corvale_requested);
+}
+
+void DefaultWindow::place_on_tab(QWidget* widget, QRect twips) {
+    const QRect rect = twips_rect(twips.x(), twips.y(), twips.width(), twips.height());
+    widget->setGeometry(rect.translated(-m_page_origin));
+}
+
+QLabel* DefaultWindow::add_label(QWidget* parent, const QString& name, const QString& text,
+                                 QRect twips) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(twips_rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    return label;
+}
+
+void DefaultWindow::build_background_tab(QWidget* page) {
+    struct Field {
+        const char* box;
+        const char* label;
+        const char* caption;
+        int top;
+    };
+    const Field fields[] = {{"Text0", "Label18", "Subject Name:", 600},
+                            {"Text1", "Label19", "Administrator:", 1080},
+                            {"Text2", "Label20", "Switch Location:", 1800},
+                            {"Text3", "Label21", "Switch Type:", 2280}};
+    for (std::size_t i = 0; i < m_text_boxes.size(); ++i) {
+        const Field& field = fields[i];
+        auto* box = new QLineEdit(page);
+        box->setObjectName(QString::fromLatin1(field.box));
+        box->setAccessibleName(QString::fromLatin1(field.caption).chopped(1));
+        place_on_tab(box, QRect(1560, field.top, 3735, 315));
+        auto* label = new QLabel(QString::fromLatin1(field.caption), page);
+        label->setObjectName(QString::fromLatin1(field.label));
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setBuddy(box);
+        place_on_tab(label, QRect(120, field.top, 1380, 315));
+        m_text_boxes[i] = box;
+    }
+
+    auto* notes_label = new QLabel(QStringLiteral("Notes:"), page);
+    notes_label->setObjectName(QStringLiteral("Label22"));
+    place_on_tab(notes_label, QRect(5640, 480, 1455, 240));
+    m_notes = new QPlainTextEdit(page);
+    m_notes->setObjectName(QStringLiteral("notes"));
+    m_notes->setAccessibleName(QStringLiteral("Notes"));
+    m_notes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_notes->setTabChangesFocus(true);
+    notes_label->setBuddy(m_notes);
+    place_on_tab(m_notes, QRect(5640, 720, 3855, 1815));
+
+    auto* insert = new QPushButton(QStringLiteral("Insert Date:"), page);
+    insert->setObjectName(QStringLiteral("Command1"));
+    insert->setToolTip(tr("Adds today's date to the notes on a line of its own"));
+    place_on_tab(insert, QRect(8040, 2640, 1455, 375));
+    connect(insert, &QPushButton::clicked, this, &DefaultWindow::insert_date);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), page);
+    ok->setObjectName(QStringLiteral("Info_ok"));
+    ok->setToolTip(tr("Go on to the Performance Tests"));
+    place_on_tab(ok, QRect(4080, 2880, 1215, 375));
+    connect(ok, &QPushButton::clicked, this, [this] { m_tabs->setCurrentIndex(1); });
+
+    auto* picture = new SvgPicture(QStringLiteral(":/images/clinician_switch.svg"),
+                                   tr("A hand reaching for a switch"), page);
+    picture->setObjectName(QStringLiteral("Image7"));
+    place_on_tab(picture, QRect(240, 4560, 1215, 1215));
+    auto* version = new QLabel(QStringLiteral("Version 1.0"), page);
+    version->setObjectName(QStringLiteral("TAVO_Version"));
+    version->setFont(bold_font(font(), 8.25));
+    place_on_tab(version, QRect(1560, 5400, 1815, 255));
+    auto* logo = new SvgPicture(QStringLiteral(":/images/logo.svg"), tr("TAVO"), page);
+    logo->setObjectName(QStringLiteral("Picture1"));
+    place_on_tab(logo, QRect(5760, 4680, 3735, 1095));
+
+    setTabOrder(m_text_boxes[0], m_text_boxes[1]);
+    setTabOrder(m_text_boxes[1], m_text_boxes[2]);
+    setTabOrder(m_text_boxes[2], m_text_boxes[3]);
+    setTabOrder(m_text_boxes[3], m_notes);
+    setTabOrder(m_notes, insert);
+    setTabOrder(insert, ok);
+}
+
+QGroupBox* DefaultWindow::build_test_frame(QWidget* page, const QString& name,
+                                           const QString& caption, int top, int height) {
+    auto* frame = new QGroupBox(caption, page);
+    frame->setObjectName(name);
+    place_on_tab(frame, QRect(120, top, 9375, height));
+    return frame;
+}
+
+ColorButton* DefaultWindow::add_color_button(QWidget* parent, const QString& name,
+                                             ColorRef colour, const QString& label_text,
+                                             QRect twips) {
+    auto* button = new ColorButton(colour, parent);
+    button->setObjectName(name);
+    button->setAccessibleName(label_text.chopped(1));
+    button->setGeometry(twips_rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    connect(button, &QPushButton::clicked, this, [this, button] { choose_color(button); });
+    return button;
+}
+
+QLineEdit* DefaultWindow::add_seconds_box(QGroupBox* frame, const QString& box_name,
+                                          const QString& updown_name, const QString& label_name,
+                                          const QString& caption, int updown_position) {
+    // The caption holds a gap of blanks where the box sits.
+    QLabel* label = add_label(frame, label_name, caption, QRect(1440, 360, 5040, 315));
+    auto* box = new QLineEdit(QStringLiteral("3"), frame);
+    box->setObjectName(box_name);
+    box->setAlignment(Qt::AlignRight);
+    box->setAccessibleName(caption.section(QChar(u':'), 0, 0) + tr(" in seconds"));
+    label->setBuddy(box);
+    const int gap_start = label->x() + label->fontMetrics().horizontalAdvance(
+                                           caption.section(QChar(u':'), 0, 0) + QStringLiteral(": "));
+    box->setGeometry(gap_start, label->y(), px(420), label->height());
+    auto* updown = new UpDownControl(box, updown_position, frame);
+    updown->setObjectName(updown_name);
+    updown->setGeometry(box->geometry().right() + 1, box->y(), px(240), box->height());
+    return box;
+}
+
+void DefaultWindow::build_performance_tab(QWidget* page) {
+    const QString not_yet = tr("Running the tests comes in a later version of TAVO");
+    auto add_start = [&not_yet](QGroupBox* frame, const QString& name) {
+        auto* start = new QPushButton(QStringLiteral("Start Test"), frame);
+        start->setObjectName(name);
+        start->setGeometry(twips_rect(7680, 480, 1455, 495));
+        start->setEnabled(false);
+        start->setToolTip(not_yet);
+        return start;
+    };
+    auto add_full_screen = [](QGroupBox* frame, const QString& name, int top) {
+        auto* check = new QCheckBox(QStringLiteral("Full Screen Mode"), frame);
+        check->setObjectName(name);
+        check->setGeometry(twips_rect(1440, top, 2415, 315));
+        return check;
+    };
+
+    QGroupBox* act = build_test_frame(page, QStringLiteral("act_frame"),
+                                      QStringLiteral("Activation Test"), 480, 1695);
+    auto* image1 = new SvgPicture(QStringLiteral(":/images/hand_on_switch.svg"),
+                                  tr("A hand pressing a round yellow switch"), act);
+    image1->setObjectName(QStringLiteral("Image1"));
+    image1->setGeometry(twips_rect(120, 240, 1020, 1335));
+    m_act_max_select = add_seconds_box(
+        act, QStringLiteral("act_max_select"), QStringLiteral("UpDown1"), QStringLiteral("Label9"),
+        QStringLiteral("Maximum Stimulus Delay:              Seconds"), 3);
+    add_label(act, QStringLiteral("Label16"), QStringLiteral("Stimulus Color:"),
+              QRect(1440, 840, 1575, 315));
+    m_act_color = add_color_button(act, QStringLiteral("act_color"), yellow_colorref,
+                                   QStringLiteral("Stimulus Color:"), QRect(3120, 795, 615, 375));
+    m_act_full_screen = add_full_screen(act, QStringLiteral("Act_Check_FS"), 1275);
+    add_start(act, QStringLiteral("start_act_test"));
+
+    QGroupBox* rel = build_test_frame(page, QStringLiteral("rel_frame"),
+                                      QStringLiteral("Release Test"), 2280, 1815);
+    auto* image2 = new SvgPicture(QStringLiteral(":/images/hand_holding_switch.svg"),
+                                  tr("A hand holding a switch down"), rel);
+    image2->setObjectName(QStringLiteral("Image2"));
+    image2->setGeometry(twips_rect(120, 240, 1020, 1335));
+    m_rel_max_select = add_seconds_box(
+        rel, QStringLiteral("rel_max_select"), QStringLiteral("UpDown2"),
+        QStringLiteral("Label10"), QStringLiteral("Maximum Hold Duration:                 Seconds"),
+        2);
+    add_label(rel, QStringLiteral("Label14"), QStringLiteral("Hold Stimulus Color:"),
+              QRect(1440, 840, 1935, 315));
+    m_rel_hold_color =
+        add_color_button(rel, QStringLiteral("Rel_hold_color"), yellow_colorref,
+                         QStringLiteral("Hold Stimulus Color:"), QRect(3480, 795, 615, 375));
+    add_label(rel, QStringLiteral("Label15"), QStringLiteral("Release Stimulus Color:"),
+              QRect(4440, 840, 2175, 315));
+    m_rel_release_color =
+        add_color_button(rel, QStringLiteral("rel_release_color"), dark_blue_colorref,
+                         QStringLiteral("Release Stimulus Color:"), QRect(6720, 795, 615, 375));
+    m_rel_full_screen = add_full_screen(rel, QStringLiteral("Rel_Check_FS"), 1320);
+    add_start(rel, QStringLiteral("start_rel_test"));
+
+    QGroupBox* rep = build_test_frame(page, QStringLiteral("rep_frame"),
+                                      QStringLiteral("Repetition Test"), 4200, 1695);
+    auto* image3 = new SvgPicture(QStringLiteral(":/images/red_switch.svg"),
+                                  tr("A round red switch"), rep);
+    image3->setObjectName(QStringLiteral("Image3"));
+    image3->setGeometry(twips_rect(120, 240, 1035, 960));
+    add_label(rep, QStringLiteral("Label17"), QStringLiteral("Stimulus Color:"),
+              QRect(1440, 480, 1575, 315));
+    m_rep_color = add_color_button(rep, QStringLiteral("rep_color"), yellow_colorref,
+                                   QStringLiteral("Stimulus Color:"), QRect(3120, 435, 615, 375));
+    m_rep_full_screen = add_full_screen(rep, QStringLiteral("Rep_Check_FS"), 960);
+    add_start(rep, QStringLiteral("start_rep_test"));
+}
+
+void DefaultWindow::build_results_tab(QWidget* page) {
+    const QFont heading = bold_font(font(), 13.5);
+    struct Block {
+        const char* heading_name;
+        const char* heading_text;
+        const char* image_name;
+        const char* image_file;
+        const char* image_text;
+        int top;
+    };
+    const Block blocks[] = {
+        {"Label11", "Activation Test Results", "Image4", "results_activation.svg",
+         "Activation test", 480},
+        {"Label12", "Release Test Results ", "Image5", "results_release.svg", "Release test", 2160},
+        {"Label13", "Repetition Test Result ", "Image6", "results_repetition.svg",
+         "Repetition test", 3840}};
+    for (const Block& block : blocks) {
+        auto* title = new QLabel(QString::fromLatin1(block.heading_text), page);
+        title->setObjectName(QString::fromLatin1(block.heading_name));
+        title->setFont(heading);
+        place_on_tab(title, QRect(1560, block.top, 5535, 375));
+        auto* picture = new SvgPicture(
+            QStringLiteral(":/images/") + QString::fromLatin1(block.image_file),
+            tr(block.image_text), page);
+        picture->setObjectName(QString::fromLatin1(block.image_name));
+        place_on_tab(picture, QRect(240, block.top + 120, 1095, 1095));
+    }
+
+    struct ResultLabel {
+        const char* name;
+        int left;
+        int top;
+        int width;
+    };
+    const ResultLabel labels[] = {{"Label1", 1560, 960, 2700},  {"Label2", 4320, 960, 1860},
+                                  {"Label3", 6240, 960, 1860},  {"Label5", 1560, 2640, 2700},
+                                  {"Label6", 4320, 2640, 1860}, {"Label7", 6240, 2640, 1860},
+                                  {"Label8", 1560, 4440, 4800}};
+    for (std::size_t i = 0; i < m_result_labels.size(); ++i) {
+        auto* label = new QLabel(page);
+        label->setObjectName(QString::fromLatin1(labels[i].name));
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        place_on_tab(label, QRect(labels[i].left, labels[i].top, labels[i].width, 480));
+        m_result_labels[i] = label;
+    }
+    const ResultTexts initial = initial_result_texts();
+    m_result_labels[0]->setText(initial.label1);
+    m_result_labels[3]->setText(initial.label5);
+    m_result_labels[6]->setText(initial.label8);
+
+    const struct {
+        const char* name;
+        QRect twips;
+        Qt::Orientation orientation;
+    } lines[] = {{"Line3", QRect(120, 1800, 9480, 30), Qt::Horizontal},
+                 {"Line4", QRect(120, 3480, 9480, 30), Qt::Horizontal},
+                 {"Line5", QRect(120, 5160, 6240, 30), Qt::Horizontal},
+                 {"Line6", QRect(1440, 600, 30, 4440), Qt::Vertical}};
+    for (const auto& line : lines) {
+        place_on_tab(separator_line(page, QString::fromLatin1(line.name), line.orientation),
+                     line.twips);
+    }
+
+    auto* version = new QLabel(QStringLiteral("TAVO Version 1.0"), page);
+    version->setObjectName(QStringLiteral("Label4"));
+    version->setFont(bold_font(font(), 8.25));
+    place_on_tab(version, QRect(240, 5520, 2775, 255));
+
+    auto* print_frame = new QGroupBox(page);
+    print_frame->setObjectName(QStringLiteral("Frame1"));
+    place_on_tab(print_frame, QRect(6600, 3840, 2895, 1935));
+    auto* printer = new SvgPicture(QStringLiteral(":/images/printer.svg"), tr("Printer"),
+                                   print_frame);
+    printer->setObjectName(QStringLiteral("Image8"));
+    printer->setGeometry(twips_rect(240, 360, 960, 960));
+    auto* print = new QPushButton(QStringLiteral("Print Results"), print_frame);
+    print->setObjectName(QStringLiteral("Print_Results"));
+    print->setGeometry(twips_rect(1320, 600, 1455, 495));
+    print->setEnabled(false);
+    print->setToolTip(tr("Printing comes in a later version of TAVO"));
+}
+
+TypedFields DefaultWindow::typed_fields() const {
+    return {m_text_boxes[0]->text(), m_text_boxes[1]->text(), m_text_boxes[2]->text(),
+            m_text_boxes[3]->text(), notes_text()};
+}
+
+void DefaultWindow::set_typed_fields(const TypedFields& fields) {
+    for (std::size_t i = 0; i < m_text_boxes.size(); ++i) {
+        m_text_boxes[i]->setText(fields[i]);
+    }
+    set_notes_text(fields[4]);
+}
+
+QString DefaultWindow::notes_text() const {
+    // The editor keeps bare line feeds; the assessment's notes use CR LF.
+    QString text = m_notes->toPlainText();
+    text.replace(QChar(u'\n'), crlf);
+    return text;
+}
+
+void DefaultWindow::set_notes_text(const QString& text) {
+    QString plain = text;
+    plain.replace(crlf, QStringLiteral("\n"));
+    m_notes->setPlainText(plain);
+    m_notes->moveCursor(QTextCursor::End);
+}
+
+void DefaultWindow::process_results() {
+    const ResultTexts texts = compute_results(m_assessment.data);
+    const QString* values[] = {&texts.label1, &texts.label2, &texts.label3, &texts.label5,
+                               &texts.label6, &texts.label7, &texts.label8};
+    for (std::size_t i = 0; i < m_result_labels.size(); ++i) {
+        m_result_labels[i]->setText(*values[i]);
+    }
+}
+
+ResultTexts DefaultWindow::shown_results() const {
+    return {m_result_labels[0]->text(), m_result_labels[1]->text(), m_result_labels[2]->text(),
+            m_result_labels[3]->text(), m_result_labels[4]->text(), m_result_labels[5]->text(),
+            m_result_labels[6]->text()};
+}
+
+void DefaultWindow::Wipe_Data() {
+    wipe_test_data(m_assessment.data);
+    set_typed_fields({});
+    m_assessment.saving.current_file_name.clear();
+    m_assessment.saving.saved_fields = typed_fields();
+    process_results();
+}
+
+QString DefaultWindow::act_max_select_text() const { return m_act_max_select->text(); }
+QString DefaultWindow::rel_max_select_text() const { return m_rel_max_select->text(); }
+ColorRef DefaultWindow::act_color() const { return m_act_color->face_color(); }
+ColorRef DefaultWindow::rel_hold_color() const { return m_rel_hold_color->face_color(); }
+ColorRef DefaultWindow::rel_release_color() const { return m_rel_release_color->face_color(); }
+ColorRef DefaultWindow::rep_color() const { return m_rep_color->face_color(); }
+bool DefaultWindow::act_full_screen() const { return m_act_full_screen->isChecked(); }
+bool DefaultWindow::rel_full_screen() const { return m_rel_full_screen->isChecked(); }
+bool DefaultWindow::rep_full_screen() const { return m_rep_full_screen->isChecked(); }
+
+void DefaultWindow::insert_date() {
+    set_notes_text(notes_with_date(notes_text(), QDate::currentDate(),
+                                   regional_date_separator(QLocale::system())));
+}
+
+void DefaultWindow::choose_color(ColorButton* button) {
+    const std::optional<QColor> chosen =
+        m_dialogs.choose_color(this, button->face_qcolor(), QStringLiteral("Choose a Color"));
+    if (chosen) {
+        button->set_face_color(to_colorref(*chosen));
+    }
+}
+
+void DefaultWindow::stretch_top_lines() {
+    const int width = centralWidget()->width();
+    m_line1->setGeometry(0, 0, width, 1);
+    m_line2->setGeometry(0, px(12) > 0 ? px(12) : 1, width, 1);
+}
+
+void DefaultWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    stretch_top_lines();
+}
+
+void DefaultWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_centred && screen()) {
+        m_centred = true;
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen()->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    stretch_top_lines();
+}
+
+} // namespace tavo

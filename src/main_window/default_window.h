@@ -1,0 +1,106 @@
+// The main window: the typed fields of the assessment, the test settings and
+// the results, on three tabs. It shows the assessment's state and forwards the
+// commands that other windows carry out (help dialogs, tests, files) as signals.
+#pragma once
+
+#include "assessment.h"
+#include "results.h"
+#include "settings_input.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QTabWidget;
+
+namespace tavo {
+
+class ColorButton;
+class Dialogs;
+class UpDownControl;
+
+class DefaultWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    DefaultWindow(Assessment& assessment, Dialogs& dialogs, QWidget* parent = nullptr);
+    ~DefaultWindow() override;
+
+    Assessment& assessment() { return m_assessment; }
+
+    // The five typed fields; the notes carry CR LF line breaks.
+    TypedFields typed_fields() const;
+    void set_typed_fields(const TypedFields& fields);
+    QString notes_text() const;
+    void set_notes_text(const QString& text);
+
+    // Rewrites the seven result labels from the assessment's readings.
+    void process_results();
+    // Empties the assessment for a new one (settings and colours stay).
+    void Wipe_Data();
+    ResultTexts shown_results() const;
+
+    // What the Performance Tests tab holds for the test windows.
+    QString act_max_select_text() const;
+    QString rel_max_select_text() const;
+    ColorRef act_color() const;
+    ColorRef rel_hold_color() const;
+    ColorRef rel_release_color() const;
+    ColorRef rep_color() const;
+    bool act_full_screen() const;
+    bool rel_full_screen() const;
+    bool rep_full_screen() const;
+
+Q_SIGNALS:
+    void about_requested();
+    void getting_tavo_requested();
+    void about_corvale_requested();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void build_menus();
+    void build_background_tab(QWidget* page);
+    void build_performance_tab(QWidget* page);
+    void build_results_tab(QWidget* page);
+    QGroupBox* build_test_frame(QWidget* page, const QString& name, const QString& caption,
+                                int top, int height);
+    QLabel* add_label(QWidget* parent, const QString& name, const QString& text, QRect twips);
+    ColorButton* add_color_button(QWidget* parent, const QString& name, ColorRef colour,
+                                  const QString& label_text, QRect twips);
+    QLineEdit* add_seconds_box(QGroupBox* frame, const QString& box_name,
+                               const QString& updown_name, const QString& label_name,
+                               const QString& caption, int updown_position);
+    void place_on_tab(QWidget* widget, QRect twips);
+    void insert_date();
+    void choose_color(ColorButton* button);
+    void stretch_top_lines();
+
+    Assessment& m_assessment;
+    Dialogs& m_dialogs;
+    QFrame* m_line1 = nullptr;
+    QFrame* m_line2 = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    QPoint m_page_origin;
+    std::array<QLineEdit*, 4> m_text_boxes{};
+    QPlainTextEdit* m_notes = nullptr;
+    QLineEdit* m_act_max_select = nullptr;
+    QLineEdit* m_rel_max_select = nullptr;
+    ColorButton* m_act_color = nullptr;
+    ColorButton* m_rel_hold_color = nullptr;
+    ColorButton* m_rel_release_color = nullptr;
+    ColorButton* m_rep_color = nullptr;
+    QCheckBox* m_act_full_screen = nullptr;
+    QCheckBox* m_rel_full_screen = nullptr;
+    QCheckBox* m_rep_full_screen = nullptr;
+    std::array<QLabel*, 7> m_result_labels{};
+    bool m_centred = false;
+};
+
+} // namespace tavo

@@ -1,0 +1,88 @@
+#include "results.h"
+
+#include "time_stuff.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace tavo {
+
+namespace {
+
+const QString not_completed = QStringLiteral("Test Not Completed");
+
+struct TrialSummary {
+    std::int64_t total = 0;
+    std::int32_t fastest = 0;
+    std::int32_t slowest = 0;
+};
+
+// Sums in 64 bits: ten long responses cannot overflow the total.
+TrialSummary summarise(const std::array<ClockReading, trials_per_test>& onsets,
+                       const std::array<ClockReading, trials_per_test>& responses) {
+    TrialSummary summary;
+    summary.fastest = reading_difference(responses[0], onsets[0]);
+    summary.slowest = summary.fastest;
+    for (int i = 0; i < trials_per_test; ++i) {
+        const std::int32_t d = reading_difference(responses[i], onsets[i]);
+        summary.total += d;
+        summary.fastest = std::min(summary.fastest, d);
+        summary.slowest = std::max(summary.slowest, d);
+    }
+    return summary;
+}
+
+// total / 10 rounded to the nearest whole number, halves to the even one.
+std::int32_t average_of_ten(std::int64_t total) {
+    std::int64_t quotient = total / trials_per_test;
+    const std::int64_t remainder = total % trials_per_test;
+    if (remainder > 5 || (remainder == 5 && quotient % 2 != 0)) {
+        ++quotient;
+    }
+    return static_cast<std::int32_t>(quotient);
+}
+
+void fill_trial_texts(const TrialSummary& summary, QString& average, QString& fastest,
+                      QString& slowest) {
+    if (summary.total < 1) {
+        average = not_completed;
+        fastest.clear();
+        slowest.clear();
+        return;
+    }
+    average = QStringLiteral("Average Response Time: ") +
+              format_duration_text(average_of_ten(summary.total));
+    fastest = QStringLiteral("Fastest = ") + format_duration_text(summary.fastest);
+    slowest = QStringLiteral("Slowest = ") + format_duration_text(summary.slowest);
+}
+
+} // namespace
+
+std::int32_t reading_difference(ClockReading later, ClockReading earlier) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(later) -
+                                     static_cast<std::uint32_t>(earlier));
+}
+
+ResultTexts initial_result_texts() {
+    ResultTexts texts;
+    texts.label1 = not_completed;
+    texts.label5 = not_completed;
+    texts.label8 = not_completed;
+    return texts;
+}
+
+ResultTexts compute_results(const TestData& data) {
+    ResultTexts texts;
+    fill_trial_texts(summarise(data.act_stim_times, data.act_click_times), texts.label1,
+                     texts.label2, texts.label3);
+    fill_trial_texts(summarise(data.rel_stim_times, data.rel_release_times), texts.label5,
+                     texts.label6, texts.label7);
+    const std::int32_t five_clicks =
+        reading_difference(data.rep_click_times[repetition_clicks - 1], data.rep_first_press);
+    texts.label8 = five_clicks < 1
+                       ? not_completed
+                       : QStringLiteral("Time For 5 Clicks: ") + format_duration_text(five_clicks);
+    return texts;
+}
+
+} // namespace tavo

@@ -1,0 +1,44 @@
+#include "dialogs.h"
+
+#include "help_window.h"
+#include "single_window.h"
+#include "version.h"
+
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace tavo {
+
+std::optional<QColor> DesktopDialogs::choose_color(QWidget* owner, const QColor& initial,
+                                                   const QString& title) {
+    // A fresh dialog for each choice, owned by the asking window.
+    QColorDialog dialog(initial, owner);
+    dialog.setWindowTitle(title);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.currentColor();
+}
+
+void DesktopDialogs::show_message(QWidget* owner, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(application_title), text,
+                    QMessageBox::Ok, owner);
+    box.exec();
+}
+
+void DesktopDialogs::open_url(const QString& url) {
+    QDesktopServices::openUrl(QUrl(url));
+}
+
+void DesktopDialogs::show_help(const QString& help_file, int context) {
+    static SingleWindow<HelpWindow> help;
+    HelpWindow& window = help.get_or_create([] { return new HelpWindow; });
+    window.show_topic(help_file, context);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+} // namespace tavo

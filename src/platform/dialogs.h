@@ -1,0 +1,43 @@
+// The common dialogs the windows ask for (colour choice, plain messages, web
+// links, help), behind one interface so that tests can answer them.
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace tavo {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // Shows a modal colour chooser with its custom-colour panel open; nullopt
+    // when the user cancelled.
+    virtual std::optional<QColor> choose_color(QWidget* owner, const QColor& initial,
+                                               const QString& title) = 0;
+
+    // A modal message with only an OK button and the program's title.
+    virtual void show_message(QWidget* owner, const QString& text) = 0;
+
+    // Opens a web address with the desktop's handler; failures are silent.
+    virtual void open_url(const QString& url) = 0;
+
+    // Shows the program's help at the topic with the given context number.
+    virtual void show_help(const QString& help_file, int context) = 0;
+};
+
+// The real dialogs of the desktop.
+class DesktopDialogs final : public Dialogs {
+public:
+    std::optional<QColor> choose_color(QWidget* owner, const QColor& initial,
+                                       const QString& title) override;
+    void show_message(QWidget* owner, const QString& text) override;
+    void open_url(const QString& url) override;
+    void show_help(const QString& help_file, int context) override;
+};
+
+} // namespace tavo

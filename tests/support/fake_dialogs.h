@@ -1,0 +1,45 @@
+// Answers the common dialogs in tests: the next colour choice, and a record of
+// every message, link and help request.
+#pragma once
+
+#include "dialogs.h"
+
+#include <QStringList>
+
+#include <deque>
+
+namespace tavo::testing {
+
+class FakeDialogs final : public Dialogs {
+public:
+    struct ColorRequest {
+        QColor initial;
+        QString title;
+        QWidget* owner = nullptr;
+    };
+
+    // Each colour dialog takes the next answer; nullopt is Cancel.
+    std::deque<std::optional<QColor>> color_answers;
+    std::vector<ColorRequest> color_requests;
+    QStringList messages;
+    QStringList opened_urls;
+    QList<QPair<QString, int>> help_requests;
+
+    std::optional<QColor> choose_color(QWidget* owner, const QColor& initial,
+                                       const QString& title) override {
+        color_requests.push_back({initial, title, owner});
+        if (color_answers.empty()) {
+            return std::nullopt;
+        }
+        const std::optional<QColor> answer = color_answers.front();
+        color_answers.pop_front();
+        return answer;
+    }
+    void show_message(QWidget*, const QString& text) override { messages << text; }
+    void open_url(const QString& url) override { opened_urls << url; }
+    void show_help(const QString& help_file, int context) override {
+        help_requests.append({help_file, context});
+    }
+};
+
+} // namespace tavo::testing

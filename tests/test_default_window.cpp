@@ -1,0 +1,369 @@
+// The main window as the administrator meets it: names, captions, initial
+// values, menus, tab order and the small commands, driven offscreen.
+#include "color_button.h"
+#include "default_window.h"
+#include "fake_dialogs.h"
+#include "key_store.h"
+#include "program_launcher.h"
+#include "tavo_application.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+using namespace tavo;
+
+class TestDefaultWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void window_caption_size_and_first_tab();
+    void control_captions_data();
+    void control_captions();
+    void typed_fields_start_empty_and_settings_start_at_three();
+    void headings_are_bold();
+    void menu_items_data();
+    void menu_items();
+    void tab_order_of_the_background_tab();
+    void insert_date_appends_a_line_each_time();
+    void ok_moves_to_the_performance_tests();
+    void colour_button_takes_the_chosen_colour_data();
+    void colour_button_takes_the_chosen_colour();
+    void up_down_steps_the_box_number();
+    void notes_keep_crlf_line_breaks();
+    void results_show_the_computed_texts_and_wipe_clears_them();
+    void resizing_stretches_only_the_top_lines();
+    void help_contents_opens_the_first_topic();
+
+private:
+    template <class T = QWidget> T* find(const QString& name) const {
+        T* widget = m_app->main_window().findChild<T*>(name);
+        if (!widget) {
+            qWarning("no control named %s", qPrintable(name));
+        }
+        return widget;
+    }
+    QAction* action(const QString& name) const { return find<QAction>(name); }
+
+    std::unique_ptr<testing::FakeDialogs> m_dialogs;
+    std::unique_ptr<TavoApplication> m_app;
+};
+
+void TestDefaultWindow::init() {
+    m_dialogs = std::make_unique<testing::FakeDialogs>();
+    m_app = std::make_unique<TavoApplication>(*m_dialogs,
+                                              std::make_unique<SystemInfoKeyStore>(QString()),
+                                              std::make_unique<SystemProgramLauncher>());
+    m_app->Form_Load();
+    m_app->main_window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_app->main_window()));
+}
+
+void TestDefaultWindow::cleanup() {
+    m_app.reset();
+    m_dialogs.reset();
+}
+
+void TestDefaultWindow::window_caption_size_and_first_tab() {
+    DefaultWindow& window = m_app->main_window();
+    QCOMPARE(window.objectName(), QStringLiteral("Default"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("TAVO - Marlowen"));
+    QCOMPARE(window.centralWidget()->size(), QSize(660, 426));
+    QVERIFY(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    auto* tabs = find<QTabWidget>(QStringLiteral("Tabs"));
+    QVERIFY(tabs);
+    QCOMPARE(tabs->geometry(), QRect(8, 8, 648, 412));
+    QCOMPARE(tabs->currentIndex(), 0);
+    QCOMPARE(tabs->tabText(0), QStringLiteral("  &Background Info  "));
+    QCOMPARE(tabs->tabText(1), QStringLiteral("  &Performance Tests  "));
+    QCOMPARE(tabs->tabText(2), QStringLiteral("  &Test Results  "));
+}
+
+void TestDefaultWindow::control_captions_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    const std::pair<const char*, const char*> rows[] = {
+        {"Command1", "Insert Date:"},
+        {"Info_ok", "OK"},
+        {"TAVO_Version", "Version 1.0"},
+        {"Label9", "Maximum Stimulus Delay:              Seconds"},
+        {"Label10", "Maximum Hold Duration:                 Seconds"},
+        {"Label16", "Stimulus Color:"},
+        {"Label14", "Hold Stimulus Color:"},
+        {"Label15", "Release Stimulus Color:"},
+        {"Label17", "Stimulus Color:"},
+        {"Act_Check_FS", "Full Screen Mode"},
+        {"Rel_Check_FS", "Full Screen Mode"},
+        {"Rep_Check_FS", "Full Screen Mode"},
+        {"start_act_test", "Start Test"},
+        {"start_rel_test", "Start Test"},
+        {"start_rep_test", "Start Test"},
+        {"act_frame", "Activation Test"},
+        {"rel_frame", "Release Test"},
+        {"rep_frame", "Repetition Test"},
+        {"Label11", "Activation Test Results"},
+        {"Label12", "Release Test Results "},
+        {"Label13", "Repetition Test Result "},
+        {"Label1", "Test Not Completed"},
+        {"Label2", ""},
+        {"Label3", ""},
+        {"Label5", "Test Not Completed"},
+        {"Label6", ""},
+        {"Label7", ""},
+        {"Label8", "Test Not Completed"},
+        {"Label4", "TAVO Version 1.0"},
+        {"Print_Results", "Print Results"},
+        {"Frame1", ""},
+    };
+    for (const auto& [name, caption] : rows) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption);
+    }
+}
+
+void TestDefaultWindow::control_captions() {
+    QFETCH(QString, name);
+    QWidget* widget = find(name);
+    QVERIFY(widget);
+    QString caption;
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        caption = label->text();
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        caption = button->text();
+    } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+        caption = frame->title();
+    }
+    QTEST(caption, "caption");
+}
+
+void TestDefaultWindow::typed_fields_start_empty_and_settings_start_at_three() {
+    DefaultWindow& window = m_app->main_window();
+    QCOMPARE(window.typed_fields(), TypedFields{});
+    QVERIFY(!unsaved_changes(m_app->assessment().saving, window.typed_fields()));
+    QCOMPARE(find<QLineEdit>(QStringLiteral("act_max_select"))->text(), QStringLiteral("3"));
+    QCOMPARE(find<QLineEdit>(QStringLiteral("rel_max_select"))->text(), QStringLiteral("3"));
+    QCOMPARE(window.act_color(), ColorRef{0x0000FFFF});
+    QCOMPARE(window.rel_hold_color(), ColorRef{0x0000FFFF});
+    QCOMPARE(window.rel_release_color(), ColorRef{0x00C00000});
+    QCOMPARE(window.rep_color(), ColorRef{0x0000FFFF});
+    QCOMPARE(find<ColorButton>(QStringLiteral("rel_release_color"))->face_qcolor(),
+             QColor(0x00, 0x00, 0xC0));
+    QVERIFY(!window.act_full_screen());
+    QVERIFY(!window.rel_full_screen());
+    QVERIFY(!window.rep_full_screen());
+    QVERIFY(find(QStringLiteral("UpDown1")));
+    QVERIFY(find(QStringLiteral("UpDown2")));
+    QVERIFY(find(QStringLiteral("notes")));
+    for (const char* name : {"Text0", "Text1", "Text2", "Text3"}) {
+        QVERIFY(find<QLineEdit>(QString::fromLatin1(name)));
+    }
+    // The tests are not built yet: their buttons say so by being disabled.
+    QVERIFY(!find(QStringLiteral("start_act_test"))->isEnabled());
+}
+
+void TestDefaultWindow::headings_are_bold() {
+    for (const char* name : {"Label11", "Label12", "Label13"}) {
+        const QFont font = find(QString::fromLatin1(name))->font();
+        QVERIFY(font.bold());
+        QCOMPARE(font.pointSizeF(), 13.5);
+    }
+    QVERIFY(find(QStringLiteral("Label4"))->font().bold());
+    QCOMPARE(find(QStringLiteral("Label4"))->font().pointSizeF(), 8.25);
+    QVERIFY(find(QStringLiteral("TAVO_Version"))->font().bold());
+}
+
+void TestDefaultWindow::menu_items_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QKeySequence>("shortcut");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("new") << "new_file_menu" << "&New TAVO File" << QKeySequence() << false;
+    QTest::newRow("open") << "open_file_menu" << "&Open" << QKeySequence("Ctrl+O") << false;
+    QTest::newRow("save") << "save_file_menu" << "&Save" << QKeySequence("Ctrl+S") << false;
+    QTest::newRow("save as") << "saveas_file_menu" << "Save &As" << QKeySequence() << false;
+    QTest::newRow("print") << "print_file_menu" << "&Print Results" << QKeySequence("Ctrl+P")
+                           << false;
+    QTest::newRow("exit") << "exit_file_menu" << "E&xit" << QKeySequence() << false;
+    QTest::newRow("contents") << "contents_help_menu" << "&Help Contents" << QKeySequence("F1")
+                              << true;
+    QTest::newRow("about") << "about_help_menu" << "&About" << QKeySequence() << true;
+    QTest::newRow("getting") << "getting_help_menu" << "&Getting TAVO" << QKeySequence() << true;
+    QTest::newRow("about corvale") << "about_corvale_help_menu" << "About &Corvale"
+                                   << QKeySequence() << true;
+}
+
+void TestDefaultWindow::menu_items() {
+    QFETCH(QString, name);
+    QAction* item = action(name);
+    QVERIFY(item);
+    QTEST(item->text(), "caption");
+    QTEST(item->shortcut(), "shortcut");
+    QTEST(item->isEnabled(), "enabled");
+}
+
+void TestDefaultWindow::tab_order_of_the_background_tab() {
+    const QStringList expected = {"Text0", "Text1", "Text2", "Text3", "notes", "Command1", "Info_ok"};
+    QWidget* widget = find(expected.first());
+    for (const QString& name : expected.mid(1)) {
+        widget = widget->nextInFocusChain();
+        while (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(&m_app->main_window())) {
+            widget = widget->nextInFocusChain();
+        }
+        QCOMPARE(widget->objectName(), name);
+    }
+    auto* file = find<QMenu>(QStringLiteral("file_menu"));
+    QCOMPARE(file->title(), QStringLiteral("&File"));
+    QCOMPARE(find<QMenu>(QStringLiteral("help_menu"))->title(), QStringLiteral("&Help"));
+    QStringList order;
+    for (QAction* item : file->actions()) {
+        order << item->objectName();
+    }
+    QCOMPARE(order, (QStringList{"new_file_menu", "open_file_menu", "div3", "save_file_menu",
+                                 "saveas_file_menu", "div2", "print_file_menu", "div4",
+                                 "exit_file_menu"}));
+}
+
+void TestDefaultWindow::insert_date_appends_a_line_each_time() {
+    DefaultWindow& window = m_app->main_window();
+    auto* insert = find<QPushButton>(QStringLiteral("Command1"));
+    const QString today = QString::number(QDate::currentDate().month()) + QStringLiteral("/") +
+                          QString::number(QDate::currentDate().day()) + QStringLiteral("/") +
+                          QString::number(QDate::currentDate().year());
+    QTest::mouseClick(insert, Qt::LeftButton);
+    QCOMPARE(window.notes_text(), today + QStringLiteral("\r\n"));
+    QTest::mouseClick(insert, Qt::LeftButton);
+    QCOMPARE(window.notes_text(), today + QStringLiteral("\r\n\r\n") + today + QStringLiteral("\r\n"));
+    // The change is an edit like any other: it is unsaved.
+    QVERIFY(unsaved_changes(m_app->assessment().saving, window.typed_fields()));
+}
+
+void TestDefaultWindow::ok_moves_to_the_performance_tests() {
+    QTest::mouseClick(find<QPushButton>(QStringLiteral("Info_ok")), Qt::LeftButton);
+    QCOMPARE(find<QTabWidget>(QStringLiteral("Tabs"))->currentIndex(), 1);
+}
+
+void TestDefaultWindow::colour_button_takes_the_chosen_colour_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("cancel");
+    for (const char* name : {"act_color", "Rel_hold_color", "rel_release_color", "rep_color"}) {
+        QTest::addRow("%s chosen", name) << QString::fromLatin1(name) << false;
+        QTest::addRow("%s cancelled", name) << QString::fromLatin1(name) << true;
+    }
+}
+
+void TestDefaultWindow::colour_button_takes_the_chosen_colour() {
+    QFETCH(QString, button);
+    QFETCH(bool, cancel);
+    auto* colour_button = find<ColorButton>(button);
+    const QColor before = colour_button->face_qcolor();
+    find<QTabWidget>(QStringLiteral("Tabs"))->setCurrentIndex(1);
+    m_dialogs->color_answers.push_back(cancel ? std::nullopt
+                                              : std::optional<QColor>(QColor(10, 200, 30)));
+    QTest::mouseClick(colour_button, Qt::LeftButton);
+    QCOMPARE(m_dialogs->color_requests.size(), std::size_t{1});
+    QCOMPARE(m_dialogs->color_requests[0].title, QStringLiteral("Choose a Color"));
+    QCOMPARE(m_dialogs->color_requests[0].initial, before);
+    QCOMPARE(m_dialogs->color_requests[0].owner, &m_app->main_window());
+    QCOMPARE(colour_button->face_qcolor(), cancel ? before : QColor(10, 200, 30));
+    if (!cancel) {
+        QCOMPARE(colour_button->face_color(), ColorRef{0x001EC80A});
+    }
+}
+
+void TestDefaultWindow::up_down_steps_the_box_number() {
+    auto* box = find<QLineEdit>(QStringLiteral("act_max_select"));
+    auto* up = find(QStringLiteral("UpDown1"))->findChild<QToolButton*>(QStringLiteral("up"));
+    auto* down = find(QStringLiteral("UpDown1"))->findChild<QToolButton*>(QStringLiteral("down"));
+    find<QTabWidget>(QStringLiteral("Tabs"))->setCurrentIndex(1);
+    QTest::mouseClick(up, Qt::LeftButton);
+    QCOMPARE(box->text(), QStringLiteral("4"));
+    box->setText(QStringLiteral("9"));
+    QTest::mouseClick(up, Qt::LeftButton);
+    QTest::mouseClick(up, Qt::LeftButton);
+    QCOMPARE(box->text(), QStringLiteral("10"));
+    QTest::keyClick(box, Qt::Key_Down);
+    QCOMPARE(box->text(), QStringLiteral("9"));
+    box->setText(QStringLiteral("1"));
+    QTest::mouseClick(down, Qt::LeftButton);
+    QCOMPARE(box->text(), QStringLiteral("1"));
+    // Typed text that is no number stays until an arrow is used.
+    box->setText(QStringLiteral("2.5"));
+    QCOMPARE(m_app->main_window().act_max_select_text(), QStringLiteral("2.5"));
+    // The release box starts at 3 though its arrows were left at 2: they step from the box.
+    auto* rel_up = find(QStringLiteral("UpDown2"))->findChild<QToolButton*>(QStringLiteral("up"));
+    QTest::mouseClick(rel_up, Qt::LeftButton);
+    QCOMPARE(m_app->main_window().rel_max_select_text(), QStringLiteral("4"));
+}
+
+void TestDefaultWindow::notes_keep_crlf_line_breaks() {
+    DefaultWindow& window = m_app->main_window();
+    const TypedFields fields = {"Ann", "Bo", "left", "round", "first line\r\nsecond line\r\n"};
+    window.set_typed_fields(fields);
+    QCOMPARE(window.typed_fields(), fields);
+    QCOMPARE(find<QPlainTextEdit>(QStringLiteral("notes"))->toPlainText(),
+             QStringLiteral("first line\nsecond line\n"));
+}
+
+void TestDefaultWindow::results_show_the_computed_texts_and_wipe_clears_them() {
+    DefaultWindow& window = m_app->main_window();
+    Assessment& assessment = m_app->assessment();
+    for (int i = 0; i < trials_per_test; ++i) {
+        assessment.data.act_stim_times[i] = 1000 * (i + 1);
+        assessment.data.act_click_times[i] = 1000 * (i + 1) + 250;
+    }
+    assessment.data.rep_first_press = 5000;
+    assessment.data.rep_click_times[4] = 9321;
+    window.process_results();
+    QCOMPARE(find<QLabel>(QStringLiteral("Label1"))->text(),
+             QStringLiteral("Average Response Time: 00:00.250"));
+    QCOMPARE(find<QLabel>(QStringLiteral("Label2"))->text(), QStringLiteral("Fastest = 00:00.250"));
+    QCOMPARE(find<QLabel>(QStringLiteral("Label3"))->text(), QStringLiteral("Slowest = 00:00.250"));
+    QCOMPARE(find<QLabel>(QStringLiteral("Label5"))->text(), QStringLiteral("Test Not Completed"));
+    QCOMPARE(find<QLabel>(QStringLiteral("Label8"))->text(),
+             QStringLiteral("Time For 5 Clicks: 00:04.321"));
+
+    find<QLineEdit>(QStringLiteral("Text0"))->setText(QStringLiteral("Ann"));
+    find<QTabWidget>(QStringLiteral("Tabs"))->setCurrentIndex(2);
+    assessment.saving.current_file_name = QStringLiteral("/tmp/ann.tavo");
+    assessment.saving.data_saved = false;
+    find<QLineEdit>(QStringLiteral("act_max_select"))->setText(QStringLiteral("7"));
+    window.Wipe_Data();
+    QCOMPARE(assessment.data, TestData{});
+    QCOMPARE(window.typed_fields(), TypedFields{});
+    QCOMPARE(assessment.saving.saved_fields, TypedFields{});
+    QCOMPARE(assessment.saving.current_file_name, QString());
+    QCOMPARE(window.shown_results(), initial_result_texts());
+    // Not part of the assessment: left as they were.
+    QVERIFY(!assessment.saving.data_saved);
+    QCOMPARE(window.act_max_select_text(), QStringLiteral("7"));
+    QCOMPARE(find<QTabWidget>(QStringLiteral("Tabs"))->currentIndex(), 2);
+}
+
+void TestDefaultWindow::resizing_stretches_only_the_top_lines() {
+    DefaultWindow& window = m_app->main_window();
+    auto* tabs = find<QTabWidget>(QStringLiteral("Tabs"));
+    const QRect tabs_before = tabs->geometry();
+    window.resize(1100, 800);
+    QTRY_COMPARE(window.centralWidget()->width(), 1100);
+    QCOMPARE(find(QStringLiteral("Line1"))->geometry().left(), 0);
+    QCOMPARE(find(QStringLiteral("Line1"))->width(), 1100);
+    QCOMPARE(find(QStringLiteral("Line2"))->width(), 1100);
+    QCOMPARE(tabs->geometry(), tabs_before);
+}
+
+void TestDefaultWindow::help_contents_opens_the_first_topic() {
+    action(QStringLiteral("contents_help_menu"))->trigger();
+    QCOMPARE(m_dialogs->help_requests.size(), 1);
+    QCOMPARE(m_dialogs->help_requests[0].second, 1);
+}
+
+QTEST_MAIN(TestDefaultWindow)
+#include "test_default_window.moc"

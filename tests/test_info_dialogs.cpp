@@ -1,0 +1,200 @@
+// The About box and the organisation dialog, opened from the Help menu.
+#include "about_corvale_dialog.h"
+#include "about_dialog.h"
+#include "default_window.h"
+#include "fake_dialogs.h"
+#include "key_store.h"
+#include "link_label.h"
+#include "program_launcher.h"
+#include "sys_info.h"
+#include "tavo_application.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tavo;
+
+namespace {
+
+class RecordingLauncher final : public ProgramLauncher {
+public:
+    bool can_start = true;
+    QStringList started;
+    bool start(const QString& path) override {
+        if (can_start) {
+            started << path;
+        }
+        return can_start;
+    }
+    bool file_exists(const QString&) const override { return false; }
+};
+
+} // namespace
+
+class TestInfoDialogs : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup();
+    void about_box_texts();
+    void system_info_data();
+    void system_info();
+    void organisation_dialog_data();
+    void organisation_dialog();
+    void organisation_dialog_changes_in_place();
+    void windows_are_single_and_made_afresh_after_closing();
+    void links_open_with_the_desktop();
+
+private:
+    void start(const QString& sys_info_program, bool can_start = true);
+    void trigger(const QString& item) {
+        m_app->main_window().findChild<QAction*>(item)->trigger();
+    }
+
+    std::unique_ptr<testing::FakeDialogs> m_dialogs;
+    RecordingLauncher* m_launcher = nullptr;
+    std::unique_ptr<TavoApplication> m_app;
+};
+
+void TestInfoDialogs::start(const QString& sys_info_program, bool can_start) {
+    m_dialogs = std::make_unique<testing::FakeDialogs>();
+    auto launcher = std::make_unique<RecordingLauncher>();
+    launcher->can_start = can_start;
+    m_launcher = launcher.get();
+    m_app = std::make_unique<TavoApplication>(
+        *m_dialogs, std::make_unique<SystemInfoKeyStore>(sys_info_program), std::move(launcher));
+    m_app->main_window().show();
+}
+
+void TestInfoDialogs::cleanup() {
+    m_app.reset();
+    m_dialogs.reset();
+}
+
+void TestInfoDialogs::about_box_texts() {
+    start(QString());
+    trigger(QStringLiteral("about_help_menu"));
+    AboutDialog* about = m_app->about_window();
+    QVERIFY(about);
+    QVERIFY(about->isVisible());
+    QVERIFY(!about->isModal());
+    QCOMPARE(about->objectName(), QStringLiteral("About"));
+    QCOMPARE(about->windowTitle(), QStringLiteral("About TAVO"));
+    QCOMPARE(about->findChild<QLabel*>(QStringLiteral("lblTitle"))->text(), QStringLiteral("Marlowen"));
+    QCOMPARE(about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
+             QStringLiteral("Version 1.0"));
+    QVERIFY(!about->findChild<QLabel*>(QStringLiteral("lblDescription"))->text().isEmpty());
+    QVERIFY(!about->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText().isEmpty());
+    QVERIFY(about->findChild<QLabel*>(QStringLiteral("Label1"))->text().contains(
+        QStringLiteral("without any express or implied warranty")));
+    QCOMPARE(about->findChild<QLabel*>(QStringLiteral("link1"))->text(),
+             QStringLiteral("https://www.corvale.example/"));
+    auto* ok = about->findChild<QPushButton*>(QStringLiteral("cmdOK"));
+    QCOMPARE(ok->text(), QStringLiteral("OK"));
+    QVERIFY(ok->isDefault());
+    QCOMPARE(about->findChild<QPushButton*>(QStringLiteral("cmdSysInfo"))->text(),
+             QStringLiteral("&System Info..."));
+    QCOMPARE(about->size(), QSize(382, 271));
+    // The main window stays usable behind it.
+    QVERIFY(m_app->main_window().isEnabled());
+}
+
+void TestInfoDialogs::system_info_data() {
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<bool>("can_start");
+    QTest::addColumn<QStringList>("started");
+    QTest::addColumn<QStringList>("messages");
+    const QStringList unavailable = {"System Information Is Unavailable At This Time"};
+    QTest::newRow("found and started") << "/usr/bin/hardinfo" << true
+                                       << QStringList{"/usr/bin/hardinfo"} << QStringList();
+    QTest::newRow("none found") << "" << true << QStringList() << unavailable;
+    QTest::newRow("found but cannot start") << "/usr/bin/hardinfo" << false << QStringList()
+                                            << unavailable;
+}
+
+void TestInfoDialogs::system_info() {
+    QFETCH(QString, program);
+    QFETCH(bool, can_start);
+    start(program, can_start);
+    trigger(QStringLiteral("about_help_menu"));
+    QTest::mouseClick(m_app->about_window()->findChild<QPushButton*>(QStringLiteral("cmdSysInfo")),
+                      Qt::LeftButton);
+    QTEST(m_launcher->started, "started");
+    QTEST(m_dialogs->messages, "messages");
+    QVERIFY(m_app->about_window()->isVisible());
+}
+
+void TestInfoDialogs::organisation_dialog_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("getting") << "getting_help_menu" << "Getting TAVO"
+                             << "This version of TAVO is available as a free download from the "
+                                "web site of Corvale.";
+    QTest::newRow("about corvale")
+        << "about_corvale_help_menu" << "About Corvale"
+        << "Corvale is a not-for-profit charitable organization dedicated to the most effective "
+           "communication for people who use AAC (augmentative and alternative communication).  "
+           "To learn more, visit the Corvale web site.";
+}
+
+void TestInfoDialogs::organisation_dialog() {
+    QFETCH(QString, item);
+    start(QString());
+    trigger(item);
+    AboutCorvaleDialog* dialog = m_app->about_corvale_window();
+    QVERIFY(dialog);
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->objectName(), QStringLiteral("AboutCorvale"));
+    QTEST(dialog->windowTitle(), "caption");
+    QTEST(dialog->findChild<QLabel*>(QStringLiteral("about_box"))->text(), "message");
+    QCOMPARE(dialog->findChild<QLabel*>(QStringLiteral("link1"))->text(),
+             QStringLiteral("https://www.corvale.example/"));
+    QCOMPARE(dialog->size(), QSize(397, 172));
+}
+
+void TestInfoDialogs::organisation_dialog_changes_in_place() {
+    start(QString());
+    trigger(QStringLiteral("getting_help_menu"));
+    AboutCorvaleDialog* first = m_app->about_corvale_window();
+    trigger(QStringLiteral("about_corvale_help_menu"));
+    QCOMPARE(m_app->about_corvale_window(), first);
+    QCOMPARE(first->windowTitle(), QStringLiteral("About Corvale"));
+    QVERIFY(first->findChild<QLabel*>(QStringLiteral("about_box"))->text().startsWith(
+        QStringLiteral("Corvale is a not-for-profit")));
+}
+
+void TestInfoDialogs::windows_are_single_and_made_afresh_after_closing() {
+    start(QString());
+    trigger(QStringLiteral("about_help_menu"));
+    QPointer<AboutDialog> first = m_app->about_window();
+    trigger(QStringLiteral("about_help_menu"));
+    QCOMPARE(m_app->about_window(), first.data());
+    QTest::mouseClick(first->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    QTRY_VERIFY(first.isNull());
+    QCOMPARE(m_app->about_window(), nullptr);
+    trigger(QStringLiteral("about_help_menu"));
+    QVERIFY(m_app->about_window());
+
+    trigger(QStringLiteral("getting_help_menu"));
+    QPointer<AboutCorvaleDialog> dialog = m_app->about_corvale_window();
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QTRY_VERIFY(dialog.isNull());
+}
+
+void TestInfoDialogs::links_open_with_the_desktop() {
+    start(QString());
+    trigger(QStringLiteral("about_help_menu"));
+    trigger(QStringLiteral("about_corvale_help_menu"));
+    QTest::mouseClick(m_app->about_window()->findChild<LinkLabel*>(QStringLiteral("link1")),
+                      Qt::LeftButton);
+    QTest::keyClick(m_app->about_corvale_window()->findChild<LinkLabel*>(QStringLiteral("link1")),
+                    Qt::Key_Space);
+    QCOMPARE(m_dialogs->opened_urls, (QStringList{"https://www.corvale.example/",
+                                                  "https://www.corvale.example/"}));
+}
+
+QTEST_MAIN(TestInfoDialogs)
+#include "test_info_dialogs.moc"
