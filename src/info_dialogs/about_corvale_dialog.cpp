@@ -19,6 +19,8 @@ AboutCorvaleDialog::AboutCorvaleDialog(Dialogs& dialogs, QWidget* parent)
     dialog_font.setPointSizeF(8.25);
     setFont(dialog_font);
     setFixedSize(twips_size(5955, 2580));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
 
     m_about_box->setObjectName(QStringLiteral("about_box"));
     m_about_box->setWordWrap(true);

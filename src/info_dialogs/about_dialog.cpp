@@ -36,6 +36,8 @@ AboutDialog::AboutDialog(Dialogs& dialogs, const KeyStore& key_store, ProgramLau
     dialog_font.setPointSizeF(8.25);
     setFont(dialog_font);
     setFixedSize(twips_size(5730, 4065));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
 
     QLabel* title = add_label(this, QStringLiteral("lblTitle"), QStringLiteral("Marlowen"),
                               QRect(2160, 120, 2925, 240));
@@ -89,7 +91,8 @@ AboutDialog::AboutDialog(Dialogs& dialogs, const KeyStore& key_store, ProgramLau
     auto* picture = new SvgPicture(QStringLiteral(":/images/tavo_about.svg"),
                                    tr("A hand on a switch"), this);
     picture->setObjectName(QStringLiteral("Image1"));
-    picture->setGeometry(0, 0, 118, 70);
+    // The picture keeps to the corner left free by the title and the notice.
+    picture->setGeometry(2, 2, px(1200) - 4, px(720) - 4);
     auto* icon = new SvgPicture(QStringLiteral(":/images/tavo_icon.svg"), tr("TAVO"), this);
     icon->setObjectName(QStringLiteral("Image2"));
     icon->setGeometry(px(5730) - 32 - px(120), px(2520) - 8, 32, 32);

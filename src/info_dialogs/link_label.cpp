@@ -24,6 +24,8 @@ void LinkLabel::set_address(const QString& address) {
     m_address = address;
     setText(address);
     setAccessibleName(tr("Web site %1").arg(address));
+    // An address longer than the designed width widens the label rather than being cut.
+    resize(qMax(width(), sizeHint().width()), height());
 }
 
 void LinkLabel::HyperJump() { m_dialogs.open_url(text()); }

@@ -92,6 +92,7 @@ DefaultWindow::DefaultWindow(Assessment& assessment, Dialogs& dialogs, QWidget* 
     build_performance_tab(performance);
     build_results_tab(results);
     m_tabs->setCurrentIndex(0);
+    m_text_boxes[0]->setFocus();
 
     resize(twips_size(design_client_width, design_client_height) +
            QSize(0, menuBar()->sizeHint().height()));
