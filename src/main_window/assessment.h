@@ -5,6 +5,7 @@
 // only their last saved texts are kept here.
 #pragma once
 
+#include "clock.h"
 #include "system_time.h"
 
 #include <QString>
@@ -13,9 +14,6 @@
 #include <cstdint>
 
 namespace tavo {
-
-// A reading of the millisecond clock. 0 means nothing was recorded.
-using ClockReading = std::int32_t;
 
 inline constexpr int trials_per_test = 10;
 inline constexpr int repetition_clicks = 5;

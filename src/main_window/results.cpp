@@ -11,27 +11,6 @@ namespace {
 
 const QString not_completed = QStringLiteral("Test Not Completed");
 
-struct TrialSummary {
-    std::int64_t total = 0;
-    std::int32_t fastest = 0;
-    std::int32_t slowest = 0;
-};
-
-// Sums in 64 bits: ten long responses cannot overflow the total.
-TrialSummary summarise(const std::array<ClockReading, trials_per_test>& onsets,
-                       const std::array<ClockReading, trials_per_test>& responses) {
-    TrialSummary summary;
-    summary.fastest = reading_difference(responses[0], onsets[0]);
-    summary.slowest = summary.fastest;
-    for (int i = 0; i < trials_per_test; ++i) {
-        const std::int32_t d = reading_difference(responses[i], onsets[i]);
-        summary.total += d;
-        summary.fastest = std::min(summary.fastest, d);
-        summary.slowest = std::max(summary.slowest, d);
-    }
-    return summary;
-}
-
 // total / 10 rounded to the nearest whole number, halves to the even one.
 std::int32_t average_of_ten(std::int64_t total) {
     std::int64_t quotient = total / trials_per_test;
@@ -50,13 +29,27 @@ void fill_trial_texts(const TrialSummary& summary, QString& average, QString& fa
         slowest.clear();
         return;
     }
-    average = QStringLiteral("Average Response Time: ") +
-              format_duration_text(average_of_ten(summary.total));
+    average = QStringLiteral("Average Response Time: ") + format_duration_text(summary.average);
     fastest = QStringLiteral("Fastest = ") + format_duration_text(summary.fastest);
     slowest = QStringLiteral("Slowest = ") + format_duration_text(summary.slowest);
 }
 
 } // namespace
+
+TrialSummary summarise_trials(const std::array<ClockReading, trials_per_test>& onsets,
+                              const std::array<ClockReading, trials_per_test>& responses) {
+    TrialSummary summary;
+    summary.fastest = reading_difference(responses[0], onsets[0]);
+    summary.slowest = summary.fastest;
+    for (int i = 0; i < trials_per_test; ++i) {
+        const std::int32_t d = reading_difference(responses[i], onsets[i]);
+        summary.total += d;
+        summary.fastest = std::min(summary.fastest, d);
+        summary.slowest = std::max(summary.slowest, d);
+    }
+    summary.average = average_of_ten(summary.total);
+    return summary;
+}
 
 std::int32_t reading_difference(ClockReading later, ClockReading earlier) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(later) -
@@ -73,9 +66,9 @@ ResultTexts initial_result_texts() {
 
 ResultTexts compute_results(const TestData& data) {
     ResultTexts texts;
-    fill_trial_texts(summarise(data.act_stim_times, data.act_click_times), texts.label1,
+    fill_trial_texts(summarise_trials(data.act_stim_times, data.act_click_times), texts.label1,
                      texts.label2, texts.label3);
-    fill_trial_texts(summarise(data.rel_stim_times, data.rel_release_times), texts.label5,
+    fill_trial_texts(summarise_trials(data.rel_stim_times, data.rel_release_times), texts.label5,
                      texts.label6, texts.label7);
     const std::int32_t five_clicks =
         reading_difference(data.rep_click_times[repetition_clicks - 1], data.rep_first_press);

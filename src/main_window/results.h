@@ -23,6 +23,19 @@ struct ResultTexts {
     friend bool operator==(const ResultTexts&, const ResultTexts&) = default;
 };
 
+// Ten trials' response times: their total, fastest and slowest, and the
+// average rounded to the nearest millisecond with halves to the even one.
+// Computed in 64 bits, so long responses cannot overflow.
+struct TrialSummary {
+    std::int64_t total = 0;
+    std::int32_t fastest = 0;
+    std::int32_t slowest = 0;
+    std::int32_t average = 0;
+};
+
+TrialSummary summarise_trials(const std::array<ClockReading, trials_per_test>& onsets,
+                              const std::array<ClockReading, trials_per_test>& responses);
+
 // The captions the labels have before any result was computed.
 ResultTexts initial_result_texts();
 

@@ -1,0 +1,27 @@
+#include "clock.h"
+
+#include "timer_resolution.h"
+
+#include <chrono>
+
+namespace tavo {
+
+ClockReading SystemClock::now() {
+    return system_milliseconds();
+}
+
+void SystemClock::begin_period() {
+    ++m_outstanding;
+    request_fine_timer_resolution();
+}
+
+void SystemClock::end_period() {
+    --m_outstanding;
+    release_fine_timer_resolution();
+}
+
+SystemTime SystemClock::local_time() {
+    return local_time_now();
+}
+
+} // namespace tavo

@@ -1,0 +1,42 @@
+#include "one_shot_timer.h"
+
+#include <QTimer>
+
+namespace tavo {
+
+PreciseOneShotTimer::PreciseOneShotTimer(QObject* owner)
+    : m_timer(new QTimer(owner)) {
+    m_timer->setSingleShot(true);
+    m_timer->setTimerType(Qt::PreciseTimer);
+    QObject::connect(m_timer, &QTimer::timeout, m_timer, [this] {
+        if (m_on_tick) {
+            m_on_tick();
+        }
+    });
+}
+
+void PreciseOneShotTimer::set_interval(int milliseconds) {
+    m_timer->setInterval(milliseconds);
+}
+
+int PreciseOneShotTimer::interval() const {
+    return m_timer->interval();
+}
+
+void PreciseOneShotTimer::set_enabled(bool enabled) {
+    if (enabled) {
+        m_timer->start();
+    } else {
+        m_timer->stop();
+    }
+}
+
+bool PreciseOneShotTimer::enabled() const {
+    return m_timer->isActive();
+}
+
+void PreciseOneShotTimer::set_callback(std::function<void()> on_tick) {
+    m_on_tick = std::move(on_tick);
+}
+
+} // namespace tavo

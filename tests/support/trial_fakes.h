@@ -1,0 +1,205 @@
+// Fakes for driving the trial logic without windows or real time: a clock the
+// test moves, timers the test fires, queued random fractions, a hook that
+// delivers the test's presses, and a view and sound player that record. All
+// of them write into one event log so the order of calls can be checked.
+#pragma once
+
+#include "clock.h"
+#include "mouse_hook.h"
+#include "one_shot_timer.h"
+#include "random_source.h"
+#include "sound_player.h"
+#include "switch_trial.h"
+#include "trial_view.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <deque>
+#include <vector>
+
+namespace tavo::testing {
+
+class FakeClock final : public Clock {
+public:
+    explicit FakeClock(QStringList& log)
+        : m_log(log) {}
+    ClockReading time = 100'000;
+    SystemTime local{2026, 12, 2, 8, 9, 5, 7, 42};
+    int begins = 0;
+    int ends = 0;
+
+    ClockReading now() override {
+        m_log << QStringLiteral("now");
+        return time;
+    }
+    void begin_period() override {
+        ++begins;
+        m_log << QStringLiteral("begin");
+    }
+    void end_period() override {
+        ++ends;
+        m_log << QStringLiteral("end");
+    }
+    SystemTime local_time() override {
+        m_log << QStringLiteral("local time");
+        return local;
+    }
+    void advance(int ms) { time += ms; }
+
+private:
+    QStringList& m_log;
+};
+
+class FakeTimer final : public OneShotTimer {
+public:
+    FakeTimer(QStringList& log, QString name)
+        : m_log(log)
+        , m_name(std::move(name)) {}
+    int interval_ms = 0;
+    bool is_enabled = false;
+    int enablings = 0;
+
+    void set_interval(int ms) override { interval_ms = ms; }
+    int interval() const override { return interval_ms; }
+    void set_enabled(bool enabled) override {
+        if (enabled) {
+            ++enablings;
+            m_log << m_name + QStringLiteral(" on");
+        }
+        is_enabled = enabled;
+    }
+    bool enabled() const override { return is_enabled; }
+    void set_callback(std::function<void()> on_tick) override { m_on_tick = std::move(on_tick); }
+    // The timer's interval has passed: it fires only while enabled.
+    bool fire() {
+        if (!is_enabled) {
+            return false;
+        }
+        m_on_tick();
+        return true;
+    }
+
+private:
+    QStringList& m_log;
+    QString m_name;
+    std::function<void()> m_on_tick;
+};
+
+class FakeRandom final : public RandomSource {
+public:
+    std::deque<float> fractions;
+    int seeds = 0;
+    void seed_from_clock() override { ++seeds; }
+    float next_fraction() override {
+        if (fractions.empty()) {
+            return 0.5f;
+        }
+        const float f = fractions.front();
+        fractions.pop_front();
+        return f;
+    }
+};
+
+class RecordingSounds final : public SoundPlayer {
+public:
+    explicit RecordingSounds(QStringList& log)
+        : m_log(log) {}
+    QStringList played;
+    void play(const QString& bare_name) override {
+        played << bare_name;
+        m_log << QStringLiteral("sound ") + bare_name;
+    }
+
+private:
+    QStringList& m_log;
+};
+
+class FakeHook final : public MouseHook {
+public:
+    std::vector<MouseHookClient*> clients;
+    int installs = 0;
+    int removes = 0;
+
+    void install(MouseHookClient& client, int) override {
+        ++installs;
+        if (!installed(client)) {
+            clients.push_back(&client);
+        }
+    }
+    void remove(MouseHookClient& client, int) override {
+        ++removes;
+        std::erase(clients, &client);
+    }
+    bool installed(const MouseHookClient& client) const override {
+        return std::find(clients.begin(), clients.end(), &client) != clients.end();
+    }
+    void send(std::int32_t message) {
+        const std::vector<MouseHookClient*> now = clients;
+        for (MouseHookClient* client : now) {
+            bool consume = false;
+            client->HookProc(WH_MOUSE_HOOK, 0, message, 0, consume);
+        }
+    }
+    void press() { send(WM_LBUTTONDOWN_MESSAGE); }
+    void release() { send(WM_LBUTTONUP_MESSAGE); }
+    void double_click() { send(WM_LBUTTONDBLCLK_MESSAGE); }
+};
+
+class RecordingView final : public TrialView {
+public:
+    explicit RecordingView(QStringList& log)
+        : m_log(log) {}
+    bool click_to_start = true;
+    bool stimulus = false;
+    bool click_label = false;
+    bool release_cue = false;
+    bool error = false;
+    QString click_label_text = QStringLiteral("CLICK");
+    QStringList summaries;
+    int results_changes = 0;
+
+    void set_click_to_start_visible(bool v) override { click_to_start = v; }
+    void set_stimulus_visible(bool v) override {
+        stimulus = v;
+        m_log << QString::fromLatin1(v ? "show stimulus" : "hide stimulus");
+    }
+    void set_click_label_visible(bool v) override {
+        click_label = v;
+        m_log << QString::fromLatin1(v ? "show label" : "hide label");
+    }
+    void set_click_label_text(const QString& text) override { click_label_text = text; }
+    void set_release_cue_visible(bool v) override {
+        release_cue = v;
+        m_log << QString::fromLatin1(v ? "show release cue" : "hide release cue");
+    }
+    void set_error_visible(bool v) override { error = v; }
+    void present_now() override { m_log << QStringLiteral("present"); }
+    void show_summary(const QString& text) override {
+        summaries << text;
+        m_log << QStringLiteral("summary");
+    }
+    void results_changed() override {
+        ++results_changes;
+        m_log << QStringLiteral("results");
+    }
+
+private:
+    QStringList& m_log;
+};
+
+// Everything a trial needs, fresh for each test.
+struct TrialRig {
+    QStringList log;
+    Assessment assessment;
+    FakeClock clock{log};
+    RecordingSounds sounds{log};
+    FakeRandom random;
+    FakeHook hook;
+    RecordingView view{log};
+    FakeTimer timer{log, QStringLiteral("timer")};
+    FakeTimer second_timer{log, QStringLiteral("release timer")};
+
+    TrialServices services() { return {assessment, clock, sounds, random, hook}; }
+};
+
+} // namespace tavo::testing
