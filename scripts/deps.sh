@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages TAVO needs to build, test and run (as root).
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-qpa-plugins
-          libgl-dev fonts-dejavu-core)
+          libgl-dev fonts-dejavu-core poppler-utils)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

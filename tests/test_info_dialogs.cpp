@@ -1,13 +1,10 @@
 // The About box and the organisation dialog, opened from the Help menu.
 #include "about_corvale_dialog.h"
 #include "about_dialog.h"
+#include "app_rig.h"
 #include "default_window.h"
-#include "fake_dialogs.h"
-#include "key_store.h"
 #include "link_label.h"
-#include "program_launcher.h"
 #include "sys_info.h"
-#include "tavo_application.h"
 
 #include <QAction>
 #include <QLabel>
@@ -53,25 +50,24 @@ private:
         m_app->main_window().findChild<QAction*>(item)->trigger();
     }
 
-    std::unique_ptr<testing::FakeDialogs> m_dialogs;
+    std::unique_ptr<testing::AppRig> m_rig;
+    testing::FakeDialogs* m_dialogs = nullptr;
     RecordingLauncher* m_launcher = nullptr;
-    std::unique_ptr<TavoApplication> m_app;
+    TavoApplication* m_app = nullptr;
 };
 
 void TestInfoDialogs::start(const QString& sys_info_program, bool can_start) {
-    m_dialogs = std::make_unique<testing::FakeDialogs>();
     auto launcher = std::make_unique<RecordingLauncher>();
     launcher->can_start = can_start;
     m_launcher = launcher.get();
-    m_app = std::make_unique<TavoApplication>(
-        *m_dialogs, std::make_unique<SystemInfoKeyStore>(sys_info_program), std::move(launcher));
+    m_rig = std::make_unique<testing::AppRig>(
+        std::make_unique<SystemInfoKeyStore>(sys_info_program), std::move(launcher));
+    m_app = m_rig->app.get();
+    m_dialogs = &m_rig->dialogs;
     m_app->main_window().show();
 }
 
-void TestInfoDialogs::cleanup() {
-    m_app.reset();
-    m_dialogs.reset();
-}
+void TestInfoDialogs::cleanup() { m_rig.reset(); }
 
 void TestInfoDialogs::about_box_texts() {
     start(QString());

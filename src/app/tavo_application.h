@@ -4,49 +4,72 @@
 
 #include "about_corvale_dialog.h"
 #include "about_dialog.h"
+#include "app_services.h"
 #include "assessment.h"
 #include "single_window.h"
+#include "test_windows.h"
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 namespace tavo {
 
 class DefaultWindow;
-class Dialogs;
-class KeyStore;
-class ProgramLauncher;
+class FileMenu;
+class SaveExitDialog;
 
 class TavoApplication final : public QObject {
     Q_OBJECT
 public:
-    TavoApplication(Dialogs& dialogs, std::unique_ptr<KeyStore> key_store,
-                    std::unique_ptr<ProgramLauncher> launcher);
+    explicit TavoApplication(AppServices services);
     ~TavoApplication() override;
 
     Assessment& assessment() { return m_assessment; }
     DefaultWindow& main_window() { return *m_main_window; }
     AboutDialog* about_window() const { return m_about.existing(); }
     AboutCorvaleDialog* about_corvale_window() const { return m_about_corvale.existing(); }
+    ActivationWindow* activation_window() const { return m_activation.existing(); }
+    ReleaseWindow* release_window() const { return m_release.existing(); }
+    RepetitionWindow* repetition_window() const { return m_repetition.existing(); }
+    SaveExitDialog* save_prompt() const;
 
-    // What happens when the program starts: the assessment counts as saved.
-    void Form_Load();
+    // What happens when the program starts: the assessment counts as saved,
+    // and a command line (the arguments joined by blanks) that names a
+    // ".tavo" file opens that file.
+    void Form_Load(const QString& command_line = {});
+
+    // Every way out of the program goes through here: Exit, closing the main
+    // window, and the save prompt. It stops the event loop; tests replace it.
+    void end_program() { m_end_program(); }
+    void set_end_program(std::function<void()> end) { m_end_program = std::move(end); }
 
     void show_about();
     void show_getting_tavo();
     void show_about_corvale();
 
+    // Start Test: the window is created on first use (its load reads the
+    // settings), put in its window state, coloured and shown.
+    void start_activation_test();
+    void start_release_test();
+    void start_repetition_test();
+
 private:
     AboutCorvaleDialog& about_corvale();
+    TrialWindowServices trial_window_services();
+    void show_test_window(TrialWindow& window, bool full_screen);
 
     Assessment m_assessment;
-    Dialogs& m_dialogs;
-    std::unique_ptr<KeyStore> m_key_store;
-    std::unique_ptr<ProgramLauncher> m_launcher;
+    AppServices m_services;
     std::unique_ptr<DefaultWindow> m_main_window;
     SingleWindow<AboutDialog> m_about;
     SingleWindow<AboutCorvaleDialog> m_about_corvale;
+    SingleWindow<ActivationWindow> m_activation;
+    SingleWindow<ReleaseWindow> m_release;
+    SingleWindow<RepetitionWindow> m_repetition;
+    std::function<void()> m_end_program;
+    std::unique_ptr<FileMenu> m_file_menu;
 };
 
 } // namespace tavo

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDate>
 #include <QFrame>
 #include <QGroupBox>
@@ -117,24 +118,26 @@ void DefaultWindow::build_menus() {
 
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("file_menu"));
-    // The file commands and printing come in a later version; until then they
-    // are shown but cannot be chosen.
-    QList<QAction*> not_yet = {
-        add_item(file, QStringLiteral("new_file_menu"), QStringLiteral("&New TAVO File")),
-        add_item(file, QStringLiteral("open_file_menu"), QStringLiteral("&Open"),
-                 QKeySequence(Qt::CTRL | Qt::Key_O))};
+    // The file commands are carried out by whoever listens to their signals.
+    connect(add_item(file, QStringLiteral("new_file_menu"), QStringLiteral("&New TAVO File")),
+            &QAction::triggered, this, &DefaultWindow::new_requested);
+    connect(add_item(file, QStringLiteral("open_file_menu"), QStringLiteral("&Open"),
+                     QKeySequence(Qt::CTRL | Qt::Key_O)),
+            &QAction::triggered, this, &DefaultWindow::open_requested);
     add_divider(file, QStringLiteral("div3"));
-    not_yet << add_item(file, QStringLiteral("save_file_menu"), QStringLiteral("&Save"),
-                        QKeySequence(Qt::CTRL | Qt::Key_S))
-            << add_item(file, QStringLiteral("saveas_file_menu"), QStringLiteral("Save &As"));
+    connect(add_item(file, QStringLiteral("save_file_menu"), QStringLiteral("&Save"),
+                     QKeySequence(Qt::CTRL | Qt::Key_S)),
+            &QAction::triggered, this, &DefaultWindow::save_requested);
+    connect(add_item(file, QStringLiteral("saveas_file_menu"), QStringLiteral("Save &As")),
+            &QAction::triggered, this, &DefaultWindow::save_as_requested);
     add_divider(file, QStringLiteral("div2"));
-    not_yet << add_item(file, QStringLiteral("print_file_menu"), QStringLiteral("&Print Results"),
-                        QKeySequence(Qt::CTRL | Qt::Key_P));
+    // Printing comes in a later version; until then it is shown but cannot be chosen.
+    add_item(file, QStringLiteral("print_file_menu"), QStringLiteral("&Print Results"),
+             QKeySequence(Qt::CTRL | Qt::Key_P))
+        ->setEnabled(false);
     add_divider(file, QStringLiteral("div4"));
-    not_yet << add_item(file, QStringLiteral("exit_file_menu"), QStringLiteral("E&xit"));
-    for (QAction* action : not_yet) {
-        action->setEnabled(false);
-    }
+    connect(add_item(file, QStringLiteral("exit_file_menu"), QStringLiteral("E&xit")),
+            &QAction::triggered, this, &DefaultWindow::exit_requested);
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("help_menu"));
@@ -271,13 +274,10 @@ QLineEdit* DefaultWindow::add_seconds_box(QGroupBox* frame, const QString& box_n
 }
 
 void DefaultWindow::build_performance_tab(QWidget* page) {
-    const QString not_yet = tr("Running the tests comes in a later version of TAVO");
-    auto add_start = [&not_yet](QGroupBox* frame, const QString& name) {
+    auto add_start = [](QGroupBox* frame, const QString& name) {
         auto* start = new QPushButton(QStringLiteral("Start Test"), frame);
         start->setObjectName(name);
         start->setGeometry(twips_rect(7680, 480, 1455, 495));
-        start->setEnabled(false);
-        start->setToolTip(not_yet);
         return start;
     };
     auto add_full_screen = [](QGroupBox* frame, const QString& name, int top) {
@@ -301,7 +301,8 @@ void DefaultWindow::build_performance_tab(QWidget* page) {
     m_act_color = add_color_button(act, QStringLiteral("act_color"), yellow_colorref,
                                    QStringLiteral("Stimulus Color:"), QRect(3120, 795, 615, 375));
     m_act_full_screen = add_full_screen(act, QStringLiteral("Act_Check_FS"), 1275);
-    add_start(act, QStringLiteral("start_act_test"));
+    connect(add_start(act, QStringLiteral("start_act_test")), &QPushButton::clicked, this,
+            &DefaultWindow::start_act_test);
 
     QGroupBox* rel = build_test_frame(page, QStringLiteral("rel_frame"),
                                       QStringLiteral("Release Test"), 2280, 1815);
@@ -324,7 +325,8 @@ void DefaultWindow::build_performance_tab(QWidget* page) {
         add_color_button(rel, QStringLiteral("rel_release_color"), dark_blue_colorref,
                          QStringLiteral("Release Stimulus Color:"), QRect(6720, 795, 615, 375));
     m_rel_full_screen = add_full_screen(rel, QStringLiteral("Rel_Check_FS"), 1320);
-    add_start(rel, QStringLiteral("start_rel_test"));
+    connect(add_start(rel, QStringLiteral("start_rel_test")), &QPushButton::clicked, this,
+            &DefaultWindow::start_rel_test);
 
     QGroupBox* rep = build_test_frame(page, QStringLiteral("rep_frame"),
                                       QStringLiteral("Repetition Test"), 4200, 1695);
@@ -337,7 +339,8 @@ void DefaultWindow::build_performance_tab(QWidget* page) {
     m_rep_color = add_color_button(rep, QStringLiteral("rep_color"), yellow_colorref,
                                    QStringLiteral("Stimulus Color:"), QRect(3120, 435, 615, 375));
     m_rep_full_screen = add_full_screen(rep, QStringLiteral("Rep_Check_FS"), 960);
-    add_start(rep, QStringLiteral("start_rep_test"));
+    connect(add_start(rep, QStringLiteral("start_rep_test")), &QPushButton::clicked, this,
+            &DefaultWindow::start_rep_test);
 }
 
 void DefaultWindow::build_results_tab(QWidget* page) {
@@ -488,6 +491,31 @@ void DefaultWindow::insert_date() {
                                    regional_date_separator(QLocale::system())));
 }
 
+std::optional<std::int16_t> DefaultWindow::seconds_setting(const QLineEdit* box,
+                                                           const QString& name) {
+    const SettingCheck check = check_seconds_setting(box->text(), name, QLocale::system());
+    if (!check.milliseconds) {
+        m_dialogs.show_message(this, check.refusal);
+    }
+    return check.milliseconds;
+}
+
+void DefaultWindow::start_act_test() {
+    if (const auto delay = seconds_setting(m_act_max_select, tr("maximum stimulus delay"))) {
+        m_assessment.settings.act_max_delay = *delay;
+        Q_EMIT activation_test_requested();
+    }
+}
+
+void DefaultWindow::start_rel_test() {
+    if (const auto hold = seconds_setting(m_rel_max_select, tr("maximum hold duration"))) {
+        m_assessment.settings.rel_hold_time = *hold;
+        Q_EMIT release_test_requested();
+    }
+}
+
+void DefaultWindow::start_rep_test() { Q_EMIT repetition_test_requested(); }
+
 void DefaultWindow::choose_color(ColorButton* button) {
     const std::optional<QColor> chosen =
         m_dialogs.choose_color(this, button->face_qcolor(), QStringLiteral("Choose a Color"));
@@ -500,6 +528,13 @@ void DefaultWindow::stretch_top_lines() {
     const int width = centralWidget()->width();
     m_line1->setGeometry(0, 0, width, 1);
     m_line2->setGeometry(0, px(12) > 0 ? px(12) : 1, width, 1);
+}
+
+// The window never closes by itself: closing it is a request to exit, which
+// either ends the program or asks about unsaved work first.
+void DefaultWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    Q_EMIT exit_requested();
 }
 
 void DefaultWindow::resizeEvent(QResizeEvent* event) {

@@ -59,8 +59,19 @@ Q_SIGNALS:
     void about_requested();
     void getting_tavo_requested();
     void about_corvale_requested();
+    // A Start Test button was pressed and its setting is in the assessment.
+    void activation_test_requested();
+    void release_test_requested();
+    void repetition_test_requested();
+    // The File menu's commands; closing the window asks for exit too.
+    void new_requested();
+    void open_requested();
+    void save_requested();
+    void save_as_requested();
+    void exit_requested();
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -79,6 +90,12 @@ private:
                                const QString& caption, int updown_position);
     void place_on_tab(QWidget* widget, QRect twips);
     void insert_date();
+    void start_act_test();
+    void start_rel_test();
+    void start_rep_test();
+    // Converts a delay or hold box to milliseconds; a value that cannot be used
+    // is refused with a message and nothing starts.
+    std::optional<std::int16_t> seconds_setting(const QLineEdit* box, const QString& name);
     void choose_color(ColorButton* button);
     void stretch_top_lines();
 

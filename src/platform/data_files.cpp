@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTextStream>
 
 namespace tavo {
 
@@ -18,6 +19,27 @@ QString data_directory() {
 QString find_data_file(const QString& bare_name) {
     const QFileInfo file(QDir(data_directory()), bare_name);
     return file.isFile() ? QDir::cleanPath(file.absoluteFilePath()) : QString();
+}
+
+QStringList shipped_data_files() {
+    return {QStringLiteral("tavo-help.html"), QStringLiteral("Chord.wav"),
+            QStringLiteral("Laser.wav"),      QStringLiteral("Start.wav"),
+            QStringLiteral("buzzer.wav"),     QStringLiteral("pop.wav")};
+}
+
+int report_data_files(QTextStream& out) {
+    out << "Data folder: " << QDir::cleanPath(data_directory()) << '\n';
+    int missing = 0;
+    for (const QString& name : shipped_data_files()) {
+        const QString path = find_data_file(name);
+        if (path.isEmpty()) {
+            ++missing;
+            out << "missing: " << name << '\n';
+        } else {
+            out << "found: " << path << '\n';
+        }
+    }
+    return missing == 0 ? 0 : 1;
 }
 
 } // namespace tavo

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+class QTextStream;
 
 namespace tavo {
 
@@ -13,5 +16,14 @@ QString data_directory();
 // The full path of a shipped file given by bare name, or an empty string when
 // it is not there.
 QString find_data_file(const QString& bare_name);
+
+// The bare names of every file the program ships: the help and the five sounds.
+QStringList shipped_data_files();
+
+// Writes the data folder and, for each shipped file, where it was found or
+// that it is missing; returns 0 when every file is found and 1 otherwise. This
+// is the --data-dir option, which shows that an installed program finds its
+// files.
+int report_data_files(QTextStream& out);
 
 } // namespace tavo

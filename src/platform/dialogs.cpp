@@ -1,11 +1,13 @@
 #include "dialogs.h"
 
+#include "file_filter.h"
 #include "help_window.h"
 #include "single_window.h"
 #include "version.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -39,6 +41,18 @@ void DesktopDialogs::show_help(const QString& help_file, int context) {
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+std::optional<QString> DesktopDialogs::open_file_name(QWidget* owner, const QString& filter) {
+    const QString name =
+        QFileDialog::getOpenFileName(owner, QString(), QString(), qt_name_filters(filter));
+    return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+}
+
+std::optional<QString> DesktopDialogs::save_file_name(QWidget* owner, const QString& filter) {
+    const QString name =
+        QFileDialog::getSaveFileName(owner, QString(), QString(), qt_name_filters(filter));
+    return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
 }
 
 } // namespace tavo

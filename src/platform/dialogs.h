@@ -1,5 +1,5 @@
 // The common dialogs the windows ask for (colour choice, plain messages, web
-// links, help), behind one interface so that tests can answer them.
+// links, help, file names), behind one interface so that tests can answer them.
 #pragma once
 
 #include <QColor>
@@ -28,6 +28,12 @@ public:
 
     // Shows the program's help at the topic with the given context number.
     virtual void show_help(const QString& help_file, int context) = 0;
+
+    // Modal Open and Save As dialogs showing the files that match `filter`
+    // ("TAVO (*.tavo) | *.tavo"); nullopt when the user cancelled. The Save As
+    // dialog asks before it replaces an existing file and adds no extension.
+    virtual std::optional<QString> open_file_name(QWidget* owner, const QString& filter) = 0;
+    virtual std::optional<QString> save_file_name(QWidget* owner, const QString& filter) = 0;
 };
 
 // The real dialogs of the desktop.
@@ -38,6 +44,8 @@ public:
     void show_message(QWidget* owner, const QString& text) override;
     void open_url(const QString& url) override;
     void show_help(const QString& help_file, int context) override;
+    std::optional<QString> open_file_name(QWidget* owner, const QString& filter) override;
+    std::optional<QString> save_file_name(QWidget* owner, const QString& filter) override;
 };
 
 } // namespace tavo

@@ -4,8 +4,9 @@
 
 namespace tavo {
 
-PreciseOneShotTimer::PreciseOneShotTimer(QObject* owner)
+PreciseOneShotTimer::PreciseOneShotTimer(QObject* owner, const QString& name)
     : m_timer(new QTimer(owner)) {
+    m_timer->setObjectName(name);
     m_timer->setSingleShot(true);
     m_timer->setTimerType(Qt::PreciseTimer);
     QObject::connect(m_timer, &QTimer::timeout, m_timer, [this] {
@@ -37,6 +38,12 @@ bool PreciseOneShotTimer::enabled() const {
 
 void PreciseOneShotTimer::set_callback(std::function<void()> on_tick) {
     m_on_tick = std::move(on_tick);
+}
+
+TimerFactory precise_timer_factory() {
+    return [](QObject* owner, const QString& name) {
+        return std::make_unique<PreciseOneShotTimer>(owner, name);
+    };
 }
 
 } // namespace tavo

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 class QTimer;
 class QObject;
+class QString;
 
 namespace tavo {
 
@@ -19,10 +21,15 @@ public:
     virtual void set_callback(std::function<void()> on_tick) = 0;
 };
 
+// Makes the timers a window owns; tests make fakes they can fire.
+// The name is the timer's objectName, so tools and tests can find it.
+using TimerFactory =
+    std::function<std::unique_ptr<OneShotTimer>(QObject* owner, const QString& name)>;
+
 // The real timer: a precise single-shot QTimer.
 class PreciseOneShotTimer final : public OneShotTimer {
 public:
-    explicit PreciseOneShotTimer(QObject* owner);
+    PreciseOneShotTimer(QObject* owner, const QString& name);
     void set_interval(int milliseconds) override;
     int interval() const override;
     void set_enabled(bool enabled) override;
@@ -33,5 +40,7 @@ private:
     QTimer* m_timer;
     std::function<void()> m_on_tick;
 };
+
+TimerFactory precise_timer_factory();
 
 } // namespace tavo

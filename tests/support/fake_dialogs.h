@@ -1,5 +1,5 @@
-// Answers the common dialogs in tests: the next colour choice, and a record of
-// every message, link and help request.
+// Answers the common dialogs in tests: the next colour choice or file name,
+// and a record of every message, link, help and file request.
 #pragma once
 
 #include "dialogs.h"
@@ -25,6 +25,17 @@ public:
     QStringList opened_urls;
     QList<QPair<QString, int>> help_requests;
 
+    struct FileRequest {
+        QWidget* owner = nullptr;
+        QString filter;
+    };
+    // Each Open or Save As dialog takes the next answer; nullopt (or none
+    // left) is Cancel.
+    std::deque<std::optional<QString>> open_answers;
+    std::deque<std::optional<QString>> save_answers;
+    std::vector<FileRequest> open_requests;
+    std::vector<FileRequest> save_requests;
+
     std::optional<QColor> choose_color(QWidget* owner, const QColor& initial,
                                        const QString& title) override {
         color_requests.push_back({initial, title, owner});
@@ -39,6 +50,24 @@ public:
     void open_url(const QString& url) override { opened_urls << url; }
     void show_help(const QString& help_file, int context) override {
         help_requests.append({help_file, context});
+    }
+    std::optional<QString> open_file_name(QWidget* owner, const QString& filter) override {
+        open_requests.push_back({owner, filter});
+        return next_answer(open_answers);
+    }
+    std::optional<QString> save_file_name(QWidget* owner, const QString& filter) override {
+        save_requests.push_back({owner, filter});
+        return next_answer(save_answers);
+    }
+
+private:
+    template <class T> static std::optional<T> next_answer(std::deque<std::optional<T>>& answers) {
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        const std::optional<T> answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
 };
 

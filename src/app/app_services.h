@@ -1,0 +1,29 @@
+// The outside services the program runs on, handed in by main() (the real
+// ones) or by a test (fakes it controls).
+#pragma once
+
+#include "clock.h"
+#include "dialogs.h"
+#include "key_store.h"
+#include "mouse_hook.h"
+#include "one_shot_timer.h"
+#include "program_launcher.h"
+#include "random_source.h"
+#include "sound_player.h"
+
+#include <memory>
+
+namespace tavo {
+
+struct AppServices {
+    Dialogs& dialogs;
+    Clock& clock;
+    RandomSource& random;
+    MouseHook& hook;
+    SoundPlayer& sounds;
+    TimerFactory make_timer;
+    std::unique_ptr<KeyStore> key_store;
+    std::unique_ptr<ProgramLauncher> launcher;
+};
+
+} // namespace tavo

@@ -1,0 +1,380 @@
+#include "assessment_file.h"
+
+#include "clock_text.h"
+#include "results.h"
+#include "windows_1252.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <limits>
+
+#include <vector>
+
+namespace tavo {
+
+namespace {
+
+const QString begin_marker = QStringLiteral("<--------Begin Notes------>");
+const QString end_marker = QStringLiteral("<--------End Notes------>");
+const QString crlf = QStringLiteral("\r\n");
+constexpr char tab = '\t';
+const QByteArray utf8_bom = QByteArrayLiteral("\xEF\xBB\xBF");
+
+const char* const field_labels[] = {"Subject: ", "Administrator: ", "Switch Location: ",
+                                    "Switch Type: "};
+const char* const field_names[] = {"subject", "administrator", "switch location",
+                                   "switch type"};
+
+// One timing line of a section: the reading, the label the line carries and
+// how a message names the event ("click 3").
+struct TimedEvent {
+    ClockReading reading;
+    const char* label;
+    QString name;
+};
+
+struct Section {
+    const char* title;
+    const char* test_name;
+    const SystemTime& start_time;
+    ClockReading start_tick;
+    std::vector<TimedEvent> events;
+};
+
+template <std::size_t N>
+void add_trials(std::vector<TimedEvent>& events, const std::array<ClockReading, N>& onsets,
+                const std::array<ClockReading, N>& responses, const char* response_label) {
+    for (std::size_t i = 0; i < N; ++i) {
+        const QString trial = QString::number(i + 1);
+        events.push_back({onsets[i], "Stimulus", QStringLiteral("stimulus ") + trial});
+        events.push_back({responses[i], response_label,
+                          QString::fromLatin1(response_label).toLower() + QLatin1Char(' ') + trial});
+    }
+}
+
+std::vector<Section> sections_of(const TestData& d) {
+    std::vector<Section> sections;
+    sections.push_back({"Activation Test Results", "activation test", d.act_start_time,
+                        d.act_start_tick, {}});
+    add_trials(sections.back().events, d.act_stim_times, d.act_click_times, "Click");
+    sections.push_back(
+        {"Release Test Results", "release test", d.rel_start_time, d.rel_start_tick, {}});
+    add_trials(sections.back().events, d.rel_stim_times, d.rel_release_times, "Release");
+    sections.push_back(
+        {"Repetition Test Results", "repetition test", d.rep_start_time, d.rep_start_tick, {}});
+    std::vector<TimedEvent>& rep = sections.back().events;
+    rep.push_back({d.rep_first_press, "Switch Down", QStringLiteral("first press")});
+    for (int i = 0; i < repetition_clicks; ++i) {
+        rep.push_back({d.rep_click_times[i], "Click",
+                       QStringLiteral("click ") + QString::number(i + 1)});
+    }
+    return sections;
+}
+
+QString timed_line(std::int32_t ms, const char* label) {
+    return format_clock_text(ms) + QLatin1Char(tab) + QString::fromLatin1(label);
+}
+
+// An event is written as its time of day: the start's time of day plus the
+// clock time passed since the start press, taken across a wrap of the clock.
+QString write_section(QStringList& lines, const Section& section) {
+    const QString test = QString::fromLatin1(section.test_name);
+    const std::optional<std::int32_t> start = time_of_day_ms(section.start_time);
+    if (!start) {
+        return QStringLiteral("the start time of the %1 is no time of day").arg(test);
+    }
+    lines << QString::fromLatin1(section.title) << timed_line(*start, "Test Started");
+    for (const TimedEvent& event : section.events) {
+        const std::int64_t time =
+            std::int64_t{*start} + reading_difference(event.reading, section.start_tick);
+        if (time < std::numeric_limits<std::int32_t>::min() ||
+            time > std::numeric_limits<std::int32_t>::max()) {
+            return QStringLiteral("the time of %1 of the %2 lies too far from the test's start "
+                                  "to be written as a clock time")
+                .arg(event.name, test);
+        }
+        lines << timed_line(static_cast<std::int32_t>(time), event.label);
+    }
+    return {};
+}
+
+QByteArray encode(const QString& text) {
+    if (const std::optional<QByteArray> bytes = to_windows_1252(text)) {
+        return *bytes;
+    }
+    return utf8_bom + text.toUtf8();
+}
+
+} // namespace
+
+WrittenFile write_assessment(const TypedFields& fields, const TestData& data) {
+    QStringList lines;
+    for (std::size_t i = 0; i < 4; ++i) {
+        lines << QString::fromLatin1(field_labels[i]) + QLatin1Char(tab) + fields[i] << QString();
+    }
+    // The notes keep their own line breaks and get one more after them.
+    lines << begin_marker << fields[4] << end_marker << QString();
+    const std::vector<Section> sections = sections_of(data);
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        if (i > 0) {
+            lines << QString();
+        }
+        if (QString error = write_section(lines, sections[i]); !error.isEmpty()) {
+            return {{}, error};
+        }
+    }
+    return {encode(lines.join(crlf) + crlf), {}};
+}
+
+// ---------------------------------------------------------------------------
+// Reading
+
+namespace {
+
+constexpr int longest_quote = 40;
+
+QString quoted(QStringView text) {
+    const QString shown = text.size() > longest_quote
+                              ? text.left(longest_quote).toString() + QStringLiteral("...")
+                              : text.toString();
+    return QLatin1Char('"') + shown + QLatin1Char('"');
+}
+
+// Hands out the lines of a text one by one, ended by CR LF or a bare LF.
+class LineReader {
+public:
+    explicit LineReader(QStringView text)
+        : m_text(text) {}
+
+    std::optional<QStringView> next() {
+        if (m_position >= m_text.size()) {
+            return std::nullopt;
+        }
+        qsizetype end = m_text.indexOf(u'\n', m_position);
+        if (end < 0) {
+            end = m_text.size();
+        }
+        QStringView line = m_text.mid(m_position, end - m_position);
+        if (end < m_text.size() && line.endsWith(u'\r')) {
+            line.chop(1);
+        }
+        m_position = end + 1;
+        ++m_number;
+        return line;
+    }
+
+    // The number of the line that next() would hand out.
+    int next_number() const { return m_number + 1; }
+
+private:
+    QStringView m_text;
+    qsizetype m_position = 0;
+    int m_number = 0;
+};
+
+QStringView piece(QStringView line, int index) {
+    qsizetype start = 0;
+    for (int i = 0; i < index; ++i) {
+        start = line.indexOf(QLatin1Char(tab), start) + 1;
+    }
+    const qsizetype end = line.indexOf(QLatin1Char(tab), start);
+    return end < 0 ? line.mid(start) : line.mid(start, end - start);
+}
+
+const QString clock_expected = QStringLiteral("a clock time such as 9:05:07:042");
+
+class Reader {
+public:
+    Reader(QStringView text, const TestData& current)
+        : m_lines(text) {
+        m_result.record.data = current;
+    }
+
+    ReadResult run() {
+        AssessmentRecord& record = m_result.record;
+        TestData& d = record.data;
+        for (std::size_t i = 0; i < 4; ++i) {
+            if (!field(record.fields[i], field_names[i]) ||
+                (i < 3 && !skip(QStringLiteral("an empty line")))) {
+                return m_result;
+            }
+        }
+        if (!skip(QStringLiteral("an empty line")) ||
+            !skip(QStringLiteral("the line ") + begin_marker) || !notes(record.fields[4]) ||
+            !section("Activation Test Results", d.act_start_tick, d.act_start_time) ||
+            !trials(d.act_stim_times, d.act_click_times) ||
+            !section("Release Test Results", d.rel_start_tick, d.rel_start_time) ||
+            !trials(d.rel_stim_times, d.rel_release_times) ||
+            !section("Repetition Test Results", d.rep_start_tick, d.rep_start_time) ||
+            !event(d.rep_first_press)) {
+            return m_result;
+        }
+        for (ClockReading& click : d.rep_click_times) {
+            if (!event(click)) {
+                break;
+            }
+        }
+        return m_result;
+    }
+
+private:
+    // The next line, or a failure naming what was expected there.
+    std::optional<QStringView> take(const QString& expected) {
+        const int number = m_lines.next_number();
+        std::optional<QStringView> line = m_lines.next();
+        if (!line) {
+            fail(number, expected,
+                 number == 1 ? QStringLiteral("but the file is empty")
+                             : QStringLiteral("but the file ends after line %1").arg(number - 1));
+        }
+        return line;
+    }
+
+    bool fail(int line, const QString& expected, const QString& detail) {
+        m_result.failure = ReadFailure{line, QStringLiteral("expected %1, %2").arg(expected, detail)};
+        return false;
+    }
+
+    bool fail_found(const QString& expected, QStringView found) {
+        return fail(m_lines.next_number() - 1, expected, QStringLiteral("found ") + quoted(found));
+    }
+
+    bool skip(const QString& expected) { return take(expected).has_value(); }
+
+    bool field(QString& into, const char* name) {
+        const QString expected =
+            QStringLiteral("a TAB between the label and the %1").arg(QString::fromLatin1(name));
+        const std::optional<QStringView> line = take(expected);
+        if (!line) {
+            return false;
+        }
+        if (!line->contains(QLatin1Char(tab))) {
+            return fail_found(expected, *line);
+        }
+        into = piece(*line, 1).toString();
+        return true;
+    }
+
+    bool notes(QString& into) {
+        const QString expected = QStringLiteral("the notes or the line ") + end_marker;
+        QStringList lines;
+        for (std::optional<QStringView> line = take(expected); line; line = take(expected)) {
+            if (*line == end_marker) {
+                into = lines.join(crlf);
+                return true;
+            }
+            lines << line->toString();
+        }
+        return false;
+    }
+
+    bool section(const char* title, ClockReading& tick, SystemTime& start) {
+        if (!skip(QStringLiteral("an empty line")) ||
+            !skip(QStringLiteral("the title ") + QString::fromLatin1(title))) {
+            return false;
+        }
+        const std::optional<QStringView> line = take(clock_expected);
+        if (!line) {
+            return false;
+        }
+        const QStringView text = piece(*line, 0);
+        const std::optional<std::int32_t> ms = parse_clock_text(text);
+        const std::optional<ClockParts> parts = parse_clock_parts(text);
+        if (!ms || !parts || !fits_16_bits(*parts)) {
+            return fail_found(clock_expected, text);
+        }
+        tick = *ms;
+        // The record holds each part as a 16-bit number; its date stays.
+        start.wHour = static_cast<std::uint16_t>(parts->hours);
+        start.wMinute = static_cast<std::uint16_t>(parts->minutes);
+        start.wSecond = static_cast<std::uint16_t>(parts->seconds);
+        start.wMilliseconds = static_cast<std::uint16_t>(parts->milliseconds);
+        return true;
+    }
+
+    static bool fits_16_bits(const ClockParts& parts) {
+        for (const std::int32_t part :
+             {parts.hours, parts.minutes, parts.seconds, parts.milliseconds}) {
+            if (part < std::numeric_limits<std::int16_t>::min() ||
+                part > std::numeric_limits<std::int16_t>::max()) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    template <std::size_t N>
+    bool trials(std::array<ClockReading, N>& onsets, std::array<ClockReading, N>& responses) {
+        for (std::size_t i = 0; i < N; ++i) {
+            if (!event(onsets[i]) || !event(responses[i])) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool event(ClockReading& into) {
+        const std::optional<QStringView> line = take(clock_expected);
+        if (!line) {
+            return false;
+        }
+        const QStringView text = piece(*line, 0);
+        const std::optional<std::int32_t> ms = parse_clock_text(text);
+        if (!ms) {
+            return fail_found(clock_expected, text);
+        }
+        into = *ms;
+        return true;
+    }
+
+    LineReader m_lines;
+    ReadResult m_result;
+};
+
+QString decode(QByteArrayView bytes) {
+    if (bytes.startsWith(utf8_bom)) {
+        return QString::fromUtf8(bytes.sliced(utf8_bom.size()));
+    }
+    return from_windows_1252(bytes);
+}
+
+} // namespace
+
+ReadResult read_assessment(QByteArrayView bytes, const TestData& current) {
+    const QString text = decode(bytes);
+    ReadResult result = Reader(text, current).run();
+    if (!result.ok()) {
+        result.record = {};
+    }
+    return result;
+}
+
+ReadResult read_assessment_file(const QString& path, const TestData& current) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {{}, ReadFailure{0, file.errorString()}};
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return {{}, ReadFailure{0, file.errorString()}};
+    }
+    return read_assessment(bytes, current);
+}
+
+std::optional<QString> save_assessment_file(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        return file.errorString();
+    }
+    return std::nullopt;
+}
+
+QString describe_read_failure(const ReadFailure& failure) {
+    if (failure.line == 0) {
+        return failure.reason;
+    }
+    return QStringLiteral("line %1: %2").arg(failure.line).arg(failure.reason);
+}
+
+} // namespace tavo

@@ -1,0 +1,102 @@
+#include "command_line.h"
+
+#include "assessment_file.h"
+#include "data_files.h"
+#include "results.h"
+#include "version.h"
+
+#include <QCommandLineParser>
+#include <QTextStream>
+
+#include <cstring>
+
+namespace tavo {
+
+namespace {
+
+int print_summary(const QString& path, QTextStream& out, QTextStream& err) {
+    const ReadResult read = read_assessment_file(path, TestData{});
+    if (!read.ok()) {
+        err << "tavo: " << path << ": " << describe_read_failure(*read.failure) << '\n';
+        return exit_unreadable_file;
+    }
+    const ResultTexts texts = compute_results(read.record.data);
+    for (const QString* line : {&texts.label1, &texts.label2, &texts.label3, &texts.label5,
+                                &texts.label6, &texts.label7, &texts.label8}) {
+        out << *line << '\n';
+    }
+    return exit_ok;
+}
+
+int usage_error(const QString& message, QTextStream& err) {
+    err << "tavo: " << message << "\nTry 'tavo --help' for more information.\n";
+    return exit_usage;
+}
+
+} // namespace
+
+QString command_line_text(const QStringList& arguments) {
+    return arguments.mid(1).join(QLatin1Char(' '));
+}
+
+bool names_assessment_file(const QString& command_line) {
+    if (command_line.isEmpty()) {
+        return false;
+    }
+    const QString last_piece = command_line.mid(command_line.lastIndexOf(QLatin1Char('.')) + 1);
+    return last_piece.toUpper() == QLatin1String("TAVO");
+}
+
+bool wants_console(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--", 2) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Timed assessment of how well a person operates a single access switch.\n"
+                       "Without options TAVO opens its window; a command line that ends in "
+                       "\".tavo\" opens that assessment file."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption summary(
+        QStringLiteral("summary"),
+        QStringLiteral("Print the seven result lines of the Test Results tab for <file>."),
+        QStringLiteral("file"));
+    parser.addOption(summary);
+    const QCommandLineOption data_dir(
+        QStringLiteral("data-dir"),
+        QStringLiteral("Print the folder of the help and the sounds and whether each is found."));
+    parser.addOption(data_dir);
+
+    if (!parser.parse(arguments)) {
+        return usage_error(parser.errorText(), err);
+    }
+    if (parser.isSet(help)) {
+        out << parser.helpText();
+        return exit_ok;
+    }
+    if (parser.isSet(version)) {
+        out << application_title << ' ' << version_text << '\n';
+        return exit_ok;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return usage_error(QStringLiteral("unexpected argument '%1'")
+                               .arg(parser.positionalArguments().constFirst()),
+                           err);
+    }
+    if (parser.isSet(data_dir)) {
+        return report_data_files(out);
+    }
+    if (!parser.isSet(summary)) {
+        return usage_error(QStringLiteral("nothing to do"), err);
+    }
+    return print_summary(parser.value(summary), out, err);
+}
+
+} // namespace tavo

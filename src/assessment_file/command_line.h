@@ -1,0 +1,34 @@
+// What the program does with its arguments. Without an argument that starts
+// with "--", TAVO opens its window, and a command line that names a ".tavo"
+// file opens that file. With one, it works without a window: --help,
+// --version, or --summary FILE, which prints the results of an assessment.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+
+namespace tavo {
+
+// Exit statuses of the work without a window.
+inline constexpr int exit_ok = 0;
+inline constexpr int exit_usage = 1;
+inline constexpr int exit_unreadable_file = 2;
+
+// The arguments after the program's own name, joined by single blanks. The
+// shell has already taken away any quotes around a path.
+QString command_line_text(const QStringList& arguments);
+
+// True when the text after the last "." of the command line is "tavo" in any
+// letter case; with no "." at all, the whole command line is that text.
+bool names_assessment_file(const QString& command_line);
+
+// True when an argument (after the program's own name) starts with "--".
+bool wants_console(int argc, const char* const* argv);
+
+// Carries out the options in `arguments` (the program's own name first) and
+// returns the exit status. Needs a QCoreApplication, not a window system.
+int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err);
+
+} // namespace tavo

@@ -1,0 +1,198 @@
+#include "file_commands.h"
+
+#include "assessment_file.h"
+#include "sound_player.h"
+
+#include <QDir>
+
+namespace tavo {
+
+namespace {
+
+QString shown_path(const QString& path) { return QDir::toNativeSeparators(path); }
+
+QString open_failure_message(const QString& path, const ReadFailure& failure) {
+    return QStringLiteral("Could not open \"%1\".\n\n%2.\n\nThe assessment on screen is unchanged.")
+        .arg(shown_path(path), describe_read_failure(failure));
+}
+
+QString save_failure_message(const QString& path, const QString& reason) {
+    return QStringLiteral("Could not save \"%1\".\n\n%2.\n\nThe assessment has not been saved; "
+                          "any earlier file of that name is unchanged.")
+        .arg(shown_path(path), reason);
+}
+
+} // namespace
+
+FileCommands::FileCommands(Assessment& assessment, FileCommandHost& host, SoundPlayer& sounds)
+    : m_assessment(assessment)
+    , m_host(host)
+    , m_sounds(sounds) {}
+
+void FileCommands::new_file_menu_Click() {
+    if (!unsaved_changes(m_assessment.saving, m_host.typed_fields())) {
+        start_new_assessment();
+        return;
+    }
+    show_prompt(PendingAction::new_file,
+                QStringLiteral("Do you want to save changes before creating a new file?"));
+}
+
+void FileCommands::open_file_menu_Click() {
+    if (!unsaved_changes(m_assessment.saving, m_host.typed_fields())) {
+        open_file();
+        return;
+    }
+    show_prompt(PendingAction::open,
+                QStringLiteral("Do you want to save changes before opening another file?"));
+}
+
+void FileCommands::saveas_file_menu_Click() {
+    m_assessment.saving.save_as_requested = true;
+    save_file_menu_Click();
+}
+
+void FileCommands::exit_file_menu_Click() {
+    if (!unsaved_changes(m_assessment.saving, m_host.typed_fields())) {
+        m_host.end_program();
+        return;
+    }
+    show_prompt(PendingAction::exit,
+                QStringLiteral("Do you want to save changes before quitting?"));
+}
+
+void FileCommands::show_prompt(PendingAction action, const QString& question) {
+    m_assessment.saving.pending_action = action;
+    m_sounds.play(QStringLiteral("Chord.wav"));
+    m_host.show_save_prompt(question);
+}
+
+void FileCommands::YesButton_Click() {
+    SavingState& saving = m_assessment.saving;
+    switch (saving.pending_action) {
+    case PendingAction::exit:
+        saving.exit_after_save = true;
+        break;
+    case PendingAction::open:
+        saving.open_after_save = true;
+        break;
+    case PendingAction::new_file:
+        saving.new_after_save = true;
+        break;
+    case PendingAction::none:
+        break;
+    }
+    save_file_menu_Click();
+}
+
+void FileCommands::NoButton_Click() {
+    switch (m_assessment.saving.pending_action) {
+    case PendingAction::exit:
+        m_host.end_program();
+        break;
+    case PendingAction::open:
+        open_file();
+        break;
+    case PendingAction::new_file:
+        start_new_assessment();
+        break;
+    case PendingAction::none:
+        break;
+    }
+}
+
+// The unsaved results the flag referred to are gone, so nothing is left to
+// ask about.
+void FileCommands::start_new_assessment() {
+    m_host.Wipe_Data();
+    m_assessment.saving.data_saved = true;
+}
+
+void FileCommands::save_file_menu_Click() {
+    SavingState& saving = m_assessment.saving;
+    QString path = saving.current_file_name;
+    if (saving.save_as_requested || path.isEmpty()) {
+        saving.save_as_requested = false;
+        const std::optional<QString> chosen = m_host.save_file_name(tavo_file_filter);
+        if (!chosen) {
+            // The user stopped the save; a follow-up must not wait for a later one.
+            abandon_save({});
+            return;
+        }
+        path = *chosen;
+    }
+    const TypedFields fields = m_host.typed_fields();
+    const WrittenFile written = write_assessment(fields, m_assessment.data);
+    std::optional<QString> failure =
+        written.ok() ? save_assessment_file(path, written.bytes) : written.error;
+    if (failure) {
+        abandon_save(save_failure_message(path, *failure));
+        return;
+    }
+    saving.current_file_name = path;
+    saving.saved_fields = fields;
+    saving.data_saved = true;
+    run_follow_ups();
+}
+
+// A save that did not happen drops the follow-ups asked for with it, so that
+// a later, unrelated save neither ends the program nor clears the assessment.
+void FileCommands::abandon_save(const QString& message) {
+    SavingState& saving = m_assessment.saving;
+    saving.exit_after_save = false;
+    saving.open_after_save = false;
+    saving.new_after_save = false;
+    if (!message.isEmpty()) {
+        m_host.show_message(message);
+    }
+}
+
+void FileCommands::run_follow_ups() {
+    SavingState& saving = m_assessment.saving;
+    if (saving.new_after_save) {
+        saving.new_after_save = false;
+        start_new_assessment();
+    } else if (saving.open_after_save) {
+        saving.open_after_save = false;
+        open_file();
+    }
+    if (saving.exit_after_save) {
+        saving.exit_after_save = false;
+        m_host.end_program();
+    }
+}
+
+void FileCommands::open_command_line_file(const QString& path) {
+    m_assessment.saving.open_from_command_line = true;
+    m_command_line_path = path;
+    open_file();
+}
+
+void FileCommands::open_file() {
+    SavingState& saving = m_assessment.saving;
+    const std::optional<QString> path = saving.open_from_command_line
+                                            ? std::optional<QString>(m_command_line_path)
+                                            : m_host.open_file_name(tavo_file_filter);
+    saving.open_from_command_line = false;
+    if (path) {
+        open_path(*path);
+    }
+}
+
+// All or nothing: the file is read in full before anything on screen changes.
+void FileCommands::open_path(const QString& path) {
+    const ReadResult read = read_assessment_file(path, m_assessment.data);
+    if (!read.ok()) {
+        m_host.show_message(open_failure_message(path, *read.failure));
+        return;
+    }
+    SavingState& saving = m_assessment.saving;
+    m_assessment.data = read.record.data;
+    m_host.set_typed_fields(read.record.fields);
+    saving.saved_fields = m_host.typed_fields();
+    saving.current_file_name = path;
+    saving.data_saved = true;
+    m_host.process_results();
+}
+
+} // namespace tavo

@@ -1,0 +1,75 @@
+// The File menu's commands and the save prompt's answers: when to ask for a
+// file name, when to ask before unsaved work is dropped, and what follows each
+// answer. It decides; the windows it talks to through FileCommandHost show
+// and ask. Nothing waits for the save prompt: its buttons call back in.
+#pragma once
+
+#include "assessment.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace tavo {
+
+class SoundPlayer;
+
+// What the commands need from the windows and the desktop.
+class FileCommandHost {
+public:
+    virtual ~FileCommandHost() = default;
+
+    // The five text boxes of the main window.
+    virtual TypedFields typed_fields() const = 0;
+    virtual void set_typed_fields(const TypedFields& fields) = 0;
+    virtual void process_results() = 0;
+    virtual void Wipe_Data() = 0;
+
+    // Modal file dialogs showing the given filter; nullopt is Cancel. The
+    // save dialog asks before it replaces an existing file.
+    virtual std::optional<QString> open_file_name(const QString& filter) = 0;
+    virtual std::optional<QString> save_file_name(const QString& filter) = 0;
+    virtual void show_message(const QString& text) = 0;
+
+    // Shows the save prompt modeless with the question and returns at once.
+    virtual void show_save_prompt(const QString& question) = 0;
+    // Ends the program at once, with no further prompt.
+    virtual void end_program() = 0;
+};
+
+inline const QString tavo_file_filter = QStringLiteral("TAVO (*.tavo) | *.tavo");
+
+class FileCommands {
+public:
+    FileCommands(Assessment& assessment, FileCommandHost& host, SoundPlayer& sounds);
+
+    void new_file_menu_Click();
+    void open_file_menu_Click();
+    void save_file_menu_Click();
+    void saveas_file_menu_Click();
+    // Closing the main window acts the same way.
+    void exit_file_menu_Click();
+
+    // The save prompt's buttons; the prompt has hidden itself already.
+    void YesButton_Click();
+    void NoButton_Click();
+
+    // Asks for a file with the Open dialog and opens it.
+    void open_file();
+    // Opens a file named on the command line, without a dialog.
+    void open_command_line_file(const QString& path);
+
+private:
+    void show_prompt(PendingAction action, const QString& question);
+    void start_new_assessment();
+    void open_path(const QString& path);
+    void abandon_save(const QString& message);
+    void run_follow_ups();
+
+    Assessment& m_assessment;
+    FileCommandHost& m_host;
+    SoundPlayer& m_sounds;
+    QString m_command_line_path;
+};
+
+} // namespace tavo

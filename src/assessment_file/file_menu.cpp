@@ -1,0 +1,62 @@
+#include "file_menu.h"
+
+#include "default_window.h"
+#include "dialogs.h"
+
+namespace tavo {
+
+FileMenu::FileMenu(Assessment& assessment, DefaultWindow& window, Dialogs& dialogs,
+                   SoundPlayer& sounds, std::function<void()> end_program)
+    : m_window(window)
+    , m_dialogs(dialogs)
+    , m_end_program(std::move(end_program))
+    , m_commands(assessment, *this, sounds) {
+    connect(&window, &DefaultWindow::new_requested, this,
+            [this] { m_commands.new_file_menu_Click(); });
+    connect(&window, &DefaultWindow::open_requested, this,
+            [this] { m_commands.open_file_menu_Click(); });
+    connect(&window, &DefaultWindow::save_requested, this,
+            [this] { m_commands.save_file_menu_Click(); });
+    connect(&window, &DefaultWindow::save_as_requested, this,
+            [this] { m_commands.saveas_file_menu_Click(); });
+    connect(&window, &DefaultWindow::exit_requested, this,
+            [this] { m_commands.exit_file_menu_Click(); });
+}
+
+FileMenu::~FileMenu() = default;
+
+TypedFields FileMenu::typed_fields() const { return m_window.typed_fields(); }
+
+void FileMenu::set_typed_fields(const TypedFields& fields) { m_window.set_typed_fields(fields); }
+
+void FileMenu::process_results() { m_window.process_results(); }
+
+void FileMenu::Wipe_Data() { m_window.Wipe_Data(); }
+
+std::optional<QString> FileMenu::open_file_name(const QString& filter) {
+    return m_dialogs.open_file_name(&m_window, filter);
+}
+
+std::optional<QString> FileMenu::save_file_name(const QString& filter) {
+    return m_dialogs.save_file_name(&m_window, filter);
+}
+
+void FileMenu::show_message(const QString& text) { m_dialogs.show_message(&m_window, text); }
+
+void FileMenu::show_save_prompt(const QString& question) {
+    SaveExitDialog& prompt = m_prompt.get_or_create([this] {
+        auto* dialog = new SaveExitDialog(&m_window);
+        connect(dialog, &SaveExitDialog::yes_clicked, this,
+                [this] { m_commands.YesButton_Click(); });
+        connect(dialog, &SaveExitDialog::no_clicked, this, [this] { m_commands.NoButton_Click(); });
+        return dialog;
+    });
+    prompt.set_question(question);
+    prompt.show();
+    prompt.raise();
+    prompt.activateWindow();
+}
+
+void FileMenu::end_program() { m_end_program(); }
+
+} // namespace tavo

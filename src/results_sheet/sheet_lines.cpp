@@ -1,0 +1,79 @@
+#include "sheet_lines.h"
+
+#include <QRegularExpression>
+
+namespace tavo {
+
+namespace {
+
+const SheetFont header_font{14, true};
+const SheetFont body_font{11, false};
+const SheetFont heading_font{11, true};
+
+class SheetBuilder {
+public:
+    void line(const QString& text, SheetFont font) { m_lines.push_back({text, font}); }
+    void blank(int count) {
+        for (int i = 0; i < count; ++i) {
+            line(QStringLiteral(" "), body_font);
+        }
+    }
+    void section(const QString& heading, std::initializer_list<const QString*> captions) {
+        line(heading, heading_font);
+        line(QString(64, QChar(u'-')), heading_font);
+        for (const QString* caption : captions) {
+            line(*caption, body_font);
+        }
+    }
+    std::vector<SheetLine> take() { return std::move(m_lines); }
+
+private:
+    std::vector<SheetLine> m_lines;
+};
+
+} // namespace
+
+QString sheet_footer(const QDate& date, const QTime& time, const QLocale& locale) {
+    return QStringLiteral("Printed on ") +
+           locale.toString(date, QStringLiteral("dddd, MMMM dd, yyyy")) + QStringLiteral(" at ") +
+           locale.toString(time, QStringLiteral("hh:mm AP")) +
+           QStringLiteral(" by TAVO Version 1.0");
+}
+
+std::vector<SheetLine> results_sheet_lines(const TypedFields& fields, const ResultTexts& results,
+                                           const QString& footer) {
+    SheetBuilder sheet;
+    const QString rule(126, QChar(u'-'));
+    sheet.line(rule, header_font);
+    sheet.line(QString(46, QChar(u' ')) + QStringLiteral("TAVO RESULTS SHEET") +
+                   QString(21, QChar(u' ')),
+               header_font);
+    sheet.line(rule, header_font);
+    sheet.blank(2);
+    sheet.line(QStringLiteral("Subject: ") + fields[0], body_font);
+    sheet.blank(1);
+    sheet.line(QStringLiteral("Administrator: ") + fields[1], body_font);
+    sheet.blank(1);
+    sheet.line(QStringLiteral("Switch Location: ") + fields[2], body_font);
+    sheet.blank(1);
+    sheet.line(QStringLiteral("Switch Type: ") + fields[3], body_font);
+    sheet.blank(1);
+    const QStringList notes = (QStringLiteral("Notes: ") + fields[4])
+                                  .split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    for (const QString& note : notes) {
+        sheet.line(note, body_font);
+    }
+    sheet.blank(3);
+    sheet.section(QStringLiteral("Activation Test Results"),
+                  {&results.label1, &results.label2, &results.label3});
+    sheet.blank(3);
+    sheet.section(QStringLiteral("Release Test Results"),
+                  {&results.label5, &results.label6, &results.label7});
+    sheet.blank(3);
+    sheet.section(QStringLiteral("Repetition Test Result"), {&results.label8});
+    sheet.blank(6);
+    sheet.line(footer, body_font);
+    return sheet.take();
+}
+
+} // namespace tavo

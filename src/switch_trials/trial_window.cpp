@@ -1,0 +1,250 @@
+#include "trial_window.h"
+
+#include "dialogs.h"
+#include "shape_widget.h"
+#include "svg_picture.h"
+#include "twips.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+
+#include <algorithm>
+#include <cmath>
+
+namespace tavo {
+
+namespace {
+
+constexpr int design_client_width = 7785;
+constexpr int design_client_height = 6675;
+const QColor design_yellow(255, 255, 0);
+const QColor stimulus_background(Qt::black);
+
+// The cue's word stays readable on any colour the administrator picks.
+QColor text_colour_on(const QColor& background) {
+    const double luminance =
+        0.299 * background.redF() + 0.587 * background.greenF() + 0.114 * background.blueF();
+    return luminance < 0.5 ? QColor(Qt::white) : QColor(Qt::black);
+}
+
+int to_px(float twips) { return static_cast<int>(std::lround(twips / twips_per_pixel)); }
+
+QLabel* add_label(QWidget* parent, const QString& name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+} // namespace
+
+TrialWindow::TrialWindow(const Design& design, TrialWindowServices services, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_services(std::move(services)) {
+    setObjectName(QString::fromLatin1(design.window_name));
+    setWindowTitle(QString::fromLatin1(design.caption));
+    QFont window_font = font();
+    window_font.setPointSizeF(8.25);
+    setFont(window_font);
+
+    m_frame = new QGroupBox(QString::fromLatin1(design.caption), this);
+    m_frame->setObjectName(QString::fromLatin1(design.frame_name));
+    m_frame->setGeometry(twips_rect(120, 120, 7455, 6375));
+    auto* picture = new SvgPicture(QString::fromLatin1(design.picture),
+                                   tr(design.picture_text), m_frame);
+    picture->setObjectName(QStringLiteral("Image1"));
+    // The picture keeps its place and proportions but stays clear of the
+    // stimulus frame beside it.
+    const QRect p = design.picture_twips;
+    const double fit = std::min(1.0, 760.0 / p.width());
+    picture->setGeometry(twips_rect(p.x(), p.y(), static_cast<int>(p.width() * fit),
+                                    static_cast<int>(p.height() * fit)));
+
+    m_stim = new QGroupBox(QStringLiteral("Stimulus"), m_frame);
+    m_stim->setObjectName(QStringLiteral("act_stim"));
+    QFont stim_font = font();
+    stim_font.setBold(true);
+    m_stim->setFont(stim_font);
+    m_stim->setGeometry(twips_rect(960, 1200, 5775, 4695));
+
+    // Front to back: the start notice, the label, the stimulus, the background.
+    m_bg = new ShapeWidget(stimulus_background, stimulus_background, m_stim);
+    m_bg->setObjectName(QStringLiteral("BG"));
+    m_bg->setGeometry(twips_rect(240, 360, 5295, 3975));
+    m_stimulus = new ShapeWidget(design_yellow, Qt::black, m_stim);
+    m_stimulus->setObjectName(QStringLiteral("stimulus"));
+    m_stimulus->setGeometry(twips_rect(960, 960, 3975, 2895));
+    m_stimulus->hide();
+    m_click_label =
+        make_cue_label(QStringLiteral("click_label"), QString::fromLatin1(design.click_caption), m_stim);
+    m_click_label->move(px(1830), px(2040));
+    m_click_label->hide();
+
+    m_click_to_start = new QPushButton(QStringLiteral("Notice:  Press Button Once To Start Test"));
+    m_click_to_start->setObjectName(QStringLiteral("click_to_start"));
+    // Any press starts the test through the switch; the button needs no focus.
+    m_click_to_start->setFocusPolicy(Qt::NoFocus);
+
+    const QRect r = design.restart_msg_twips;
+    m_restart_msg = add_label(
+        m_frame, QStringLiteral("restart_msg"),
+        QStringLiteral("Administrator: Press Ctrl-R to Restart Test  or  Alt-F4 to End Test"));
+    m_restart_msg->setGeometry(twips_rect(r.x(), r.y(), r.width(), r.height()));
+    // Never cut the instructions off: the label is at least as wide as its text.
+    m_restart_msg->resize(std::max(m_restart_msg->width(), m_restart_msg->sizeHint().width()),
+                          m_restart_msg->height());
+
+    auto* shape1 = new ShapeWidget(palette().color(QPalette::Window), Qt::darkGray, this);
+    shape1->setObjectName(QStringLiteral("Shape1"));
+    shape1->setGeometry(twips_rect(6120, 360, 735, 375));
+    shape1->lower();
+
+    auto* hotkey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
+    hotkey->setObjectName(QString::fromLatin1(design.hotkey_name));
+    connect(hotkey, &QShortcut::activated, this, [this] { m_trial->restart(); });
+
+    resize(twips_size(design_client_width, design_client_height));
+}
+
+TrialWindow::~TrialWindow() = default;
+
+void TrialWindow::start(std::unique_ptr<SwitchTrial> trial) {
+    m_trial = std::move(trial);
+    m_trial->Form_Load();
+    relayout();
+}
+
+std::unique_ptr<OneShotTimer> TrialWindow::make_timer(const QString& name) {
+    return m_services.make_timer(this, name);
+}
+
+QLabel* TrialWindow::make_cue_label(const QString& name, const QString& caption, QWidget* parent) {
+    QLabel* label = add_label(parent, name, caption);
+    QFont cue(QStringLiteral("Arial"));
+    cue.setPointSize(36);
+    cue.setBold(true);
+    label->setFont(cue);
+    label->setAlignment(Qt::AlignCenter);
+    label->setAutoFillBackground(true);
+    set_cue_label_colour(label, design_yellow);
+    label->adjustSize();
+    return label;
+}
+
+void TrialWindow::set_stimulus_colour(const QColor& colour) {
+    m_stimulus->set_fill_color(colour);
+    set_cue_label_colour(m_click_label, colour);
+}
+
+void TrialWindow::set_cue_label_colour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::WindowText, text_colour_on(colour));
+    label->setPalette(palette);
+}
+
+QColor TrialWindow::stimulus_colour() const { return m_stimulus->fill_color(); }
+
+void TrialWindow::set_results_changed_handler(std::function<void()> handler) {
+    m_results_changed = std::move(handler);
+}
+
+void TrialWindow::set_click_to_start_visible(bool visible) { m_click_to_start->setVisible(visible); }
+void TrialWindow::set_stimulus_visible(bool visible) { m_stimulus->setVisible(visible); }
+void TrialWindow::set_click_label_visible(bool visible) { m_click_label->setVisible(visible); }
+
+void TrialWindow::set_click_label_text(const QString& text) {
+    if (m_click_label->text() == text) {
+        return;
+    }
+    // The label sizes itself to its caption and stays centred where it was.
+    const QPoint centre = m_click_label->geometry().center();
+    m_click_label->setText(text);
+    m_click_label->adjustSize();
+    m_click_label->move(centre - m_click_label->rect().center());
+}
+
+void TrialWindow::set_release_cue_visible(bool) {}
+void TrialWindow::set_error_visible(bool) {}
+
+void TrialWindow::present_now() {
+    // Paint the stimulus area now and hand it to the window system, so the
+    // onset read next is that of a stimulus really on screen.
+    m_stim->repaint();
+}
+
+void TrialWindow::show_summary(const QString& text) { m_services.dialogs.show_message(this, text); }
+
+void TrialWindow::results_changed() {
+    if (m_results_changed) {
+        m_results_changed();
+    }
+}
+
+QWidget* TrialWindow::stimulus_area() const { return m_stim; }
+
+WindowTwips TrialWindow::window_twips() const {
+    const QSize outer = frameGeometry().size();
+    return {{static_cast<float>(outer.width() * twips_per_pixel),
+             static_cast<float>(outer.height() * twips_per_pixel)},
+            {static_cast<float>(width() * twips_per_pixel),
+             static_cast<float>(height() * twips_per_pixel)}};
+}
+
+TwipSize TrialWindow::size_twips(const QWidget* widget) {
+    return {static_cast<float>(widget->width() * twips_per_pixel),
+            static_cast<float>(widget->height() * twips_per_pixel)};
+}
+
+LabelMeasure TrialWindow::measure_of(QLabel* label) {
+    return [label](std::int16_t points) {
+        QFont cue = label->font();
+        cue.setPointSize(std::max<int>(1, points));
+        label->setFont(cue);
+        label->adjustSize();
+        return size_twips(label);
+    };
+}
+
+void TrialWindow::place(QWidget* widget, const TwipRect& rect) {
+    widget->setGeometry(to_px(rect.left), to_px(rect.top), to_px(rect.width), to_px(rect.height));
+}
+
+void TrialWindow::relayout() {
+    if (m_trial && !(windowState() & Qt::WindowMinimized)) {
+        apply_layout();
+    }
+}
+
+void TrialWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!m_placed && screen() && windowState() == Qt::WindowNoState) {
+        m_placed = true;
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen()->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void TrialWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    relayout();
+}
+
+void TrialWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Coming back from minimised lays the window out again.
+    if (event->type() == QEvent::WindowStateChange) {
+        relayout();
+    }
+}
+
+void TrialWindow::closeEvent(QCloseEvent* event) {
+    m_trial->close();
+    event->accept();
+}
+
+} // namespace tavo

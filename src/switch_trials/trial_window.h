@@ -1,0 +1,111 @@
+// What the three test windows have in common: the frames, the stimulus area
+// with its background and stimulus, the cue label, the start notice, the
+// administrator's instructions, Ctrl+R to restart and closing. The window only
+// shows what its trial logic decides and forwards the timer ticks; the switch
+// reaches the logic through the mouse hook, not through these controls.
+#pragma once
+
+#include "layout_rules.h"
+#include "one_shot_timer.h"
+#include "switch_trial.h"
+#include "trial_view.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QShortcut;
+
+namespace tavo {
+
+class Dialogs;
+class ShapeWidget;
+class SvgPicture;
+
+struct TrialWindowServices {
+    TrialServices trial;
+    Dialogs& dialogs;
+    TimerFactory make_timer;
+};
+
+class TrialWindow : public QWidget, public TrialView {
+    Q_OBJECT
+public:
+    ~TrialWindow() override;
+
+    // The stimulus colour: the stimulus shape's fill and its label's background.
+    void set_stimulus_colour(const QColor& colour);
+    QColor stimulus_colour() const;
+
+    SwitchTrial& trial() { return *m_trial; }
+    // Called when a completed test changed the assessment's readings.
+    void set_results_changed_handler(std::function<void()> handler);
+
+    // TrialView
+    void set_click_to_start_visible(bool visible) override;
+    void set_stimulus_visible(bool visible) override;
+    void set_click_label_visible(bool visible) override;
+    void set_click_label_text(const QString& text) override;
+    void set_release_cue_visible(bool visible) override;
+    void set_error_visible(bool visible) override;
+    void present_now() override;
+    void show_summary(const QString& text) override;
+    void results_changed() override;
+
+protected:
+    struct Design {
+        const char* window_name;
+        const char* caption;
+        const char* frame_name;
+        const char* picture;
+        const char* picture_text;
+        QRect picture_twips;
+        QRect restart_msg_twips;
+        const char* hotkey_name;
+        const char* click_caption;
+    };
+
+    TrialWindow(const Design& design, TrialWindowServices services, QWidget* parent);
+
+    // Called by the concrete window once its own controls and logic exist.
+    void start(std::unique_ptr<SwitchTrial> trial);
+    std::unique_ptr<OneShotTimer> make_timer(const QString& name);
+
+    virtual void apply_layout() = 0;
+    WindowTwips window_twips() const;
+    LabelMeasure measure_of(QLabel* label);
+    // The stimulus area is where the release window adds its own cues.
+    QWidget* stimulus_area() const;
+    static QLabel* make_cue_label(const QString& name, const QString& caption, QWidget* parent);
+    // A cue label's background, with its word in black or white to stand out.
+    static void set_cue_label_colour(QLabel* label, const QColor& colour);
+    static TwipSize size_twips(const QWidget* widget);
+    static void place(QWidget* widget, const TwipRect& rect);
+
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+    QGroupBox* m_frame = nullptr;
+    QGroupBox* m_stim = nullptr;
+    ShapeWidget* m_bg = nullptr;
+    ShapeWidget* m_stimulus = nullptr;
+    QLabel* m_click_label = nullptr;
+    QLabel* m_restart_msg = nullptr;
+    QPushButton* m_click_to_start = nullptr;
+
+private:
+    void relayout();
+
+    TrialWindowServices m_services;
+    std::unique_ptr<SwitchTrial> m_trial;
+    std::function<void()> m_results_changed;
+    bool m_placed = false;
+};
+
+} // namespace tavo

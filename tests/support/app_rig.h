@@ -1,0 +1,47 @@
+// The whole program put together for GUI tests: the real windows and the real
+// mouse hook, with dialogs the test answers, a clock the test moves, timers
+// the test fires and sounds that are only recorded.
+#pragma once
+
+#include "application_mouse_hook.h"
+#include "fake_dialogs.h"
+#include "tavo_application.h"
+#include "trial_fakes.h"
+
+#include <QHash>
+
+namespace tavo::testing {
+
+struct AppRig {
+    QStringList log;
+    FakeDialogs dialogs;
+    FakeClock clock{log};
+    FakeRandom random;
+    ApplicationMouseHook hook;
+    RecordingSounds sounds{log};
+    // The timers the windows made, by name; the newest window's timer wins.
+    QHash<QString, FakeTimer*> timers;
+    std::unique_ptr<TavoApplication> app;
+
+    explicit AppRig(std::unique_ptr<KeyStore> key_store = nullptr,
+                    std::unique_ptr<ProgramLauncher> launcher = nullptr) {
+        if (!key_store) {
+            key_store = std::make_unique<SystemInfoKeyStore>(QString());
+        }
+        if (!launcher) {
+            launcher = std::make_unique<SystemProgramLauncher>();
+        }
+        app = std::make_unique<TavoApplication>(AppServices{
+            dialogs, clock, random, hook, sounds,
+            [this](QObject*, const QString& name) {
+                auto timer = std::make_unique<FakeTimer>(log, name);
+                timers[name] = timer.get();
+                return timer;
+            },
+            std::move(key_store), std::move(launcher)});
+        app->Form_Load();
+    }
+    ~AppRig() { app.reset(); }
+};
+
+} // namespace tavo::testing

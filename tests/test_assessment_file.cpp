@@ -1,0 +1,362 @@
+// The ".tavo" file byte for byte: the Windows-1252 codec, the clock text, the
+// writer against hand-made files, the reader, their round trip, and every way
+// a file can fail to read.
+#include "assessment_file.h"
+#include "clock_text.h"
+#include "sample_assessments.h"
+#include "windows_1252.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tavo;
+using namespace tavo::testing;
+
+Q_DECLARE_METATYPE(tavo::TypedFields)
+Q_DECLARE_METATYPE(tavo::TestData)
+
+namespace {
+
+QByteArray with_line(const QByteArray& bytes, int line, const QByteArray& text) {
+    QList<QByteArray> lines = bytes.split('\n');
+    lines[line - 1] = text + '\r';
+    return lines.join('\n');
+}
+
+QString why(const ReadResult& read) {
+    return read.ok() ? QString() : describe_read_failure(*read.failure);
+}
+
+QByteArray first_lines(const QByteArray& bytes, int count) {
+    return bytes.split('\n').mid(0, count).join('\n') + (count > 0 ? "\n" : "");
+}
+
+} // namespace
+
+class TestAssessmentFile : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void windows_1252_data();
+    void windows_1252();
+    void characters_without_a_windows_1252_byte();
+    void clock_text_data();
+    void clock_text();
+    void parse_clock_text_data();
+    void parse_clock_text();
+    void time_of_day_ms_data();
+    void time_of_day_ms();
+    void writer_gives_the_hand_made_bytes_data();
+    void writer_gives_the_hand_made_bytes();
+    void reader_gives_back_the_readings_data();
+    void reader_gives_back_the_readings();
+    void reader_accepts_bare_line_feeds();
+    void negative_times_of_an_edited_file_survive_the_round_trip();
+    void unwritable_times_are_refused_data();
+    void unwritable_times_are_refused();
+    void reader_failures_data();
+    void reader_failures();
+    void missing_file_names_the_system_reason();
+    void saving_replaces_the_file_or_reports_why_not();
+};
+
+void TestAssessmentFile::windows_1252_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("ascii") << QByteArray("Ann\t1") << QStringLiteral("Ann\t1");
+    QTest::newRow("latin-1") << QByteArray("\xE9\xA0\xFF") << QStringLiteral(u"\u00e9\u00a0\u00ff");
+    QTest::newRow("euro and dashes")
+        << QByteArray("\x80\x96\x97") << QStringLiteral(u"\u20ac\u2013\u2014");
+    QTest::newRow("quotes") << QByteArray("\x91\x92\x93\x94")
+                            << QStringLiteral(u"\u2018\u2019\u201c\u201d");
+    QTest::newRow("last of the table") << QByteArray("\x9E\x9F") << QStringLiteral(u"\u017e\u0178");
+    QTest::newRow("undefined bytes stay themselves")
+        << QByteArray("\x81\x8D\x8F\x90\x9D") << QStringLiteral(u"\u0081\u008d\u008f\u0090\u009d");
+}
+
+void TestAssessmentFile::windows_1252() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(from_windows_1252(bytes), text);
+    QCOMPARE(to_windows_1252(text), std::optional<QByteArray>(bytes));
+}
+
+void TestAssessmentFile::characters_without_a_windows_1252_byte() {
+    for (const QString& text : {QStringLiteral(u"\u0141"), QStringLiteral(u"a\u0080"),
+                                QStringLiteral(u"\U0001F600"), QStringLiteral(u"\u20ac\u0100")}) {
+        QVERIFY2(!to_windows_1252(text), qPrintable(text));
+    }
+}
+
+void TestAssessmentFile::clock_text_data() {
+    QTest::addColumn<int>("ms");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << 0 << "0:00:00:000";
+    QTest::newRow("morning") << 32707042 << "9:05:07:042";
+    QTest::newRow("afternoon") << 50400001 << "14:00:00:001";
+    QTest::newRow("after midnight") << 86400250 << "24:00:00:250";
+    QTest::newRow("largest") << std::numeric_limits<std::int32_t>::max() << "596:31:23:647";
+    QTest::newRow("negative") << -3907042 << "-1:-05:-07:-042";
+    QTest::newRow("negative millisecond") << -1 << "0:00:00:-001";
+    QTest::newRow("negative minutes only") << -1800000 << "0:-30:00:000";
+    QTest::newRow("smallest") << std::numeric_limits<std::int32_t>::min() << "-596:-31:-23:-648";
+}
+
+void TestAssessmentFile::clock_text() {
+    QFETCH(int, ms);
+    QFETCH(QString, text);
+    QCOMPARE(format_clock_text(ms), text);
+    QCOMPARE(tavo::parse_clock_text(text), std::optional<std::int32_t>(ms));
+}
+
+void TestAssessmentFile::parse_clock_text_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::optional<std::int32_t>>("ms");
+    const std::optional<std::int32_t> error;
+    QTest::newRow("blanks around numbers") << " 9 : 05 :07 : 042 " << std::optional(32707042);
+    QTest::newRow("plus sign") << "+9:05:07:042" << std::optional(32707042);
+    QTest::newRow("pieces after the fourth ignored") << "9:05:07:042:x" << std::optional(32707042);
+    QTest::newRow("parts beyond their range") << "0:70:00:000" << std::optional(4200000);
+    QTest::newRow("three pieces") << "9:05:07" << error;
+    QTest::newRow("empty fourth piece") << "9:05:07:" << error;
+    QTest::newRow("empty text") << "" << error;
+    QTest::newRow("no number") << "9:05:xx:042" << error;
+    QTest::newRow("decimal point") << "9:05:07.5:042" << error;
+    QTest::newRow("sign alone") << "-:05:07:042" << error;
+    QTest::newRow("sum overflows") << "596:31:23:648" << error;
+    QTest::newRow("hours overflow") << "600:00:00:000" << error;
+    QTest::newRow("a step overflows though the sum fits") << "597:-1000:00:000" << error;
+    QTest::newRow("piece beyond 32 bits") << "0:0:0:2147483648" << error;
+    QTest::newRow("huge piece") << "0:0:0:99999999999999999999999" << error;
+}
+
+void TestAssessmentFile::parse_clock_text() {
+    QFETCH(QString, text);
+    QTEST(tavo::parse_clock_text(text), "ms");
+}
+
+void TestAssessmentFile::time_of_day_ms_data() {
+    QTest::addColumn<SystemTime>("time");
+    QTest::addColumn<std::optional<std::int32_t>>("ms");
+    QTest::newRow("morning") << SystemTime{2024, 3, 2, 5, 9, 5, 7, 42} << std::optional(32707042);
+    QTest::newRow("date ignored") << SystemTime{1999, 12, 5, 31, 9, 5, 7, 42}
+                                  << std::optional(32707042);
+    // An edited file's negative parts are kept as 16-bit two's complement.
+    QTest::newRow("negative parts")
+        << SystemTime{0, 0, 0, 0, 0xFFFF, 0xFFFB, 0xFFF9, 0xFFD6} << std::optional(-3907042);
+    QTest::newRow("overflow") << SystemTime{0, 0, 0, 0, 32767, 0, 0, 0}
+                              << std::optional<std::int32_t>();
+}
+
+void TestAssessmentFile::time_of_day_ms() {
+    QFETCH(SystemTime, time);
+    QTEST(tavo::time_of_day_ms(time), "ms");
+}
+
+namespace {
+
+void add_sample_rows() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<TypedFields>("fields");
+    QTest::addColumn<TestData>("data");
+    QTest::addColumn<TypedFields>("fields_read");
+
+    TypedFields no_tests = sample_fields;
+    QTest::newRow("no test run, empty notes") << "no_tests.tavo" << no_tests << TestData{} << no_tests;
+    QTest::newRow("three tests") << "three_tests.tavo" << three_tests_fields() << three_tests_data()
+                                 << three_tests_fields();
+    const TypedFields late = {"Cy Late", "Dr Bo Reyes", "Chin", "Wobble",
+                              "Late session.\r\nTired at the end."};
+    QTest::newRow("after midnight, two-line notes")
+        << "after_midnight.tavo" << late << after_midnight_data() << late;
+    QTest::newRow("subject with a TAB, notes ending with CR LF")
+        << "subject_tab.tavo" << TypedFields{"Ann\tExample", "", "", "", "First line\r\n"}
+        << TestData{} << TypedFields{"Ann", "", "", "", "First line\r\n"};
+    const TypedFields western = {QStringLiteral(u"Zo\u00eb M\u00fcller"),
+                                 QStringLiteral(u"Ren\u00e9e Dubois"),
+                                 QStringLiteral(u"Caf\u00e9 \u2014 left"),
+                                 QStringLiteral(u"Jelly Bean\u2019s"),
+                                 QStringLiteral(u"Costs 25 \u20ac")};
+    QTest::newRow("Windows-1252") << "windows_1252.tavo" << western << TestData{} << western;
+    const TypedFields polish = {QStringLiteral(u"\u0141ukasz \u017b\u00f3\u0142\u0107"), "", "",
+                                "", QStringLiteral(u"\u0141\u00f3d\u017a")};
+    QTest::newRow("UTF-8 for characters beyond Windows-1252")
+        << "utf8_bom.tavo" << polish << TestData{} << polish;
+}
+
+} // namespace
+
+void TestAssessmentFile::writer_gives_the_hand_made_bytes_data() { add_sample_rows(); }
+
+void TestAssessmentFile::writer_gives_the_hand_made_bytes() {
+    QFETCH(QString, file);
+    QFETCH(TypedFields, fields);
+    QFETCH(TestData, data);
+    const QByteArray expected = sample_bytes(file);
+    QVERIFY(!expected.isEmpty());
+    const WrittenFile written = write_assessment(fields, data);
+    QVERIFY2(written.ok(), qPrintable(written.error));
+    QCOMPARE(written.bytes, expected);
+}
+
+void TestAssessmentFile::reader_gives_back_the_readings_data() { add_sample_rows(); }
+
+// Read, then write again: the same bytes, and readings whose differences are
+// those of the assessment that was written.
+void TestAssessmentFile::reader_gives_back_the_readings() {
+    QFETCH(QString, file);
+    QFETCH(TestData, data);
+    QFETCH(TypedFields, fields_read);
+    TestData current;
+    current.act_start_time = {2020, 1, 3, 1, 1, 2, 3, 4};
+    current.rep_start_time = {2021, 6, 1, 7, 0, 0, 0, 0};
+    const ReadResult read = read_assessment_file(sample_path(file), current);
+    QVERIFY2(read.ok(), qPrintable(why(read)));
+    QCOMPARE(read.record.fields, fields_read);
+    QCOMPARE(reading_offsets(read.record.data), reading_offsets(data));
+    QCOMPARE(compute_results(read.record.data), compute_results(data));
+    // The file holds no dates: they stay as they were.
+    const SystemTime& start = read.record.data.act_start_time;
+    QCOMPARE(SystemTime({start.wYear, start.wMonth, start.wDayOfWeek, start.wDay, 0, 0, 0, 0}),
+             SystemTime({2020, 1, 3, 1, 0, 0, 0, 0}));
+    QCOMPARE(read.record.data.rep_start_time.wMonth, std::uint16_t{6});
+    QCOMPARE(start.wHour, data.act_start_time.wHour);
+    QCOMPARE(start.wMilliseconds, data.act_start_time.wMilliseconds);
+
+    const WrittenFile again = write_assessment(read.record.fields, read.record.data);
+    QVERIFY(again.ok());
+    QCOMPARE(again.bytes, sample_bytes(file).replace("Ann\tExample", "Ann"));
+}
+
+void TestAssessmentFile::reader_accepts_bare_line_feeds() {
+    const ReadResult crlf = read_assessment(sample_bytes("three_tests.tavo"), {});
+    const ReadResult lf = read_assessment(sample_bytes("three_tests_lf.tavo"), {});
+    QVERIFY(crlf.ok() && lf.ok());
+    QCOMPARE(lf.record.fields, crlf.record.fields);
+    QCOMPARE(lf.record.data, crlf.record.data);
+    // Without a line end after the last line, that line still counts.
+    const ReadResult unended = read_assessment(sample_bytes("three_tests.tavo").chopped(2), {});
+    QVERIFY(unended.ok());
+    QCOMPARE(unended.record.data, crlf.record.data);
+}
+
+void TestAssessmentFile::negative_times_of_an_edited_file_survive_the_round_trip() {
+    QByteArray edited = with_line(sample_bytes("three_tests.tavo"), 14, "-1:-05:-07:-042\tTest Started");
+    edited = with_line(edited, 15, "0:00:00:-001\tStimulus");
+    const ReadResult read = read_assessment(edited, {});
+    QVERIFY(read.ok());
+    QCOMPARE(read.record.data.act_start_tick, -3907042);
+    QCOMPARE(read.record.data.act_stim_times[0], -1);
+    const WrittenFile written = write_assessment(read.record.fields, read.record.data);
+    QVERIFY(written.ok());
+    QCOMPARE(written.bytes, edited);
+}
+
+void TestAssessmentFile::unwritable_times_are_refused_data() {
+    QTest::addColumn<TestData>("data");
+    QTest::addColumn<QString>("error");
+    TestData bad_start;
+    bad_start.rel_start_time.wHour = 32767;
+    QTest::newRow("start beyond 32 bits")
+        << bad_start << "the start time of the release test is no time of day";
+    TestData far_event = after_midnight_data();
+    far_event.act_click_times[2] = far_event.act_start_tick + 2'100'000'000;
+    QTest::newRow("event too far from the start")
+        << far_event
+        << "the time of click 3 of the activation test lies too far from the test's start to be "
+           "written as a clock time";
+    TestData far_repetition;
+    far_repetition.rep_start_time.wHour = 500;
+    far_repetition.rep_click_times[4] = 400'000'000;
+    QTest::newRow("repetition click")
+        << far_repetition
+        << "the time of click 5 of the repetition test lies too far from the test's start to be "
+           "written as a clock time";
+}
+
+void TestAssessmentFile::unwritable_times_are_refused() {
+    QFETCH(TestData, data);
+    const WrittenFile written = write_assessment(sample_fields, data);
+    QVERIFY(!written.ok());
+    QTEST(written.error, "error");
+    QVERIFY(written.bytes.isEmpty());
+}
+
+void TestAssessmentFile::reader_failures_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("failure");
+    const QByteArray good = sample_bytes("three_tests.tavo");
+    const QString clock = QStringLiteral("expected a clock time such as 9:05:07:042");
+
+    QTest::newRow("empty file")
+        << QByteArray()
+        << "line 1: expected a TAB between the label and the subject, but the file is empty";
+    QTest::newRow("cut after line 1")
+        << first_lines(good, 1) << "line 2: expected an empty line, but the file ends after line 1";
+    QTest::newRow("cut before the begin marker")
+        << first_lines(good, 8)
+        << "line 9: expected the line <--------Begin Notes------>, but the file ends after line 8";
+    QTest::newRow("cut inside the notes")
+        << first_lines(good, 10)
+        << "line 11: expected the notes or the line <--------End Notes------>, but the file ends "
+           "after line 10";
+    QTest::newRow("cut before a section title")
+        << first_lines(good, 35)
+        << "line 36: expected the title Release Test Results, but the file ends after line 35";
+    QTest::newRow("cut before the last click")
+        << first_lines(good, 65) << "line 66: " + clock + ", but the file ends after line 65";
+    QTest::newRow("no TAB in a field line")
+        << with_line(good, 3, "Administrator: Dr Bo Reyes")
+        << "line 3: expected a TAB between the label and the administrator, found "
+           "\"Administrator: Dr Bo Reyes\"";
+    QTest::newRow("clock text with three pieces")
+        << sample_bytes("damaged_line14.tavo") << "line 14: " + clock + ", found \"9:05:07\"";
+    QTest::newRow("no number") << with_line(good, 20, "9:05:x:542\tStimulus")
+                               << "line 20: " + clock + ", found \"9:05:x:542\"";
+    QTest::newRow("32-bit overflow") << with_line(good, 66, "596:31:23:648\tClick")
+                                     << "line 66: " + clock + ", found \"596:31:23:648\"";
+    QTest::newRow("start part beyond 16 bits")
+        << with_line(good, 37, "0:-32769:00:000\tTest Started")
+        << "line 37: " + clock + ", found \"0:-32769:00:000\"";
+    QTest::newRow("long text is shortened")
+        << with_line(good, 15, QByteArray(50, 'x') + "\tStimulus")
+        << "line 15: " + clock + ", found \"" + QString(40, u'x') + "...\"";
+    const WrittenFile marker_in_notes = write_assessment(
+        {"Ann", "", "", "", "Before\r\n<--------End Notes------>\r\nAfter"}, TestData{});
+    QTest::newRow("notes line equal to the end marker")
+        << marker_in_notes.bytes << "line 14: " + clock + ", found \"\"";
+}
+
+void TestAssessmentFile::reader_failures() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, failure);
+    const ReadResult read = read_assessment(bytes, three_tests_data());
+    QVERIFY(!read.ok());
+    QCOMPARE(describe_read_failure(*read.failure), failure);
+    // Nothing half-read is handed out.
+    QCOMPARE(read.record.data, TestData{});
+    QCOMPARE(read.record.fields, TypedFields{});
+}
+
+void TestAssessmentFile::missing_file_names_the_system_reason() {
+    const ReadResult read = read_assessment_file(sample_path("no_such_file.tavo"), {});
+    QVERIFY(!read.ok());
+    QCOMPARE(read.failure->line, 0);
+    QVERIFY(!read.failure->reason.isEmpty());
+    QCOMPARE(describe_read_failure(*read.failure), read.failure->reason);
+}
+
+void TestAssessmentFile::saving_replaces_the_file_or_reports_why_not() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ann.tavo"));
+    QCOMPARE(save_assessment_file(path, "first"), std::nullopt);
+    QCOMPARE(save_assessment_file(path, "second"), std::nullopt);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("second"));
+    const std::optional<QString> failure =
+        save_assessment_file(dir.filePath(QStringLiteral("no/such/folder/ann.tavo")), "x");
+    QVERIFY(failure && !failure->isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestAssessmentFile)
+#include "test_assessment_file.moc"

@@ -1,0 +1,112 @@
+// The command line: which command lines open a file at start, and the real
+// program's work without a window (--help, --version, --summary), run as the
+// user would run it, on a system without a display.
+#include "command_line.h"
+#include "sample_assessments.h"
+
+#include <QProcess>
+#include <QTest>
+
+using namespace tavo;
+using namespace tavo::testing;
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void names_assessment_file_data();
+    void names_assessment_file();
+    void arguments_are_joined_by_single_blanks();
+    void program_without_a_window_data();
+    void program_without_a_window();
+};
+
+void TestCommandLine::names_assessment_file_data() {
+    QTest::addColumn<QString>("command_line");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("windows path") << R"(C:\data\smith.tavo)" << true;
+    QTest::newRow("letter case ignored") << R"(C:\data\smith.TaVo)" << true;
+    QTest::newRow("unix path") << "/home/ann/smith.tavo" << true;
+    QTest::newRow("path with blanks") << "/home/ann/my files/smith.tavo" << true;
+    QTest::newRow("path in double quotes") << R"("C:\data\smith.tavo")" << false;
+    QTest::newRow("text after the extension") << R"(C:\data\smith.tavo /print)" << false;
+    QTest::newRow("dot only in a folder name") << R"(C:\my.tavo\file)" << false;
+    QTest::newRow("another extension after it") << "smith.tavo.bak" << false;
+    QTest::newRow("empty command line") << "" << false;
+    QTest::newRow("no dot: the whole line is the last piece") << "tavo" << true;
+}
+
+void TestCommandLine::names_assessment_file() {
+    QFETCH(QString, command_line);
+    QTEST(tavo::names_assessment_file(command_line), "opens");
+}
+
+void TestCommandLine::arguments_are_joined_by_single_blanks() {
+    QCOMPARE(command_line_text({"tavo", R"(C:\my)", R"(files\smith.tavo)"}),
+             QStringLiteral(R"(C:\my files\smith.tavo)"));
+    QCOMPARE(command_line_text({"tavo"}), QString());
+    const char* const with_option[] = {"tavo", "a.tavo", "--summary"};
+    const char* const without[] = {"tavo", "-summary", "a.tavo"};
+    QVERIFY(wants_console(3, with_option));
+    QVERIFY(!wants_console(3, without));
+}
+
+void TestCommandLine::program_without_a_window_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+
+    QTest::newRow("summary of three tests")
+        << QStringList{"--summary", sample_path("three_tests.tavo")} << 0
+        << "Average Response Time: 00:00.345\nFastest = 00:00.300\nSlowest = 00:00.390\n"
+           "Average Response Time: 00:00.490\nFastest = 00:00.400\nSlowest = 00:00.580\n"
+           "Time For 5 Clicks: 00:00.950\n"
+        << "";
+    QTest::newRow("summary of no test")
+        << QStringList{"--summary=" + sample_path("no_tests.tavo")} << 0
+        << "Test Not Completed\n\n\nTest Not Completed\n\n\nTest Not Completed\n" << "";
+    QTest::newRow("summary of a damaged file")
+        << QStringList{"--summary", sample_path("damaged_line14.tavo")} << 2 << ""
+        << "tavo: " + sample_path("damaged_line14.tavo") +
+               ": line 14: expected a clock time such as 9:05:07:042, found \"9:05:07\"\n";
+    QTest::newRow("summary of a missing file")
+        << QStringList{"--summary", sample_path("missing.tavo")} << 2 << ""
+        << "tavo: " + sample_path("missing.tavo") + ": ";
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "TAVO 1.0\n" << "";
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "--summary <file>" << "";
+    QTest::newRow("unknown option")
+        << QStringList{"--print"} << 1 << "" << "tavo: Unknown option 'print'.\nTry 'tavo --help'";
+    QTest::newRow("summary without a file")
+        << QStringList{"--summary"} << 1 << "" << "tavo: Missing value after '--summary'.";
+    QTest::newRow("a second file")
+        << QStringList{"--summary", "a.tavo", "b.tavo"} << 1 << ""
+        << "tavo: unexpected argument 'b.tavo'";
+}
+
+// Texts that end in a line break must match in full; others must appear in the output.
+void TestCommandLine::program_without_a_window() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // A window system would fail to start on this platform; none is needed.
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(TAVO_PROGRAM), arguments);
+    QVERIFY(program.waitForFinished(-1));
+    const QString stdout_text = QString::fromUtf8(program.readAllStandardOutput());
+    const QString stderr_text = QString::fromUtf8(program.readAllStandardError());
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), status);
+    auto matches = [](const QString& actual, const QString& expected) {
+        return expected.endsWith(u'\n') || expected.isEmpty() ? actual == expected
+                                                              : actual.contains(expected);
+    };
+    QVERIFY2(matches(stdout_text, out), qPrintable(stdout_text));
+    QVERIFY2(matches(stderr_text, err), qPrintable(stderr_text));
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "test_command_line.moc"

@@ -1,0 +1,405 @@
+// The File commands' decisions without windows: when they ask before
+// dropping unsaved work, what each answer of the save prompt leads to, and
+// that a failed or cancelled save or open changes nothing.
+#include "assessment_file.h"
+#include "file_commands.h"
+#include "file_filter.h"
+#include "sample_assessments.h"
+#include "sound_player.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <deque>
+
+using namespace tavo;
+using namespace tavo::testing;
+
+namespace {
+
+// Stands in for the main window and the desktop, and logs every call.
+class FakeHost final : public FileCommandHost {
+public:
+    TypedFields fields;
+    QStringList log;
+    QStringList messages;
+    QStringList questions;
+    std::deque<std::optional<QString>> open_answers;
+    std::deque<std::optional<QString>> save_answers;
+    QStringList filters;
+
+    TypedFields typed_fields() const override { return fields; }
+    void set_typed_fields(const TypedFields& f) override {
+        fields = f;
+        log << QStringLiteral("fields");
+    }
+    void process_results() override { log << QStringLiteral("results"); }
+    void Wipe_Data() override {
+        fields = {};
+        log << QStringLiteral("wipe");
+    }
+    std::optional<QString> open_file_name(const QString& filter) override {
+        log << QStringLiteral("open dialog");
+        filters << filter;
+        return next(open_answers);
+    }
+    std::optional<QString> save_file_name(const QString& filter) override {
+        log << QStringLiteral("save dialog");
+        filters << filter;
+        return next(save_answers);
+    }
+    void show_message(const QString& text) override {
+        log << QStringLiteral("message");
+        messages << text;
+    }
+    void show_save_prompt(const QString& question) override {
+        log << QStringLiteral("prompt");
+        questions << question;
+    }
+    void end_program() override { log << QStringLiteral("end"); }
+
+private:
+    static std::optional<QString> next(std::deque<std::optional<QString>>& answers) {
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        std::optional<QString> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class Sounds final : public SoundPlayer {
+public:
+    QStringList played;
+    void play(const QString& bare_name) override { played << bare_name; }
+};
+
+enum class Command { new_file, open, exit };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Command)
+
+class TestFileCommands : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void commands_act_at_once_when_nothing_is_unsaved_data();
+    void commands_act_at_once_when_nothing_is_unsaved();
+    void unsaved_work_raises_the_prompt_data();
+    void unsaved_work_raises_the_prompt();
+    void prompt_answers_data();
+    void prompt_answers();
+    void unsaved_save_drops_its_follow_up_data();
+    void unsaved_save_drops_its_follow_up();
+    void save_asks_for_a_name_only_when_needed();
+    void open_replaces_the_assessment_at_once();
+    void failed_open_changes_nothing_data();
+    void failed_open_changes_nothing();
+    void cancelled_open_reads_nothing();
+    void command_line_file_opens_without_a_dialog();
+    void file_filter_as_qt_shows_it_data();
+    void file_filter_as_qt_shows_it();
+
+private:
+    void run(Command command);
+    void make_unsaved();
+    QString temp_path(const QString& name) const { return m_dir->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Assessment> m_assessment;
+    std::unique_ptr<FakeHost> m_host;
+    std::unique_ptr<Sounds> m_sounds;
+    std::unique_ptr<FileCommands> m_commands;
+};
+
+void TestFileCommands::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_assessment = std::make_unique<Assessment>();
+    m_host = std::make_unique<FakeHost>();
+    m_sounds = std::make_unique<Sounds>();
+    m_commands = std::make_unique<FileCommands>(*m_assessment, *m_host, *m_sounds);
+}
+
+void TestFileCommands::run(Command command) {
+    switch (command) {
+    case Command::new_file:
+        m_commands->new_file_menu_Click();
+        break;
+    case Command::open:
+        m_commands->open_file_menu_Click();
+        break;
+    case Command::exit:
+        m_commands->exit_file_menu_Click();
+        break;
+    }
+}
+
+// Three completed tests and typed fields, none of it saved yet.
+void TestFileCommands::make_unsaved() {
+    m_assessment->data = three_tests_data();
+    m_assessment->saving.data_saved = false;
+    m_host->fields = three_tests_fields();
+}
+
+void TestFileCommands::commands_act_at_once_when_nothing_is_unsaved_data() {
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<QStringList>("log");
+    QTest::newRow("new clears the assessment") << Command::new_file << QStringList{"wipe"};
+    QTest::newRow("open shows the dialog") << Command::open << QStringList{"open dialog"};
+    QTest::newRow("exit ends the program") << Command::exit << QStringList{"end"};
+}
+
+void TestFileCommands::commands_act_at_once_when_nothing_is_unsaved() {
+    QFETCH(Command, command);
+    run(command);
+    QTEST(m_host->log, "log");
+    QVERIFY(m_sounds->played.isEmpty());
+}
+
+void TestFileCommands::unsaved_work_raises_the_prompt_data() {
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<bool>("test_completed");
+    QTest::addColumn<PendingAction>("pending");
+    QTest::addColumn<QString>("question");
+    const struct {
+        const char* name;
+        Command command;
+        PendingAction pending;
+        const char* question;
+    } commands[] = {
+        {"new", Command::new_file, PendingAction::new_file,
+         "Do you want to save changes before creating a new file?"},
+        {"open", Command::open, PendingAction::open,
+         "Do you want to save changes before opening another file?"},
+        {"exit", Command::exit, PendingAction::exit, "Do you want to save changes before quitting?"},
+    };
+    for (const auto& c : commands) {
+        QTest::addRow("%s after a test", c.name) << c.command << true << c.pending << c.question;
+        QTest::addRow("%s after typing", c.name) << c.command << false << c.pending << c.question;
+    }
+}
+
+void TestFileCommands::unsaved_work_raises_the_prompt() {
+    QFETCH(Command, command);
+    QFETCH(bool, test_completed);
+    if (test_completed) {
+        m_assessment->saving.data_saved = false;
+    } else {
+        m_host->fields[2] = QStringLiteral("chin");
+    }
+    run(command);
+    QCOMPARE(m_host->log, QStringList{"prompt"});
+    QTEST(m_host->questions.constFirst(), "question");
+    QTEST(m_assessment->saving.pending_action, "pending");
+    QCOMPARE(m_sounds->played, QStringList{"Chord.wav"});
+}
+
+void TestFileCommands::prompt_answers_data() {
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QStringList>("log");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("yes before exit") << Command::exit << true
+                                     << QStringList{"save dialog", "end"} << true;
+    QTest::newRow("no before exit") << Command::exit << false << QStringList{"end"} << false;
+    QTest::newRow("yes before open")
+        << Command::open << true
+        << QStringList{"save dialog", "open dialog", "fields", "results"} << true;
+    QTest::newRow("no before open")
+        << Command::open << false << QStringList{"open dialog", "fields", "results"} << false;
+    QTest::newRow("yes before new") << Command::new_file << true
+                                    << QStringList{"save dialog", "wipe"} << true;
+    QTest::newRow("no before new") << Command::new_file << false << QStringList{"wipe"} << false;
+}
+
+void TestFileCommands::prompt_answers() {
+    QFETCH(Command, command);
+    QFETCH(bool, yes);
+    QFETCH(bool, saved);
+    make_unsaved();
+    run(command);
+    m_host->log.clear();
+    const QString path = temp_path(QStringLiteral("ann.tavo"));
+    m_host->save_answers.push_back(path);
+    m_host->open_answers.push_back(sample_path(QStringLiteral("no_tests.tavo")));
+    yes ? m_commands->YesButton_Click() : m_commands->NoButton_Click();
+
+    QTEST(m_host->log, "log");
+    QCOMPARE(QFile::exists(path), saved);
+    if (saved) {
+        QCOMPARE(read_assessment_file(path, {}).record.fields, three_tests_fields());
+    }
+    // Whatever followed, no unsaved work is left behind to ask about again,
+    // and no follow-up waits for a later save.
+    const SavingState& saving = m_assessment->saving;
+    QCOMPARE(saving.data_saved, command != Command::exit || saved);
+    QVERIFY(!saving.exit_after_save && !saving.open_after_save && !saving.new_after_save);
+    QVERIFY(m_host->messages.isEmpty());
+}
+
+void TestFileCommands::unsaved_save_drops_its_follow_up_data() {
+    QTest::addColumn<Command>("command");
+    QTest::addColumn<bool>("cancel");
+    for (const auto& [name, command] : {std::pair{"exit", Command::exit},
+                                        std::pair{"open", Command::open},
+                                        std::pair{"new", Command::new_file}}) {
+        QTest::addRow("%s, save dialog cancelled", name) << command << true;
+        QTest::addRow("%s, save failed", name) << command << false;
+    }
+}
+
+void TestFileCommands::unsaved_save_drops_its_follow_up() {
+    QFETCH(Command, command);
+    QFETCH(bool, cancel);
+    make_unsaved();
+    run(command);
+    const QString bad_path = temp_path(QStringLiteral("no/such/folder/ann.tavo"));
+    m_host->save_answers.push_back(cancel ? std::nullopt : std::optional(bad_path));
+    m_host->log.clear();
+    m_commands->YesButton_Click();
+
+    const QStringList expected_log =
+        cancel ? QStringList{"save dialog"} : QStringList{"save dialog", "message"};
+    QCOMPARE(m_host->log, expected_log);
+    if (!cancel) {
+        QVERIFY(m_host->messages[0].startsWith(
+            QStringLiteral("Could not save \"%1\".").arg(QDir::toNativeSeparators(bad_path))));
+    }
+    QVERIFY(!m_assessment->saving.data_saved);
+    QCOMPARE(m_assessment->saving.saved_fields, TypedFields{});
+    QCOMPARE(m_assessment->saving.current_file_name, QString());
+
+    // A later, unrelated save only saves.
+    m_host->log.clear();
+    m_host->save_answers.push_back(temp_path(QStringLiteral("later.tavo")));
+    m_commands->save_file_menu_Click();
+    QCOMPARE(m_host->log, QStringList{"save dialog"});
+    QVERIFY(m_assessment->saving.data_saved);
+    QCOMPARE(m_assessment->saving.saved_fields, three_tests_fields());
+}
+
+void TestFileCommands::save_asks_for_a_name_only_when_needed() {
+    make_unsaved();
+    const QString first = temp_path(QStringLiteral("first.tavo"));
+    const QString second = temp_path(QStringLiteral("second.tavo"));
+    m_host->save_answers = {first, std::nullopt, second};
+
+    m_commands->save_file_menu_Click(); // no name yet: asks
+    m_commands->save_file_menu_Click(); // saves again without asking
+    QCOMPARE(m_host->log, QStringList{"save dialog"});
+    QCOMPARE(m_host->filters, QStringList{"TAVO (*.tavo) | *.tavo"});
+    QCOMPARE(m_assessment->saving.current_file_name, first);
+
+    m_host->fields[0] = QStringLiteral("Ann Changed");
+    m_commands->saveas_file_menu_Click(); // cancelled: nothing is written
+    QCOMPARE(read_assessment_file(first, {}).record.fields[0], QStringLiteral("Ann Example"));
+    QCOMPARE(m_assessment->saving.current_file_name, first);
+    QVERIFY(!m_assessment->saving.save_as_requested);
+
+    m_commands->saveas_file_menu_Click(); // the new name becomes current
+    m_commands->save_file_menu_Click();
+    QCOMPARE(m_host->log, (QStringList{"save dialog", "save dialog", "save dialog"}));
+    QCOMPARE(m_assessment->saving.current_file_name, second);
+    QCOMPARE(read_assessment_file(second, {}).record.fields[0], QStringLiteral("Ann Changed"));
+    QVERIFY(m_host->messages.isEmpty());
+}
+
+void TestFileCommands::open_replaces_the_assessment_at_once() {
+    m_assessment->data.act_start_time = {2019, 7, 4, 11, 1, 1, 1, 1};
+    m_assessment->data.rel_stim_times.fill(77);
+    m_assessment->saving.data_saved = false;
+    m_host->fields = {"Old", "Old", "Old", "Old", "Old"};
+    m_host->open_answers.push_back(sample_path(QStringLiteral("three_tests.tavo")));
+    m_commands->open_file();
+
+    QCOMPARE(m_host->log, (QStringList{"open dialog", "fields", "results"}));
+    QCOMPARE(m_host->fields, three_tests_fields());
+    const SavingState& saving = m_assessment->saving;
+    QCOMPARE(saving.saved_fields, three_tests_fields());
+    QCOMPARE(saving.current_file_name, sample_path(QStringLiteral("three_tests.tavo")));
+    QVERIFY(saving.data_saved);
+    QCOMPARE(reading_offsets(m_assessment->data), reading_offsets(three_tests_data()));
+    QCOMPARE(m_assessment->data.act_start_time.wYear, std::uint16_t{2019});
+}
+
+void TestFileCommands::failed_open_changes_nothing_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing file") << sample_path(QStringLiteral("missing.tavo")) << "";
+    QTest::newRow("damaged line")
+        << sample_path(QStringLiteral("damaged_line14.tavo"))
+        << "line 14: expected a clock time such as 9:05:07:042, found \"9:05:07\".";
+    QTest::newRow("cut file") << QStringLiteral("cut") << "but the file ends after line 40.";
+}
+
+void TestFileCommands::failed_open_changes_nothing() {
+    QFETCH(QString, file);
+    QFETCH(QString, reason);
+    if (file == QLatin1String("cut")) {
+        file = temp_path(QStringLiteral("cut.tavo"));
+        QFile cut(file);
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write(sample_bytes(QStringLiteral("three_tests.tavo")).split('\n').mid(0, 40).join('\n'));
+    }
+    make_unsaved();
+    m_assessment->saving.current_file_name = QStringLiteral("/data/before.tavo");
+    const Assessment before = *m_assessment;
+    m_host->open_answers.push_back(file);
+    m_commands->open_file();
+
+    QCOMPARE(m_host->log, (QStringList{"open dialog", "message"}));
+    const QString& message = m_host->messages[0];
+    QVERIFY2(message.startsWith(
+                 QStringLiteral("Could not open \"%1\".").arg(QDir::toNativeSeparators(file))),
+             qPrintable(message));
+    QVERIFY2(message.contains(reason), qPrintable(message));
+    QCOMPARE(m_host->fields, three_tests_fields());
+    QCOMPARE(m_assessment->data, before.data);
+    QCOMPARE(m_assessment->saving.saved_fields, before.saving.saved_fields);
+    QCOMPARE(m_assessment->saving.current_file_name, before.saving.current_file_name);
+    QCOMPARE(m_assessment->saving.data_saved, false);
+}
+
+void TestFileCommands::cancelled_open_reads_nothing() {
+    m_assessment->saving.current_file_name = sample_path(QStringLiteral("three_tests.tavo"));
+    m_host->open_answers.push_back(std::nullopt);
+    m_commands->open_file();
+    QCOMPARE(m_host->log, QStringList{"open dialog"});
+    QCOMPARE(m_assessment->data, TestData{});
+}
+
+void TestFileCommands::command_line_file_opens_without_a_dialog() {
+    m_commands->open_command_line_file(sample_path(QStringLiteral("damaged_line14.tavo")));
+    QCOMPARE(m_host->log, QStringList{"message"});
+    QVERIFY(!m_assessment->saving.open_from_command_line);
+
+    m_host->log.clear();
+    m_commands->open_command_line_file(sample_path(QStringLiteral("three_tests.tavo")));
+    QCOMPARE(m_host->log, (QStringList{"fields", "results"}));
+    QVERIFY(!m_assessment->saving.open_from_command_line);
+    QCOMPARE(m_host->fields, three_tests_fields());
+
+    // The flag is spent: the next open asks again.
+    m_host->log.clear();
+    m_commands->open_file();
+    QCOMPARE(m_host->log, QStringList{"open dialog"});
+}
+
+void TestFileCommands::file_filter_as_qt_shows_it_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("assessment files") << "TAVO (*.tavo) | *.tavo" << "TAVO (*.tavo)";
+    QTest::newRow("patterns added") << "Text|*.txt;*.text" << "Text (*.txt *.text)";
+    QTest::newRow("two entries") << "TAVO (*.tavo)|*.tavo|All files|*.*"
+                                 << "TAVO (*.tavo);;All files (*.*)";
+}
+
+void TestFileCommands::file_filter_as_qt_shows_it() {
+    QFETCH(QString, filter);
+    QTEST(qt_name_filters(filter), "shown");
+}
+
+QTEST_GUILESS_MAIN(TestFileCommands)
+#include "test_file_commands.moc"

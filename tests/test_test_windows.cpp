@@ -1,0 +1,329 @@
+// The three test windows as the administrator and the subject meet them:
+// started from the main window, driven by real mouse events through the
+// application's mouse hook, with a fake clock and fake timers.
+#include "app_rig.h"
+#include "color_button.h"
+#include "default_window.h"
+#include "layout_rules.h"
+#include "shape_widget.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace tavo;
+using namespace tavo::testing;
+
+namespace {
+
+class RecordingClient final : public MouseHookClient {
+public:
+    QList<int> messages;
+    std::int32_t HookProc(std::int32_t, std::int32_t, std::int32_t wParam, std::int32_t,
+                          bool&) override {
+        messages << wParam;
+        return 0;
+    }
+};
+
+} // namespace
+
+class TestTestWindows : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void start_test_opens_each_window_data();
+    void start_test_opens_each_window();
+    void invalid_settings_are_refused_data();
+    void invalid_settings_are_refused();
+    void full_screen_opens_maximised();
+    void complete_activation_test_through_mouse_events();
+    void complete_release_test_with_an_early_release();
+    void complete_repetition_test();
+    void start_test_again_reuses_the_open_window();
+    void ctrl_r_restarts_and_closing_makes_a_fresh_window();
+    void hook_sees_each_button_message_once_and_consumes_none();
+    void layout_follows_the_window_size();
+
+private:
+    DefaultWindow& main() { return m_rig->app->main_window(); }
+    template <class T = QWidget> T* main_child(const QString& name) {
+        return main().findChild<T*>(name);
+    }
+    void press_start(const QString& button) {
+        QTest::mouseClick(main_child<QPushButton>(button), Qt::LeftButton);
+    }
+    // A press and release of the switch, as the window system delivers them.
+    void switch_press(QWidget* window) {
+        QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, QPoint(20, 20));
+    }
+    void switch_release(QWidget* window) {
+        QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, QPoint(20, 20));
+    }
+    FakeTimer& timer(const char* name) { return *m_rig->timers.value(QString::fromLatin1(name)); }
+
+    std::unique_ptr<AppRig> m_rig;
+};
+
+void TestTestWindows::init() {
+    m_rig = std::make_unique<AppRig>();
+    main().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main()));
+}
+
+void TestTestWindows::cleanup() { m_rig.reset(); }
+
+void TestTestWindows::start_test_opens_each_window_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("frame");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("activation") << "start_act_test" << "Activation_Test" << "Activation Test"
+                                << "act_frame" << "CLICK";
+    QTest::newRow("release") << "start_rel_test" << "Release_Test" << "Release Test"
+                             << "rel_frame" << "HOLD";
+    QTest::newRow("repetition") << "start_rep_test" << "Repetition_Test" << "Repetition Test"
+                                << "act_frame" << "CLICK";
+}
+
+void TestTestWindows::start_test_opens_each_window() {
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+    press_start(button);
+    auto* test_window = main().findChild<QWidget*>(window);
+    QVERIFY(test_window);
+    QVERIFY(test_window->isVisible());
+    QVERIFY(!test_window->isModal());
+    QVERIFY(main().isEnabled());
+    QTEST(test_window->windowTitle(), "caption");
+    QCOMPARE(test_window->windowState(), Qt::WindowNoState);
+    QCOMPARE(test_window->size(), QSize(519, 445));
+    QFETCH(QString, frame);
+    QCOMPARE(test_window->findChild<QGroupBox*>(frame)->title(), test_window->windowTitle());
+    QCOMPARE(test_window->findChild<QGroupBox*>("act_stim")->title(), QStringLiteral("Stimulus"));
+    QCOMPARE(test_window->findChild<QPushButton*>("click_to_start")->text(),
+             QStringLiteral("Notice:  Press Button Once To Start Test"));
+    QVERIFY(test_window->findChild<QPushButton*>("click_to_start")->isVisible());
+    QCOMPARE(test_window->findChild<QLabel*>("restart_msg")->text(),
+             QStringLiteral("Administrator: Press Ctrl-R to Restart Test  or  Alt-F4 to End Test"));
+    QTEST(test_window->findChild<QLabel*>("click_label")->text(), "label");
+    QVERIFY(!test_window->findChild<QWidget*>("stimulus")->isVisible());
+    for (const char* name : {"BG", "Image1", "Shape1"}) {
+        QVERIFY2(test_window->findChild<QWidget*>(name), name);
+    }
+    auto* hotkey = test_window->findChild<QShortcut*>(
+        window == QStringLiteral("Release_Test") ? "VBHotKey1" : "Restart_HotKey");
+    QVERIFY(hotkey);
+    QCOMPARE(hotkey->key(), QKeySequence(QStringLiteral("Ctrl+R")));
+    QCOMPARE(test_window->findChild<ShapeWidget*>("stimulus")->fill_color(), QColor(255, 255, 0));
+}
+
+void TestTestWindows::invalid_settings_are_refused_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero delay") << "act_max_select" << "start_act_test" << "0";
+    QTest::newRow("delay too long") << "act_max_select" << "start_act_test" << "33";
+    QTest::newRow("no number") << "act_max_select" << "start_act_test" << "three";
+    QTest::newRow("zero hold") << "rel_max_select" << "start_rel_test" << "0";
+    QTest::newRow("empty hold") << "rel_max_select" << "start_rel_test" << "";
+}
+
+void TestTestWindows::invalid_settings_are_refused() {
+    QFETCH(QString, box);
+    QFETCH(QString, button);
+    QFETCH(QString, text);
+    main_child<QLineEdit>(box)->setText(text);
+    press_start(button);
+    QCOMPARE(m_rig->dialogs.messages.size(), 1);
+    QVERIFY(m_rig->dialogs.messages[0].contains(QStringLiteral("from 1 to 32")));
+    QVERIFY(!m_rig->app->activation_window());
+    QVERIFY(!m_rig->app->release_window());
+}
+
+void TestTestWindows::full_screen_opens_maximised() {
+    main_child<QCheckBox>("Act_Check_FS")->setChecked(true);
+    main_child<QLineEdit>("act_max_select")->setText(QStringLiteral("10"));
+    press_start(QStringLiteral("start_act_test"));
+    QVERIFY(m_rig->app->activation_window()->windowState() & Qt::WindowMaximized);
+    QCOMPARE(m_rig->app->assessment().settings.act_max_delay, 10000);
+    QVERIFY(timer("Stimulus_Timer").interval_ms >= 1000);
+    QVERIFY(timer("Stimulus_Timer").interval_ms < 10000);
+}
+
+void TestTestWindows::complete_activation_test_through_mouse_events() {
+    m_rig->dialogs.color_answers.push_back(QColor(0, 200, 0));
+    QTest::mouseClick(main_child<ColorButton>("act_color"), Qt::LeftButton);
+    press_start(QStringLiteral("start_act_test"));
+    ActivationWindow* window = m_rig->app->activation_window();
+    QCOMPARE(window->findChild<ShapeWidget*>("stimulus")->fill_color(), QColor(0, 200, 0));
+    FakeClock& clock = m_rig->clock;
+    switch_press(window);
+    switch_release(window);
+    QVERIFY(!window->findChild<QWidget*>("click_to_start")->isVisible());
+    for (int i = 0; i < 10; ++i) {
+        clock.advance(timer("Stimulus_Timer").interval_ms);
+        QVERIFY(timer("Stimulus_Timer").fire());
+        QVERIFY(window->findChild<QWidget*>("stimulus")->isVisible());
+        QVERIFY(window->findChild<QWidget*>("click_label")->isVisible());
+        clock.advance(250);
+        switch_press(window);
+        QVERIFY(!window->findChild<QWidget*>("stimulus")->isVisible());
+        clock.advance(90);
+        switch_release(window);
+    }
+    QCOMPARE(m_rig->dialogs.messages,
+             QStringList{"Average Response Time: 00:00.250   Fastest = 00:00.250    Slowest = "
+                         "00:00.250"});
+    QCOMPARE(main_child<QLabel>("Label1")->text(),
+             QStringLiteral("Average Response Time: 00:00.250"));
+    QCOMPARE(main_child<QLabel>("Label2")->text(), QStringLiteral("Fastest = 00:00.250"));
+    QVERIFY(!m_rig->app->assessment().saving.data_saved);
+    QCOMPARE(m_rig->sounds.played.count(QStringLiteral("pop.wav")), 10);
+    QCOMPARE(clock.begins, clock.ends);
+}
+
+void TestTestWindows::complete_release_test_with_an_early_release() {
+    press_start(QStringLiteral("start_rel_test"));
+    ReleaseWindow* window = m_rig->app->release_window();
+    QCOMPARE(window->release_colour(), QColor(0, 0, 192));
+    FakeClock& clock = m_rig->clock;
+    switch_press(window);
+    switch_release(window);
+    for (int i = 0; i < 10; ++i) {
+        QVERIFY(timer("Hold_Timer").fire());
+        switch_press(window);
+        QCOMPARE(window->findChild<QLabel*>("click_label")->text(), QStringLiteral("HOLDING ..."));
+        if (i == 3) {
+            switch_release(window); // too early
+            QVERIFY(window->findChild<QWidget*>("Error_label")->isVisible());
+            QVERIFY(timer("Hold_Timer").fire());
+            QVERIFY(!window->findChild<QWidget*>("Error_label")->isVisible());
+            switch_press(window);
+        }
+        QVERIFY(timer("Release_Timer").fire());
+        QVERIFY(window->findChild<QWidget*>("Stim_Release")->isVisible());
+        QVERIFY(window->findChild<QWidget*>("Release_Label")->isVisible());
+        clock.advance(400 + 10 * i);
+        switch_release(window);
+    }
+    QCOMPARE(m_rig->dialogs.messages,
+             QStringList{"Average Response Time: 00:00.445   Fastest = 00:00.400    Slowest = "
+                         "00:00.490"});
+    QCOMPARE(main_child<QLabel>("Label5")->text(),
+             QStringLiteral("Average Response Time: 00:00.445"));
+    QCOMPARE(main_child<QLabel>("Label7")->text(), QStringLiteral("Slowest = 00:00.490"));
+    QCOMPARE(m_rig->sounds.played.count(QStringLiteral("buzzer.wav")), 1);
+}
+
+void TestTestWindows::complete_repetition_test() {
+    press_start(QStringLiteral("start_rep_test"));
+    RepetitionWindow* window = m_rig->app->repetition_window();
+    switch_press(window);
+    switch_release(window);
+    QVERIFY(timer("Repetition_Stimulus_Timer").fire());
+    QCOMPARE(window->findChild<QLabel*>("click_label")->text(), QStringLiteral("0 Clicks"));
+    for (int i = 0; i < 5; ++i) {
+        m_rig->clock.advance(600);
+        switch_press(window);
+        m_rig->clock.advance(100);
+        switch_release(window);
+    }
+    QCOMPARE(m_rig->dialogs.messages, QStringList{"Test Time: 00:02.900"});
+    QCOMPARE(main_child<QLabel>("Label8")->text(), QStringLiteral("Time For 5 Clicks: 00:02.900"));
+}
+
+void TestTestWindows::start_test_again_reuses_the_open_window() {
+    press_start(QStringLiteral("start_act_test"));
+    ActivationWindow* window = m_rig->app->activation_window();
+    switch_press(window);
+    switch_release(window);
+    QVERIFY(timer("Stimulus_Timer").fire());
+    switch_press(window);
+    switch_release(window);
+    m_rig->dialogs.color_answers.push_back(QColor(255, 0, 255));
+    QTest::mouseClick(main_child<ColorButton>("act_color"), Qt::LeftButton);
+    main_child<QLineEdit>("act_max_select")->setText(QStringLiteral("7"));
+    press_start(QStringLiteral("start_act_test"));
+    QCOMPARE(m_rig->app->activation_window(), window);
+    QCOMPARE(window->findChild<ShapeWidget*>("stimulus")->fill_color(), QColor(255, 0, 255));
+    QCOMPARE(window->activation().trial_count(), 1);
+    QVERIFY(window->trial().test_started());
+}
+
+void TestTestWindows::ctrl_r_restarts_and_closing_makes_a_fresh_window() {
+    press_start(QStringLiteral("start_act_test"));
+    QPointer<ActivationWindow> window = m_rig->app->activation_window();
+    switch_press(window);
+    switch_release(window);
+    QVERIFY(timer("Stimulus_Timer").fire());
+    QTest::keyClick(window, Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(window->findChild<QWidget*>("click_to_start")->isVisible());
+    QVERIFY(!window->findChild<QWidget*>("stimulus")->isVisible());
+    QVERIFY(!window->trial().test_started());
+    QCOMPARE(m_rig->clock.begins, m_rig->clock.ends);
+
+    window->close();
+    QTRY_VERIFY(window.isNull());
+    QVERIFY(!m_rig->app->activation_window());
+    // No hook is left behind: a press goes nowhere.
+    switch_press(&main());
+    switch_release(&main());
+    press_start(QStringLiteral("start_act_test"));
+    QVERIFY(m_rig->app->activation_window());
+    QVERIFY(!m_rig->app->activation_window()->trial().test_started());
+}
+
+void TestTestWindows::hook_sees_each_button_message_once_and_consumes_none() {
+    RecordingClient client;
+    m_rig->hook.install(client, WH_MOUSE_HOOK);
+    m_rig->hook.install(client, WH_MOUSE_HOOK);
+    auto* insert = main_child<QPushButton>("Command1");
+    QSignalSpy clicked(insert, &QPushButton::clicked);
+    const QPoint on_button = insert->mapTo(&main(), insert->rect().center());
+    QTest::mousePress(main().windowHandle(), Qt::LeftButton, {}, on_button);
+    QTest::mouseRelease(main().windowHandle(), Qt::LeftButton, {}, on_button);
+    QCOMPARE(client.messages, (QList<int>{0x0201, 0x0202}));
+    QCOMPARE(clicked.size(), 1); // the control under the pointer got its click
+    client.messages.clear();
+    QTest::mouseDClick(main().windowHandle(), Qt::LeftButton, {}, QPoint(5, 60));
+    QCOMPARE(client.messages, (QList<int>{0x0201, 0x0202, 0x0203, 0x0202}));
+    client.messages.clear();
+    QTest::mouseClick(main().windowHandle(), Qt::RightButton, {}, QPoint(5, 60));
+    QCOMPARE(client.messages, QList<int>());
+    m_rig->hook.remove(client, WH_MOUSE_HOOK);
+    m_rig->hook.remove(client, WH_MOUSE_HOOK);
+    QTest::mouseClick(main().windowHandle(), Qt::LeftButton, {}, QPoint(5, 60));
+    QCOMPARE(client.messages, QList<int>());
+}
+
+void TestTestWindows::layout_follows_the_window_size() {
+    press_start(QStringLiteral("start_rel_test"));
+    ReleaseWindow* window = m_rig->app->release_window();
+    window->resize(1024, 700);
+    QTRY_COMPARE(window->width(), 1024);
+    const std::int16_t cue = cue_font_points(static_cast<float>(window->frameGeometry().width() * 15));
+    QCOMPARE(window->findChild<QLabel*>("click_label")->font().pointSize(), int(cue));
+    QCOMPARE(window->findChild<QLabel*>("Release_Label")->font().pointSize(), int(cue));
+    const QWidget* bg = window->findChild<QWidget*>("BG");
+    const QWidget* label = window->findChild<QLabel*>("Release_Label");
+    QVERIFY(qAbs(label->geometry().center().x() - bg->geometry().center().x()) <= 1);
+    QVERIFY(qAbs(label->geometry().center().y() - bg->geometry().center().y()) <= 1);
+    QCOMPARE(window->findChild<QWidget*>("rel_frame")->geometry(),
+             QRect(10, 10, 1024 - 20, 700 - 20));
+    // A minimised window keeps its layout.
+    const QRect before = bg->geometry();
+    window->setWindowState(Qt::WindowMinimized);
+    window->resize(600, 500);
+    QCOMPARE(bg->geometry(), before);
+}
+
+QTEST_MAIN(TestTestWindows)
+#include "test_test_windows.moc"
