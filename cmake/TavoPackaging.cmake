@@ -10,14 +10,15 @@ set(CPACK_PACKAGE_CONTACT "Corvale <tavo@corvale.example>")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.corvale.example/")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "timed assessment of how well a person operates a single access switch")
-set(CPACK_PACKAGE_DESCRIPTION
-    "TAVO measures how well a person operates a single access switch, the switch \
-that people who rely on augmentative and alternative communication press \
-instead of using a keyboard or mouse. Speech-language pathologists, \
-occupational therapists and assistive-technology specialists run its three \
-timed tests (activation, release and repetition), read the average, fastest \
-and slowest times to the millisecond, keep each assessment in a \".tavo\" \
-file and print a results sheet.")
+# The long description, wrapped for the package manager's display.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "TAVO measures how well a person operates a single access switch, the"
+    "switch that people who rely on augmentative and alternative communication"
+    "press instead of using a keyboard or mouse. Speech-language pathologists,"
+    "occupational therapists and assistive-technology specialists run its three"
+    "timed tests (activation, release and repetition), read the average, fastest"
+    "and slowest times to the millisecond, keep each assessment in a .tavo file"
+    "and print a results sheet.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 

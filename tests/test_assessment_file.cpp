@@ -6,7 +6,6 @@
 #include "sample_assessments.h"
 #include "windows_1252.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tavo;
@@ -38,13 +37,10 @@ class TestAssessmentFile : public QObject {
 private Q_SLOTS:
     void windows_1252_data();
     void windows_1252();
-    void characters_without_a_windows_1252_byte();
     void clock_text_data();
     void clock_text();
     void parse_clock_text_data();
     void parse_clock_text();
-    void time_of_day_ms_data();
-    void time_of_day_ms();
     void writer_gives_the_hand_made_bytes_data();
     void writer_gives_the_hand_made_bytes();
     void reader_gives_back_the_readings_data();
@@ -55,8 +51,6 @@ private Q_SLOTS:
     void unwritable_times_are_refused();
     void reader_failures_data();
     void reader_failures();
-    void missing_file_names_the_system_reason();
-    void saving_replaces_the_file_or_reports_why_not();
 };
 
 void TestAssessmentFile::windows_1252_data() {
@@ -78,13 +72,6 @@ void TestAssessmentFile::windows_1252() {
     QFETCH(QString, text);
     QCOMPARE(from_windows_1252(bytes), text);
     QCOMPARE(to_windows_1252(text), std::optional<QByteArray>(bytes));
-}
-
-void TestAssessmentFile::characters_without_a_windows_1252_byte() {
-    for (const QString& text : {QStringLiteral(u"\u0141"), QStringLiteral(u"a\u0080"),
-                                QStringLiteral(u"\U0001F600"), QStringLiteral(u"\u20ac\u0100")}) {
-        QVERIFY2(!to_windows_1252(text), qPrintable(text));
-    }
 }
 
 void TestAssessmentFile::clock_text_data() {
@@ -134,24 +121,6 @@ void TestAssessmentFile::parse_clock_text() {
     QTEST(tavo::parse_clock_text(text), "ms");
 }
 
-void TestAssessmentFile::time_of_day_ms_data() {
-    QTest::addColumn<SystemTime>("time");
-    QTest::addColumn<std::optional<std::int32_t>>("ms");
-    QTest::newRow("morning") << SystemTime{2024, 3, 2, 5, 9, 5, 7, 42} << std::optional(32707042);
-    QTest::newRow("date ignored") << SystemTime{1999, 12, 5, 31, 9, 5, 7, 42}
-                                  << std::optional(32707042);
-    // An edited file's negative parts are kept as 16-bit two's complement.
-    QTest::newRow("negative parts")
-        << SystemTime{0, 0, 0, 0, 0xFFFF, 0xFFFB, 0xFFF9, 0xFFD6} << std::optional(-3907042);
-    QTest::newRow("overflow") << SystemTime{0, 0, 0, 0, 32767, 0, 0, 0}
-                              << std::optional<std::int32_t>();
-}
-
-void TestAssessmentFile::time_of_day_ms() {
-    QFETCH(SystemTime, time);
-    QTEST(tavo::time_of_day_ms(time), "ms");
-}
-
 namespace {
 
 void add_sample_rows() {
@@ -161,7 +130,8 @@ void add_sample_rows() {
     QTest::addColumn<TypedFields>("fields_read");
 
     TypedFields no_tests = sample_fields;
-    QTest::newRow("no test run, empty notes") << "no_tests.tavo" << no_tests << TestData{} << no_tests;
+    QTest::newRow("no test run, empty notes")
+        << "no_tests.tavo" << no_tests << TestData{} << no_tests;
     QTest::newRow("three tests") << "three_tests.tavo" << three_tests_fields() << three_tests_data()
                                  << three_tests_fields();
     const TypedFields late = {"Cy Late", "Dr Bo Reyes", "Chin", "Wobble",
@@ -171,21 +141,22 @@ void add_sample_rows() {
     QTest::newRow("subject with a TAB, notes ending with CR LF")
         << "subject_tab.tavo" << TypedFields{"Ann\tExample", "", "", "", "First line\r\n"}
         << TestData{} << TypedFields{"Ann", "", "", "", "First line\r\n"};
-    const TypedFields western = {QStringLiteral(u"Zo\u00eb M\u00fcller"),
-                                 QStringLiteral(u"Ren\u00e9e Dubois"),
-                                 QStringLiteral(u"Caf\u00e9 \u2014 left"),
-                                 QStringLiteral(u"Jelly Bean\u2019s"),
-                                 QStringLiteral(u"Costs 25 \u20ac")};
+    const TypedFields western = {
+        QStringLiteral(u"Zo\u00eb M\u00fcller"), QStringLiteral(u"Ren\u00e9e Dubois"),
+        QStringLiteral(u"Caf\u00e9 \u2014 left"), QStringLiteral(u"Jelly Bean\u2019s"),
+        QStringLiteral(u"Costs 25 \u20ac")};
     QTest::newRow("Windows-1252") << "windows_1252.tavo" << western << TestData{} << western;
-    const TypedFields polish = {QStringLiteral(u"\u0141ukasz \u017b\u00f3\u0142\u0107"), "", "",
-                                "", QStringLiteral(u"\u0141\u00f3d\u017a")};
+    const TypedFields polish = {QStringLiteral(u"\u0141ukasz \u017b\u00f3\u0142\u0107"), "", "", "",
+                                QStringLiteral(u"\u0141\u00f3d\u017a")};
     QTest::newRow("UTF-8 for characters beyond Windows-1252")
         << "utf8_bom.tavo" << polish << TestData{} << polish;
 }
 
 } // namespace
 
-void TestAssessmentFile::writer_gives_the_hand_made_bytes_data() { add_sample_rows(); }
+void TestAssessmentFile::writer_gives_the_hand_made_bytes_data() {
+    add_sample_rows();
+}
 
 void TestAssessmentFile::writer_gives_the_hand_made_bytes() {
     QFETCH(QString, file);
@@ -198,7 +169,9 @@ void TestAssessmentFile::writer_gives_the_hand_made_bytes() {
     QCOMPARE(written.bytes, expected);
 }
 
-void TestAssessmentFile::reader_gives_back_the_readings_data() { add_sample_rows(); }
+void TestAssessmentFile::reader_gives_back_the_readings_data() {
+    add_sample_rows();
+}
 
 // Read, then write again: the same bytes, and readings whose differences are
 // those of the assessment that was written.
@@ -240,7 +213,8 @@ void TestAssessmentFile::reader_accepts_bare_line_feeds() {
 }
 
 void TestAssessmentFile::negative_times_of_an_edited_file_survive_the_round_trip() {
-    QByteArray edited = with_line(sample_bytes("three_tests.tavo"), 14, "-1:-05:-07:-042\tTest Started");
+    QByteArray edited =
+        with_line(sample_bytes("three_tests.tavo"), 14, "-1:-05:-07:-042\tTest Started");
     edited = with_line(edited, 15, "0:00:00:-001\tStimulus");
     const ReadResult read = read_assessment(edited, {});
     QVERIFY(read.ok());
@@ -335,27 +309,6 @@ void TestAssessmentFile::reader_failures() {
     // Nothing half-read is handed out.
     QCOMPARE(read.record.data, TestData{});
     QCOMPARE(read.record.fields, TypedFields{});
-}
-
-void TestAssessmentFile::missing_file_names_the_system_reason() {
-    const ReadResult read = read_assessment_file(sample_path("no_such_file.tavo"), {});
-    QVERIFY(!read.ok());
-    QCOMPARE(read.failure->line, 0);
-    QVERIFY(!read.failure->reason.isEmpty());
-    QCOMPARE(describe_read_failure(*read.failure), read.failure->reason);
-}
-
-void TestAssessmentFile::saving_replaces_the_file_or_reports_why_not() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("ann.tavo"));
-    QCOMPARE(save_assessment_file(path, "first"), std::nullopt);
-    QCOMPARE(save_assessment_file(path, "second"), std::nullopt);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("second"));
-    const std::optional<QString> failure =
-        save_assessment_file(dir.filePath(QStringLiteral("no/such/folder/ann.tavo")), "x");
-    QVERIFY(failure && !failure->isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestAssessmentFile)

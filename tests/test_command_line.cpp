@@ -48,6 +48,14 @@ void TestCommandLine::arguments_are_joined_by_single_blanks() {
     const char* const without[] = {"tavo", "-summary", "a.tavo"};
     QVERIFY(wants_console(3, with_option));
     QVERIFY(!wants_console(3, without));
+    // The clock log is the window's option, its file whatever its name.
+    const char* const clock_log[] = {"tavo", "--clock-log", "--odd name", "--clock-log=b"};
+    QVERIFY(!wants_console(4, clock_log));
+    const char* const clock_log_alone[] = {"tavo", "--clock-log"};
+    QVERIFY(wants_console(2, clock_log_alone));
+    const WindowOptions options = window_options({"tavo", "--clock-log", "r.log", "smith.tavo"});
+    QCOMPARE(options.clock_log, QStringLiteral("r.log"));
+    QCOMPARE(options.arguments, QStringList({"tavo", "smith.tavo"}));
 }
 
 void TestCommandLine::program_without_a_window_data() {
@@ -64,7 +72,8 @@ void TestCommandLine::program_without_a_window_data() {
         << "";
     QTest::newRow("summary of no test")
         << QStringList{"--summary=" + sample_path("no_tests.tavo")} << 0
-        << "Test Not Completed\n\n\nTest Not Completed\n\n\nTest Not Completed\n" << "";
+        << "Test Not Completed\n\n\nTest Not Completed\n\n\nTest Not Completed\n"
+        << "";
     QTest::newRow("summary of a damaged file")
         << QStringList{"--summary", sample_path("damaged_line14.tavo")} << 2 << ""
         << "tavo: " + sample_path("damaged_line14.tavo") +
@@ -72,15 +81,18 @@ void TestCommandLine::program_without_a_window_data() {
     QTest::newRow("summary of a missing file")
         << QStringList{"--summary", sample_path("missing.tavo")} << 2 << ""
         << "tavo: " + sample_path("missing.tavo") + ": ";
-    QTest::newRow("version") << QStringList{"--version"} << 0 << "TAVO 1.0\n" << "";
-    QTest::newRow("help") << QStringList{"--help"} << 0 << "--summary <file>" << "";
-    QTest::newRow("unknown option")
-        << QStringList{"--print"} << 1 << "" << "tavo: Unknown option 'print'.\nTry 'tavo --help'";
-    QTest::newRow("summary without a file")
-        << QStringList{"--summary"} << 1 << "" << "tavo: Missing value after '--summary'.";
-    QTest::newRow("a second file")
-        << QStringList{"--summary", "a.tavo", "b.tavo"} << 1 << ""
-        << "tavo: unexpected argument 'b.tavo'";
+    QTest::newRow("version") << QStringList{"--version"} << 0 << "TAVO 1.0\n"
+                             << "";
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "--summary <file>"
+                          << "";
+    QTest::newRow("unknown option") << QStringList{"--print"} << 1 << ""
+                                    << "tavo: Unknown option 'print'.\nTry 'tavo --help'";
+    QTest::newRow("summary without a file") << QStringList{"--summary"} << 1 << ""
+                                            << "tavo: Missing value after '--summary'.";
+    QTest::newRow("clock log without a file") << QStringList{"--clock-log"} << 1 << ""
+                                              << "tavo: Missing value after '--clock-log'.";
+    QTest::newRow("a second file") << QStringList{"--summary", "a.tavo", "b.tavo"} << 1 << ""
+                                   << "tavo: unexpected argument 'b.tavo'";
 }
 
 // Texts that end in a line break must match in full; others must appear in the output.

@@ -13,6 +13,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -40,6 +42,8 @@ private Q_SLOTS:
     void results_show_the_computed_texts_and_wipe_clears_them();
     void resizing_stretches_only_the_top_lines();
     void help_contents_opens_the_first_topic();
+    void print_results_data();
+    void print_results();
 
 private:
     template <class T = QWidget> T* find(const QString& name) const {
@@ -181,7 +185,7 @@ void TestDefaultWindow::menu_items_data() {
     QTest::newRow("save") << "save_file_menu" << "&Save" << QKeySequence("Ctrl+S") << true;
     QTest::newRow("save as") << "saveas_file_menu" << "Save &As" << QKeySequence() << true;
     QTest::newRow("print") << "print_file_menu" << "&Print Results" << QKeySequence("Ctrl+P")
-                           << false;
+                           << true;
     QTest::newRow("exit") << "exit_file_menu" << "E&xit" << QKeySequence() << true;
     QTest::newRow("contents") << "contents_help_menu" << "&Help Contents" << QKeySequence("F1")
                               << true;
@@ -354,6 +358,40 @@ void TestDefaultWindow::help_contents_opens_the_first_topic() {
     action(QStringLiteral("contents_help_menu"))->trigger();
     QCOMPARE(m_dialogs->help_requests.size(), 1);
     QCOMPARE(m_dialogs->help_requests[0].second, 1);
+}
+
+void TestDefaultWindow::print_results_data() {
+    QTest::addColumn<bool>("from_menu");
+    QTest::addColumn<std::optional<int>>("copies");
+    QTest::addColumn<int>("pages"); // 0: no document at all
+    QTest::newRow("cancelled") << true << std::optional<int>() << 0;
+    QTest::newRow("no copies") << false << std::optional<int>(0) << 0;
+    QTest::newRow("one copy from the menu") << true << std::optional<int>(1) << 1;
+    QTest::newRow("two copies from the button") << false << std::optional<int>(2) << 2;
+}
+
+void TestDefaultWindow::print_results() {
+    QFETCH(bool, from_menu);
+    QFETCH(std::optional<int>, copies);
+    QTemporaryDir dir;
+    m_rig->printer_dialog.pdf_path = dir.filePath(QStringLiteral("sheet.pdf"));
+    m_rig->printer_dialog.answers.push_back(copies);
+    if (from_menu) {
+        action(QStringLiteral("print_file_menu"))->trigger();
+    } else {
+        find<QTabWidget>(QStringLiteral("Tabs"))->setCurrentIndex(2);
+        QTest::mouseClick(find<QPushButton>(QStringLiteral("Print_Results")), Qt::LeftButton);
+    }
+    QCOMPARE(m_rig->printer_dialog.titles, QStringList{"Choose Printer"});
+    QFETCH(int, pages);
+    QFile pdf(m_rig->printer_dialog.pdf_path);
+    QCOMPARE(pdf.exists(), pages > 0);
+    if (pages > 0) {
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QString content = QString::fromLatin1(pdf.readAll());
+        QCOMPARE(content.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))), pages);
+    }
+    QVERIFY(m_dialogs->messages.isEmpty());
 }
 
 QTEST_MAIN(TestDefaultWindow)

@@ -9,7 +9,6 @@
 
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <deque>
 
 using namespace tavo;
@@ -98,7 +97,6 @@ private Q_SLOTS:
     void failed_open_changes_nothing_data();
     void failed_open_changes_nothing();
     void cancelled_open_reads_nothing();
-    void command_line_file_opens_without_a_dialog();
     void file_filter_as_qt_shows_it_data();
     void file_filter_as_qt_shows_it();
 
@@ -173,7 +171,8 @@ void TestFileCommands::unsaved_work_raises_the_prompt_data() {
          "Do you want to save changes before creating a new file?"},
         {"open", Command::open, PendingAction::open,
          "Do you want to save changes before opening another file?"},
-        {"exit", Command::exit, PendingAction::exit, "Do you want to save changes before quitting?"},
+        {"exit", Command::exit, PendingAction::exit,
+         "Do you want to save changes before quitting?"},
     };
     for (const auto& c : commands) {
         QTest::addRow("%s after a test", c.name) << c.command << true << c.pending << c.question;
@@ -201,16 +200,16 @@ void TestFileCommands::prompt_answers_data() {
     QTest::addColumn<bool>("yes");
     QTest::addColumn<QStringList>("log");
     QTest::addColumn<bool>("saved");
-    QTest::newRow("yes before exit") << Command::exit << true
-                                     << QStringList{"save dialog", "end"} << true;
+    QTest::newRow("yes before exit")
+        << Command::exit << true << QStringList{"save dialog", "end"} << true;
     QTest::newRow("no before exit") << Command::exit << false << QStringList{"end"} << false;
     QTest::newRow("yes before open")
-        << Command::open << true
-        << QStringList{"save dialog", "open dialog", "fields", "results"} << true;
+        << Command::open << true << QStringList{"save dialog", "open dialog", "fields", "results"}
+        << true;
     QTest::newRow("no before open")
         << Command::open << false << QStringList{"open dialog", "fields", "results"} << false;
-    QTest::newRow("yes before new") << Command::new_file << true
-                                    << QStringList{"save dialog", "wipe"} << true;
+    QTest::newRow("yes before new")
+        << Command::new_file << true << QStringList{"save dialog", "wipe"} << true;
     QTest::newRow("no before new") << Command::new_file << false << QStringList{"wipe"} << false;
 }
 
@@ -242,9 +241,9 @@ void TestFileCommands::prompt_answers() {
 void TestFileCommands::unsaved_save_drops_its_follow_up_data() {
     QTest::addColumn<Command>("command");
     QTest::addColumn<bool>("cancel");
-    for (const auto& [name, command] : {std::pair{"exit", Command::exit},
-                                        std::pair{"open", Command::open},
-                                        std::pair{"new", Command::new_file}}) {
+    for (const auto& [name, command] :
+         {std::pair{"exit", Command::exit}, std::pair{"open", Command::open},
+          std::pair{"new", Command::new_file}}) {
         QTest::addRow("%s, save dialog cancelled", name) << command << true;
         QTest::addRow("%s, save failed", name) << command << false;
     }
@@ -341,7 +340,8 @@ void TestFileCommands::failed_open_changes_nothing() {
         file = temp_path(QStringLiteral("cut.tavo"));
         QFile cut(file);
         QVERIFY(cut.open(QIODevice::WriteOnly));
-        cut.write(sample_bytes(QStringLiteral("three_tests.tavo")).split('\n').mid(0, 40).join('\n'));
+        cut.write(
+            sample_bytes(QStringLiteral("three_tests.tavo")).split('\n').mid(0, 40).join('\n'));
     }
     make_unsaved();
     m_assessment->saving.current_file_name = QStringLiteral("/data/before.tavo");
@@ -370,28 +370,13 @@ void TestFileCommands::cancelled_open_reads_nothing() {
     QCOMPARE(m_assessment->data, TestData{});
 }
 
-void TestFileCommands::command_line_file_opens_without_a_dialog() {
-    m_commands->open_command_line_file(sample_path(QStringLiteral("damaged_line14.tavo")));
-    QCOMPARE(m_host->log, QStringList{"message"});
-    QVERIFY(!m_assessment->saving.open_from_command_line);
-
-    m_host->log.clear();
-    m_commands->open_command_line_file(sample_path(QStringLiteral("three_tests.tavo")));
-    QCOMPARE(m_host->log, (QStringList{"fields", "results"}));
-    QVERIFY(!m_assessment->saving.open_from_command_line);
-    QCOMPARE(m_host->fields, three_tests_fields());
-
-    // The flag is spent: the next open asks again.
-    m_host->log.clear();
-    m_commands->open_file();
-    QCOMPARE(m_host->log, QStringList{"open dialog"});
-}
-
 void TestFileCommands::file_filter_as_qt_shows_it_data() {
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("assessment files") << "TAVO (*.tavo) | *.tavo" << "TAVO (*.tavo)";
-    QTest::newRow("patterns added") << "Text|*.txt;*.text" << "Text (*.txt *.text)";
+    QTest::newRow("assessment files") << "TAVO (*.tavo) | *.tavo"
+                                      << "TAVO (*.tavo)";
+    QTest::newRow("patterns added") << "Text|*.txt;*.text"
+                                    << "Text (*.txt *.text)";
     QTest::newRow("two entries") << "TAVO (*.tavo)|*.tavo|All files|*.*"
                                  << "TAVO (*.tavo);;All files (*.*)";
 }

@@ -8,7 +8,9 @@
 #include "mouse_hook.h"
 #include "one_shot_timer.h"
 #include "program_launcher.h"
+#include "results_printer.h"
 #include "random_source.h"
+#include "reading_log.h"
 #include "sound_player.h"
 
 #include <memory>
@@ -21,9 +23,12 @@ struct AppServices {
     RandomSource& random;
     MouseHook& hook;
     SoundPlayer& sounds;
+    PrinterDialog& printer_dialog;
     TimerFactory make_timer;
     std::unique_ptr<KeyStore> key_store;
     std::unique_ptr<ProgramLauncher> launcher;
+    // Where the tests' clock readings go as they are taken (--clock-log).
+    ReadingLog& readings = no_reading_log();
 };
 
 } // namespace tavo

@@ -27,6 +27,7 @@ void show_modeless(QWidget& window) {
 TavoApplication::TavoApplication(AppServices services)
     : m_services(std::move(services))
     , m_main_window(std::make_unique<DefaultWindow>(m_assessment, m_services.dialogs))
+    , m_printer(m_services.printer_dialog, m_services.dialogs)
     , m_end_program([] { QCoreApplication::exit(0); })
     , m_file_menu(std::make_unique<FileMenu>(m_assessment, *m_main_window, m_services.dialogs,
                                              m_services.sounds, [this] { end_program(); })) {
@@ -36,6 +37,8 @@ TavoApplication::TavoApplication(AppServices services)
             &TavoApplication::show_getting_tavo);
     connect(m_main_window.get(), &DefaultWindow::about_corvale_requested, this,
             &TavoApplication::show_about_corvale);
+    connect(m_main_window.get(), &DefaultWindow::print_requested, this,
+            &TavoApplication::print_results_sheet);
     connect(m_main_window.get(), &DefaultWindow::activation_test_requested, this,
             &TavoApplication::start_activation_test);
     connect(m_main_window.get(), &DefaultWindow::release_test_requested, this,
@@ -53,7 +56,9 @@ void TavoApplication::Form_Load(const QString& command_line) {
     }
 }
 
-SaveExitDialog* TavoApplication::save_prompt() const { return m_file_menu->save_prompt(); }
+SaveExitDialog* TavoApplication::save_prompt() const {
+    return m_file_menu->save_prompt();
+}
 
 void TavoApplication::show_about() {
     AboutDialog& about = m_about.get_or_create([this] {
@@ -82,7 +87,7 @@ void TavoApplication::show_about_corvale() {
 
 TrialWindowServices TavoApplication::trial_window_services() {
     return {{m_assessment, m_services.clock, m_services.sounds, m_services.random,
-             m_services.hook},
+             m_services.hook, m_services.readings},
             m_services.dialogs,
             m_services.make_timer};
 }
@@ -115,6 +120,11 @@ void TavoApplication::start_repetition_test() {
         [this] { return new RepetitionWindow(trial_window_services(), m_main_window.get()); });
     window.set_stimulus_colour(to_qcolor(m_main_window->rep_color()));
     show_test_window(window, m_main_window->rep_full_screen());
+}
+
+void TavoApplication::print_results_sheet() {
+    m_printer.print_results_sheet(m_main_window.get(), m_main_window->typed_fields(),
+                                  m_main_window->shown_results());
 }
 
 } // namespace tavo

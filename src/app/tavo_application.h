@@ -55,6 +55,10 @@ public:
     void start_release_test();
     void start_repetition_test();
 
+    // Print Results: the printer dialog, then the sheet of what the main
+    // window shows.
+    void print_results_sheet();
+
 private:
     AboutCorvaleDialog& about_corvale();
     TrialWindowServices trial_window_services();
@@ -68,6 +72,7 @@ private:
     SingleWindow<ActivationWindow> m_activation;
     SingleWindow<ReleaseWindow> m_release;
     SingleWindow<RepetitionWindow> m_repetition;
+    ResultsPrinter m_printer;
     std::function<void()> m_end_program;
     std::unique_ptr<FileMenu> m_file_menu;
 };

@@ -6,9 +6,7 @@
 
 #include <QFile>
 #include <QSaveFile>
-
 #include <limits>
-
 #include <vector>
 
 namespace tavo {
@@ -21,10 +19,9 @@ const QString crlf = QStringLiteral("\r\n");
 constexpr char tab = '\t';
 const QByteArray utf8_bom = QByteArrayLiteral("\xEF\xBB\xBF");
 
-const char* const field_labels[] = {"Subject: ", "Administrator: ", "Switch Location: ",
-                                    "Switch Type: "};
-const char* const field_names[] = {"subject", "administrator", "switch location",
-                                   "switch type"};
+const char* const field_labels[] = {
+    "Subject: ", "Administrator: ", "Switch Location: ", "Switch Type: "};
+const char* const field_names[] = {"subject", "administrator", "switch location", "switch type"};
 
 // One timing line of a section: the reading, the label the line carries and
 // how a message names the event ("click 3").
@@ -48,15 +45,16 @@ void add_trials(std::vector<TimedEvent>& events, const std::array<ClockReading, 
     for (std::size_t i = 0; i < N; ++i) {
         const QString trial = QString::number(i + 1);
         events.push_back({onsets[i], "Stimulus", QStringLiteral("stimulus ") + trial});
-        events.push_back({responses[i], response_label,
-                          QString::fromLatin1(response_label).toLower() + QLatin1Char(' ') + trial});
+        events.push_back(
+            {responses[i], response_label,
+             QString::fromLatin1(response_label).toLower() + QLatin1Char(' ') + trial});
     }
 }
 
 std::vector<Section> sections_of(const TestData& d) {
     std::vector<Section> sections;
-    sections.push_back({"Activation Test Results", "activation test", d.act_start_time,
-                        d.act_start_tick, {}});
+    sections.push_back(
+        {"Activation Test Results", "activation test", d.act_start_time, d.act_start_tick, {}});
     add_trials(sections.back().events, d.act_stim_times, d.act_click_times, "Click");
     sections.push_back(
         {"Release Test Results", "release test", d.rel_start_time, d.rel_start_tick, {}});
@@ -66,8 +64,8 @@ std::vector<Section> sections_of(const TestData& d) {
     std::vector<TimedEvent>& rep = sections.back().events;
     rep.push_back({d.rep_first_press, "Switch Down", QStringLiteral("first press")});
     for (int i = 0; i < repetition_clicks; ++i) {
-        rep.push_back({d.rep_click_times[i], "Click",
-                       QStringLiteral("click ") + QString::number(i + 1)});
+        rep.push_back(
+            {d.rep_click_times[i], "Click", QStringLiteral("click ") + QString::number(i + 1)});
     }
     return sections;
 }
@@ -232,7 +230,8 @@ private:
     }
 
     bool fail(int line, const QString& expected, const QString& detail) {
-        m_result.failure = ReadFailure{line, QStringLiteral("expected %1, %2").arg(expected, detail)};
+        m_result.failure =
+            ReadFailure{line, QStringLiteral("expected %1, %2").arg(expected, detail)};
         return false;
     }
 

@@ -10,7 +10,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <optional>
 
 namespace tavo {

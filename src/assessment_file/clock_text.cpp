@@ -19,10 +19,9 @@ bool fits_32_bits(std::int64_t value) {
 // Sums the parts the way 32-bit arithmetic would, failing at the first step
 // that overflows rather than only checking the final sum.
 std::optional<std::int32_t> checked_sum(const ClockParts& parts) {
-    const std::int64_t terms[] = {std::int64_t{parts.hours} * ms_per_hour,
-                                  std::int64_t{parts.minutes} * ms_per_minute,
-                                  std::int64_t{parts.seconds} * ms_per_second,
-                                  std::int64_t{parts.milliseconds}};
+    const std::int64_t terms[] = {
+        std::int64_t{parts.hours} * ms_per_hour, std::int64_t{parts.minutes} * ms_per_minute,
+        std::int64_t{parts.seconds} * ms_per_second, std::int64_t{parts.milliseconds}};
     std::int64_t sum = 0;
     for (const std::int64_t term : terms) {
         sum += term;
@@ -70,10 +69,9 @@ std::optional<std::int32_t> parse_whole_number(QStringView text) {
 } // namespace
 
 std::optional<std::int32_t> time_of_day_ms(const SystemTime& time) {
-    return checked_sum({static_cast<std::int16_t>(time.wHour),
-                        static_cast<std::int16_t>(time.wMinute),
-                        static_cast<std::int16_t>(time.wSecond),
-                        static_cast<std::int16_t>(time.wMilliseconds)});
+    return checked_sum(
+        {static_cast<std::int16_t>(time.wHour), static_cast<std::int16_t>(time.wMinute),
+         static_cast<std::int16_t>(time.wSecond), static_cast<std::int16_t>(time.wMilliseconds)});
 }
 
 QString format_clock_text(std::int32_t ms) {
@@ -83,9 +81,8 @@ QString format_clock_text(std::int32_t ms) {
     const std::int32_t minutes = ms % ms_per_hour / ms_per_minute;
     const std::int32_t seconds = ms % ms_per_minute / ms_per_second;
     const std::int32_t milliseconds = ms % ms_per_second;
-    return QString::number(hours) + QLatin1Char(':') + signed_part(minutes, 2) +
-           QLatin1Char(':') + signed_part(seconds, 2) + QLatin1Char(':') +
-           signed_part(milliseconds, 3);
+    return QString::number(hours) + QLatin1Char(':') + signed_part(minutes, 2) + QLatin1Char(':') +
+           signed_part(seconds, 2) + QLatin1Char(':') + signed_part(milliseconds, 3);
 }
 
 std::optional<ClockParts> parse_clock_parts(QStringView text) {

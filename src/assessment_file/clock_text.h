@@ -7,7 +7,6 @@
 #include "system_time.h"
 
 #include <QString>
-
 #include <cstdint>
 #include <optional>
 

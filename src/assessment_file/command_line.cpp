@@ -7,7 +7,6 @@
 
 #include <QCommandLineParser>
 #include <QTextStream>
-
 #include <cstring>
 
 namespace tavo {
@@ -27,6 +26,9 @@ int print_summary(const QString& path, QTextStream& out, QTextStream& err) {
     }
     return exit_ok;
 }
+
+constexpr char clock_log_option[] = "--clock-log";
+constexpr char clock_log_prefix[] = "--clock-log=";
 
 int usage_error(const QString& message, QTextStream& err) {
     err << "tavo: " << message << "\nTry 'tavo --help' for more information.\n";
@@ -49,11 +51,35 @@ bool names_assessment_file(const QString& command_line) {
 
 bool wants_console(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], clock_log_option) == 0 && i + 1 < argc) {
+            ++i; // its file, whatever its name
+            continue;
+        }
+        if (std::strncmp(argv[i], clock_log_prefix, std::strlen(clock_log_prefix)) == 0) {
+            continue;
+        }
         if (std::strncmp(argv[i], "--", 2) == 0) {
             return true;
         }
     }
     return false;
+}
+
+WindowOptions window_options(const QStringList& arguments) {
+    WindowOptions options;
+    const QString option = QLatin1String(clock_log_option);
+    const QString prefix = QLatin1String(clock_log_prefix);
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (i > 0 && argument == option && i + 1 < arguments.size()) {
+            options.clock_log = arguments.at(++i);
+        } else if (i > 0 && argument.startsWith(prefix)) {
+            options.clock_log = argument.mid(prefix.size());
+        } else {
+            options.arguments.append(argument);
+        }
+    }
+    return options;
 }
 
 int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err) {
@@ -73,6 +99,13 @@ int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err
         QStringLiteral("data-dir"),
         QStringLiteral("Print the folder of the help and the sounds and whether each is found."));
     parser.addOption(data_dir);
+    // Taken by the window (see window_options); listed here for --help.
+    const QCommandLineOption clock_log(
+        QStringLiteral("clock-log"),
+        QStringLiteral("Open the window and append each clock reading of the tests, as it is "
+                       "taken, to <file>: one line \"test event trial ms microseconds\"."),
+        QStringLiteral("file"));
+    parser.addOption(clock_log);
 
     if (!parser.parse(arguments)) {
         return usage_error(parser.errorText(), err);

@@ -24,8 +24,18 @@ QString command_line_text(const QStringList& arguments);
 // letter case; with no "." at all, the whole command line is that text.
 bool names_assessment_file(const QString& command_line);
 
-// True when an argument (after the program's own name) starts with "--".
+// True when an argument (after the program's own name) starts with "--",
+// other than the window's own option --clock-log FILE (or --clock-log=FILE).
 bool wants_console(int argc, const char* const* argv);
+
+// What the window takes from its arguments: the file its tests append their
+// clock readings to (empty for none), and the other arguments, the program's
+// own name first.
+struct WindowOptions {
+    QString clock_log;
+    QStringList arguments;
+};
+WindowOptions window_options(const QStringList& arguments);
 
 // Carries out the options in `arguments` (the program's own name first) and
 // returns the exit status. Needs a QCoreApplication, not a window system.

@@ -9,7 +9,9 @@ namespace tavo {
 
 namespace {
 
-QString shown_path(const QString& path) { return QDir::toNativeSeparators(path); }
+QString shown_path(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
 
 QString open_failure_message(const QString& path, const ReadFailure& failure) {
     return QStringLiteral("Could not open \"%1\".\n\n%2.\n\nThe assessment on screen is unchanged.")

@@ -7,7 +7,6 @@
 #include "assessment.h"
 
 #include <QString>
-
 #include <optional>
 
 namespace tavo {

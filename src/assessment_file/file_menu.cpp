@@ -25,13 +25,21 @@ FileMenu::FileMenu(Assessment& assessment, DefaultWindow& window, Dialogs& dialo
 
 FileMenu::~FileMenu() = default;
 
-TypedFields FileMenu::typed_fields() const { return m_window.typed_fields(); }
+TypedFields FileMenu::typed_fields() const {
+    return m_window.typed_fields();
+}
 
-void FileMenu::set_typed_fields(const TypedFields& fields) { m_window.set_typed_fields(fields); }
+void FileMenu::set_typed_fields(const TypedFields& fields) {
+    m_window.set_typed_fields(fields);
+}
 
-void FileMenu::process_results() { m_window.process_results(); }
+void FileMenu::process_results() {
+    m_window.process_results();
+}
 
-void FileMenu::Wipe_Data() { m_window.Wipe_Data(); }
+void FileMenu::Wipe_Data() {
+    m_window.Wipe_Data();
+}
 
 std::optional<QString> FileMenu::open_file_name(const QString& filter) {
     return m_dialogs.open_file_name(&m_window, filter);
@@ -41,7 +49,9 @@ std::optional<QString> FileMenu::save_file_name(const QString& filter) {
     return m_dialogs.save_file_name(&m_window, filter);
 }
 
-void FileMenu::show_message(const QString& text) { m_dialogs.show_message(&m_window, text); }
+void FileMenu::show_message(const QString& text) {
+    m_dialogs.show_message(&m_window, text);
+}
 
 void FileMenu::show_save_prompt(const QString& question) {
     SaveExitDialog& prompt = m_prompt.get_or_create([this] {
@@ -57,6 +67,8 @@ void FileMenu::show_save_prompt(const QString& question) {
     prompt.activateWindow();
 }
 
-void FileMenu::end_program() { m_end_program(); }
+void FileMenu::end_program() {
+    m_end_program();
+}
 
 } // namespace tavo

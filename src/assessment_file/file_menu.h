@@ -9,7 +9,6 @@
 #include "single_window.h"
 
 #include <QObject>
-
 #include <functional>
 
 namespace tavo {
@@ -20,8 +19,8 @@ class Dialogs;
 class FileMenu final : public QObject, private FileCommandHost {
     Q_OBJECT
 public:
-    FileMenu(Assessment& assessment, DefaultWindow& window, Dialogs& dialogs,
-             SoundPlayer& sounds, std::function<void()> end_program);
+    FileMenu(Assessment& assessment, DefaultWindow& window, Dialogs& dialogs, SoundPlayer& sounds,
+             std::function<void()> end_program);
     ~FileMenu() override;
 
     FileCommands& commands() { return m_commands; }

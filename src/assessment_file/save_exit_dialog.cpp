@@ -31,11 +31,12 @@ SaveExitDialog::SaveExitDialog(QWidget* parent)
     icon->setObjectName(QStringLiteral("Image1"));
     const QRect icon_rect = twips_rect(240, 240, 480, 480);
     icon->setGeometry(icon_rect);
-    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, this)
+    icon->setPixmap(style()
+                        ->standardIcon(QStyle::SP_MessageBoxQuestion, nullptr, this)
                         .pixmap(icon_rect.size()));
 
-    m_question = new QLabel(
-        QStringLiteral("Do you want to save the test results before quitting?"), this);
+    m_question =
+        new QLabel(QStringLiteral("Do you want to save the test results before quitting?"), this);
     m_question->setObjectName(QStringLiteral("Label1"));
     m_question->setWordWrap(true);
     m_question->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -61,8 +62,12 @@ SaveExitDialog::SaveExitDialog(QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
 }
 
-void SaveExitDialog::set_question(const QString& question) { m_question->setText(question); }
+void SaveExitDialog::set_question(const QString& question) {
+    m_question->setText(question);
+}
 
-QString SaveExitDialog::question() const { return m_question->text(); }
+QString SaveExitDialog::question() const {
+    return m_question->text();
+}
 
 } // namespace tavo

@@ -131,10 +131,9 @@ void DefaultWindow::build_menus() {
     connect(add_item(file, QStringLiteral("saveas_file_menu"), QStringLiteral("Save &As")),
             &QAction::triggered, this, &DefaultWindow::save_as_requested);
     add_divider(file, QStringLiteral("div2"));
-    // Printing comes in a later version; until then it is shown but cannot be chosen.
-    add_item(file, QStringLiteral("print_file_menu"), QStringLiteral("&Print Results"),
-             QKeySequence(Qt::CTRL | Qt::Key_P))
-        ->setEnabled(false);
+    connect(add_item(file, QStringLiteral("print_file_menu"), QStringLiteral("&Print Results"),
+                     QKeySequence(Qt::CTRL | Qt::Key_P)),
+            &QAction::triggered, this, &DefaultWindow::print_requested);
     add_divider(file, QStringLiteral("div4"));
     connect(add_item(file, QStringLiteral("exit_file_menu"), QStringLiteral("E&xit")),
             &QAction::triggered, this, &DefaultWindow::exit_requested);
@@ -423,8 +422,7 @@ void DefaultWindow::build_results_tab(QWidget* page) {
     auto* print = new QPushButton(QStringLiteral("Print Results"), print_frame);
     print->setObjectName(QStringLiteral("Print_Results"));
     print->setGeometry(twips_rect(1320, 600, 1455, 495));
-    print->setEnabled(false);
-    print->setToolTip(tr("Printing comes in a later version of TAVO"));
+    connect(print, &QPushButton::clicked, this, &DefaultWindow::print_requested);
 }
 
 TypedFields DefaultWindow::typed_fields() const {

@@ -69,6 +69,8 @@ Q_SIGNALS:
     void save_requested();
     void save_as_requested();
     void exit_requested();
+    // Print Results, from the File menu or the Test Results tab.
+    void print_requested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

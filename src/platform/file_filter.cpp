@@ -17,7 +17,8 @@ QString qt_name_filters(const QString& filter) {
         const QString shown = QStringLiteral("(%1)").arg(patterns);
         // Qt reads the patterns from the description's parentheses, so a
         // description that already shows them is taken as it is.
-        entries << (description.endsWith(shown) ? description : description + QLatin1Char(' ') + shown);
+        entries << (description.endsWith(shown) ? description
+                                                : description + QLatin1Char(' ') + shown);
     }
     return entries.join(QStringLiteral(";;"));
 }

@@ -15,9 +15,9 @@ QString trial_summary_message(const std::array<ClockReading, trials_per_test>& o
 
 ActivationTrial::ActivationTrial(TrialServices services, TrialView& view,
                                  OneShotTimer& stimulus_timer)
-    : SwitchTrial(
-          services, view,
-          {&services.assessment.data.act_start_time, &services.assessment.data.act_start_tick})
+    : SwitchTrial(services, view,
+                  {&services.assessment.data.act_start_time,
+                   &services.assessment.data.act_start_tick, ReadingTest::activation})
     , m_timer(stimulus_timer) {
     m_timer.set_callback([this] { Stimulus_Timer_tick(); });
 }
@@ -45,6 +45,7 @@ void ActivationTrial::draw_next_delay() {
 
 void ActivationTrial::begin_first_delay() {
     m_timer.set_enabled(true);
+    log_reading(ReadingEvent::delay, 1, m_next_delay);
 }
 
 void ActivationTrial::Stimulus_Timer_tick() {
@@ -58,6 +59,7 @@ void ActivationTrial::Stimulus_Timer_tick() {
     m_view.present_now();
     m_services.sounds.play(QStringLiteral("pop.wav"));
     m_stim_time = m_services.clock.now();
+    log_reading(ReadingEvent::onset, m_trial_count, m_stim_time);
 }
 
 std::int32_t ActivationTrial::HookProc(std::int32_t, std::int32_t, std::int32_t wParam,
@@ -74,6 +76,7 @@ std::int32_t ActivationTrial::HookProc(std::int32_t, std::int32_t, std::int32_t 
 
 void ActivationTrial::take_response() {
     m_click_time = m_services.clock.now();
+    log_reading(ReadingEvent::response, m_trial_count, m_click_time);
     end_measurement();
     m_services.sounds.play(QStringLiteral("Start.wav"));
     m_stimulus_shown = false;
@@ -89,6 +92,7 @@ void ActivationTrial::take_release() {
     m_switch_down = false;
     if (m_trial_count < trials_per_test) {
         m_timer.set_enabled(true);
+        log_reading(ReadingEvent::delay, m_trial_count + 1, m_next_delay);
         return;
     }
     m_timer.set_enabled(false);

@@ -11,9 +11,9 @@ const QString hold_caption = QStringLiteral("HOLD");
 
 ReleaseTrial::ReleaseTrial(TrialServices services, TrialView& view, OneShotTimer& hold_timer,
                            OneShotTimer& release_timer)
-    : SwitchTrial(
-          services, view,
-          {&services.assessment.data.rel_start_time, &services.assessment.data.rel_start_tick})
+    : SwitchTrial(services, view,
+                  {&services.assessment.data.rel_start_time,
+                   &services.assessment.data.rel_start_tick, ReadingTest::release})
     , m_hold_timer(hold_timer)
     , m_release_timer(release_timer) {
     m_hold_timer.set_callback([this] { Hold_Timer_tick(); });
@@ -78,6 +78,7 @@ void ReleaseTrial::Release_Timer_tick() {
     m_view.present_now();
     m_services.sounds.play(QStringLiteral("Laser.wav"));
     m_stim_time = m_services.clock.now();
+    log_reading(ReadingEvent::onset, m_trial_count, m_stim_time);
 }
 
 std::int32_t ReleaseTrial::HookProc(std::int32_t, std::int32_t, std::int32_t wParam, std::int32_t,
@@ -104,6 +105,7 @@ void ReleaseTrial::take_hold() {
 
 void ReleaseTrial::take_timed_release() {
     m_release_time = m_services.clock.now();
+    log_reading(ReadingEvent::release, m_trial_count, m_release_time);
     end_measurement();
     m_view.set_click_label_text(hold_caption);
     hide_cues();

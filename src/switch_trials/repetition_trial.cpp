@@ -15,9 +15,9 @@ QString clicks_caption(int count) {
 
 RepetitionTrial::RepetitionTrial(TrialServices services, TrialView& view,
                                  OneShotTimer& stimulus_timer)
-    : SwitchTrial(
-          services, view,
-          {&services.assessment.data.rep_start_time, &services.assessment.data.rep_start_tick})
+    : SwitchTrial(services, view,
+                  {&services.assessment.data.rep_start_time,
+                   &services.assessment.data.rep_start_tick, ReadingTest::repetition})
     , m_timer(stimulus_timer) {
     m_timer.set_callback([this] { Repetition_Stimulus_Timer_tick(); });
 }
@@ -56,6 +56,7 @@ std::int32_t RepetitionTrial::HookProc(std::int32_t, std::int32_t, std::int32_t 
         if (!m_first_press_seen) {
             begin_measurement();
             m_services.assessment.data.rep_first_press = m_services.clock.now();
+            log_reading(ReadingEvent::first_press, 1, m_services.assessment.data.rep_first_press);
             m_first_press_seen = true;
         }
         m_services.sounds.play(QStringLiteral("Start.wav"));
@@ -72,6 +73,7 @@ void RepetitionTrial::take_release() {
     // The reading comes first; the count and its caption follow.
     const ClockReading released = m_services.clock.now();
     ++m_click_count;
+    log_reading(ReadingEvent::click, m_click_count, released);
     m_view.set_click_label_text(clicks_caption(m_click_count));
     TestData& data = m_services.assessment.data;
     data.rep_click_times[m_click_count - 1] = released;

@@ -50,6 +50,7 @@ bool SwitchTrial::start_check(std::int32_t message) {
     *m_start.start_time = m_services.clock.local_time();
     m_services.clock.begin_period();
     *m_start.start_tick = m_services.clock.now();
+    log_reading(ReadingEvent::start, 0, *m_start.start_tick);
     m_services.clock.end_period();
     m_test_started = true;
     m_view.set_click_to_start_visible(false);

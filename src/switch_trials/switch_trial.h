@@ -9,6 +9,7 @@
 #include "mouse_hook.h"
 #include "one_shot_timer.h"
 #include "random_source.h"
+#include "reading_log.h"
 #include "sound_player.h"
 #include "trial_view.h"
 
@@ -21,12 +22,14 @@ struct TrialServices {
     SoundPlayer& sounds;
     RandomSource& random;
     MouseHook& hook;
+    ReadingLog& readings = no_reading_log();
 };
 
 // The records one test writes at its start press.
 struct StartRecord {
     SystemTime* start_time;
     ClockReading* start_tick;
+    ReadingTest test;
 };
 
 inline constexpr int min_delay_ms = 1000;
@@ -67,6 +70,11 @@ protected:
     void end_measurement();
     // The common tail of a completed test.
     void finish_test(const QString& summary);
+
+    // Hands a reading just stored to the reading log.
+    void log_reading(ReadingEvent event, int trial, std::int32_t value) {
+        m_services.readings.record(m_start.test, event, trial, value);
+    }
 
     TrialServices m_services;
     TrialView& m_view;

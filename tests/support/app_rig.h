@@ -4,6 +4,7 @@
 #pragma once
 
 #include "application_mouse_hook.h"
+#include "results_printer.h"
 #include "fake_dialogs.h"
 #include "tavo_application.h"
 #include "trial_fakes.h"
@@ -12,6 +13,27 @@
 
 namespace tavo::testing {
 
+// Answers the printer dialog: the next number of copies (nullopt is Cancel),
+// printing into a PDF file of the test's choosing.
+class FakePrinterDialog final : public PrinterDialog {
+public:
+    std::deque<std::optional<int>> answers;
+    QString pdf_path;
+    QStringList titles;
+
+    std::optional<int> choose(QWidget*, QPrinter& printer, const QString& title) override {
+        titles << title;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf_path);
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        const std::optional<int> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
 struct AppRig {
     QStringList log;
     FakeDialogs dialogs;
@@ -19,6 +41,7 @@ struct AppRig {
     FakeRandom random;
     ApplicationMouseHook hook;
     RecordingSounds sounds{log};
+    FakePrinterDialog printer_dialog;
     // The timers the windows made, by name; the newest window's timer wins.
     QHash<QString, FakeTimer*> timers;
     std::unique_ptr<TavoApplication> app;
@@ -32,7 +55,7 @@ struct AppRig {
             launcher = std::make_unique<SystemProgramLauncher>();
         }
         app = std::make_unique<TavoApplication>(AppServices{
-            dialogs, clock, random, hook, sounds,
+            dialogs, clock, random, hook, sounds, printer_dialog,
             [this](QObject*, const QString& name) {
                 auto timer = std::make_unique<FakeTimer>(log, name);
                 timers[name] = timer.get();

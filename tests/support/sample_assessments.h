@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QString>
-
 #include <vector>
 
 namespace tavo::testing {

@@ -1,0 +1,185 @@
+// Drives the real program through the activation or the release test with a
+// robot subject, and prints how its clock readings compare with what really
+// happened: the input latency from an injected press or release to the
+// program's reading of it, the stimulus onset reading against the moment
+// the stimulus's pixels can be read back from the X server, the drawn delays
+// against those observed, and the response times recorded against the
+// robot's true ones.
+//
+//   bench_trials TAVO_BINARY activation|release TRIALS LOG_FILE
+#include "x_session.h"
+
+#include <X11/keysym.h>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+using namespace tavo::bench;
+
+namespace {
+
+constexpr Rgb yellow{255, 255, 0};     // the stimulus and the HOLD cue
+constexpr Rgb dark_blue{0, 0, 192};    // the RELEASE cue
+constexpr int robot_interval_ms = 150; // from seeing the stimulus to acting
+constexpr int trials_per_run = 10;
+
+// Where things sit in the main window, in pixels from its top-left corner:
+// the Performance Tests tab, and on it the Start Test buttons and the down
+// arrow of the maximum hold duration.
+constexpr Point performance_tab{205, 38};
+constexpr Point activation_start{577, 105};
+constexpr Point release_start{577, 225};
+constexpr Point hold_down_arrow{289, 217};
+
+double ms(std::int64_t micros) {
+    return static_cast<double>(micros) / 1000.0;
+}
+
+// The bench's moment as the program's 32-bit millisecond reading would have it.
+std::int32_t as_reading(std::int64_t micros) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(micros / 1000));
+}
+
+struct Figures {
+    std::vector<double> latency_us, latency_ms, onset, delay_error, rt_error;
+};
+
+void wait_until_gone(XSession& x, Window window, Rgb colour, Point at) {
+    const std::int64_t end = now_us() + 5'000'000;
+    while (x.shows_colour(window, colour, at) && now_us() < end) {
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: bench_trials TAVO activation|release TRIALS LOG\n");
+        return 1;
+    }
+    const std::string binary = argv[1];
+    const bool activation = std::string(argv[2]) == "activation";
+    const int trials = std::atoi(argv[3]);
+    const std::string log_path = argv[4];
+    unlink(log_path.c_str());
+
+    XSession x;
+    Program program(binary, log_path);
+    LogReader log(log_path);
+    const Window main_window = x.wait_for_window("TAVO", 30'000);
+    if (main_window == 0) {
+        std::fprintf(stderr, "the main window did not appear\n");
+        return 2;
+    }
+    usleep(500'000);
+    const Point main_at = x.origin(main_window);
+    x.click(main_at.x + performance_tab.x, main_at.y + performance_tab.y);
+    usleep(300'000);
+    if (!activation) {
+        // The shortest hold, 1 s, keeps the bench short; it changes nothing measured.
+        for (int i = 0; i < 2; ++i) {
+            x.click(main_at.x + hold_down_arrow.x, main_at.y + hold_down_arrow.y);
+            usleep(200'000);
+        }
+    }
+    const Point button = activation ? activation_start : release_start;
+    x.click(main_at.x + button.x, main_at.y + button.y);
+    const Window test = x.wait_for_window(activation ? "Activation Test" : "Release Test", 10'000);
+    if (test == 0) {
+        std::fprintf(stderr, "the test window did not appear\n");
+        return 2;
+    }
+    usleep(500'000);
+    const Point test_at = x.origin(test);
+    // The pointer rests in a corner of the test window, off the stimulus.
+    x.move_pointer(test_at.x + 4, test_at.y + 4);
+
+    Figures figures;
+    Point stimulus, release_cue;
+    long rss_after_one_test = -1;
+    int done = 0;
+    bool warm_up = true; // the first run finds the stimulus on screen; its figures are not kept
+    while (done < trials) {
+        usleep(300'000);
+        x.button(true);
+        usleep(30'000);
+        x.button(false);
+        LogLine start;
+        if (!log.wait_for("start", start, 5000)) {
+            std::fprintf(stderr, "no start press reached the test\n");
+            return 3;
+        }
+        for (int trial = 1; trial <= trials_per_run; ++trial) {
+            LogLine delay, onset, answer;
+            std::int64_t seen = 0, acted = 0;
+            if (activation) {
+                log.wait_for("delay", delay, 5000);
+                seen = x.wait_for_colour(test, yellow, stimulus, 10'000);
+                sleep_until_us(seen + robot_interval_ms * 1000);
+                acted = x.button(true);
+                log.wait_for("onset", onset, 5000);
+                log.wait_for("response", answer, 5000);
+                wait_until_gone(x, test, yellow, stimulus);
+                usleep(50'000);
+                x.button(false);
+            } else {
+                const std::int64_t hold = x.wait_for_colour(test, yellow, stimulus, 10'000);
+                sleep_until_us(hold + 50'000);
+                x.button(true);
+                seen = x.wait_for_colour(test, dark_blue, release_cue, 10'000);
+                sleep_until_us(seen + robot_interval_ms * 1000);
+                acted = x.button(false);
+                log.wait_for("onset", onset, 5000);
+                log.wait_for("release", answer, 5000);
+                wait_until_gone(x, test, yellow, stimulus);
+            }
+            if (seen == 0 || answer.trial != trial || onset.trial != trial) {
+                std::fprintf(stderr, "trial %d lost its way\n", trial);
+                return 3;
+            }
+            if (warm_up) {
+                continue;
+            }
+            figures.latency_us.push_back(ms(answer.micros - acted));
+            figures.latency_ms.push_back(
+                static_cast<double>(static_cast<std::int32_t>(answer.value) - as_reading(acted)));
+            figures.onset.push_back(ms(seen - onset.micros));
+            if (activation) {
+                figures.delay_error.push_back(ms(onset.micros - delay.micros) -
+                                              static_cast<double>(delay.value));
+            }
+            const double recorded = static_cast<double>(answer.value - onset.value);
+            figures.rt_error.push_back(recorded - ms(acted - seen));
+            ++done;
+        }
+        // The summary message, then Ctrl+R for the next run.
+        usleep(400'000);
+        x.key(XK_Return);
+        usleep(300'000);
+        if (rss_after_one_test < 0) {
+            rss_after_one_test = program.rss_kb();
+        }
+        x.focus(test);
+        x.key(XK_r, XK_Control_L);
+        x.move_pointer(test_at.x + 4, test_at.y + 4);
+        warm_up = false;
+    }
+
+    const std::string test_name = activation ? "activation" : "release";
+    const std::string act = activation ? "press" : "release";
+    std::printf("\n%s test, %d trials (robot acts %d ms after it sees the cue)\n",
+                test_name.c_str(), trials, robot_interval_ms);
+    print_figures("input latency, injected " + act + " to reading (us stamp)", figures.latency_us);
+    print_figures("input latency, injected " + act + " to reading (1 ms reading)",
+                  figures.latency_ms);
+    print_figures("onset reading to pixels read back (negative: before)", figures.onset);
+    if (activation) {
+        print_figures("observed delay minus drawn delay", figures.delay_error);
+    }
+    print_figures("recorded minus true response time", figures.rt_error);
+    if (activation) {
+        std::printf("memory: VmRSS after one complete activation test: %.1f MB\n",
+                    static_cast<double>(rss_after_one_test) / 1024.0);
+    }
+    return 0;
+}

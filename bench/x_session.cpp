@@ -1,0 +1,312 @@
+#include "x_session.h"
+
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <algorithm>
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tavo::bench {
+
+std::int64_t now_us() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000 + now.tv_nsec / 1000;
+}
+
+void sleep_until_us(std::int64_t when) {
+    // Sleep to within a millisecond, then spin: the robot's interval must be exact.
+    while (when - now_us() > 1500) {
+        usleep(500);
+    }
+    while (now_us() < when) {
+    }
+}
+
+namespace {
+// A window may go away between listing it and asking about it: no error here.
+int ignore_x_error(Display*, XErrorEvent*) {
+    return 0;
+}
+} // namespace
+
+XSession::XSession()
+    : m_display(XOpenDisplay(nullptr)) {
+    XSetErrorHandler(ignore_x_error);
+    if (m_display == nullptr) {
+        throw std::runtime_error("cannot open the X display");
+    }
+    int event_base = 0, error_base = 0, major = 0, minor = 0;
+    if (!XTestQueryExtension(m_display, &event_base, &error_base, &major, &minor)) {
+        throw std::runtime_error("the X server has no XTest extension");
+    }
+    m_root = DefaultRootWindow(m_display);
+}
+
+XSession::~XSession() {
+    XCloseDisplay(m_display);
+}
+
+namespace {
+
+std::string window_name(Display* display, Window window) {
+    std::string name;
+    const Atom net_name = XInternAtom(display, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, net_name, 0, 256, False, utf8, &type, &format, &count,
+                           &after, &data) == Success &&
+        data != nullptr) {
+        name.assign(reinterpret_cast<char*>(data), count);
+        XFree(data);
+    }
+    if (name.empty()) {
+        char* plain = nullptr;
+        if (XFetchName(display, window, &plain) && plain != nullptr) {
+            name = plain;
+            XFree(plain);
+        }
+    }
+    return name;
+}
+
+} // namespace
+
+Window XSession::find_window(const std::string& name) {
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    if (XQueryTree(m_display, m_root, &root, &parent, &children, &count)) {
+        for (unsigned int i = 0; i < count && found == 0; ++i) {
+            XWindowAttributes attributes{};
+            if (XGetWindowAttributes(m_display, children[i], &attributes) &&
+                attributes.map_state == IsViewable &&
+                window_name(m_display, children[i]).find(name) != std::string::npos) {
+                found = children[i];
+            }
+        }
+        XFree(children);
+    }
+    return found;
+}
+
+Window XSession::wait_for_window(const std::string& name, int timeout_ms) {
+    const std::int64_t end = now_us() + std::int64_t{timeout_ms} * 1000;
+    while (now_us() < end) {
+        if (const Window window = find_window(name)) {
+            return window;
+        }
+        usleep(1000);
+    }
+    return 0;
+}
+
+Point XSession::origin(Window window) {
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(m_display, window, m_root, 0, 0, &x, &y, &child);
+    return {x, y};
+}
+
+Point XSession::size(Window window) {
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(m_display, window, &attributes);
+    return {attributes.width, attributes.height};
+}
+
+void XSession::move_pointer(int x, int y) {
+    XTestFakeMotionEvent(m_display, DefaultScreen(m_display), x, y, CurrentTime);
+    XSync(m_display, False);
+}
+
+std::int64_t XSession::button(bool press) {
+    const std::int64_t at = now_us();
+    XTestFakeButtonEvent(m_display, 1, press ? True : False, CurrentTime);
+    XFlush(m_display);
+    return at;
+}
+
+void XSession::click(int x, int y) {
+    move_pointer(x, y);
+    button(true);
+    usleep(30'000);
+    button(false);
+    XSync(m_display, False);
+}
+
+void XSession::key(unsigned long keysym, unsigned long modifier) {
+    const KeyCode mod = modifier != 0 ? XKeysymToKeycode(m_display, modifier) : 0;
+    const KeyCode code = XKeysymToKeycode(m_display, keysym);
+    if (mod != 0) {
+        XTestFakeKeyEvent(m_display, mod, True, CurrentTime);
+    }
+    XTestFakeKeyEvent(m_display, code, True, CurrentTime);
+    XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+    if (mod != 0) {
+        XTestFakeKeyEvent(m_display, mod, False, CurrentTime);
+    }
+    XSync(m_display, False);
+}
+
+void XSession::focus(Window window) {
+    XSetInputFocus(m_display, window, RevertToParent, CurrentTime);
+    XSync(m_display, False);
+}
+
+namespace {
+
+bool matches(XImage* image, int x, int y, Rgb colour) {
+    const unsigned long pixel = XGetPixel(image, x, y);
+    const int r = static_cast<int>((pixel >> 16) & 0xff);
+    const int g = static_cast<int>((pixel >> 8) & 0xff);
+    const int b = static_cast<int>(pixel & 0xff);
+    return std::abs(r - colour.r) < 8 && std::abs(g - colour.g) < 8 && std::abs(b - colour.b) < 8;
+}
+
+} // namespace
+
+bool XSession::shows_colour(Window window, Rgb colour, Point at) {
+    XImage* image = XGetImage(m_display, window, at.x, at.y, 2, 2, AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return false;
+    }
+    const bool seen = matches(image, 0, 0, colour) && matches(image, 1, 1, colour);
+    XDestroyImage(image);
+    return seen;
+}
+
+std::int64_t XSession::wait_for_colour(Window window, Rgb colour, Point& at, int timeout_ms) {
+    const std::int64_t end = now_us() + std::int64_t{timeout_ms} * 1000;
+    if (at.known()) {
+        while (now_us() < end) {
+            if (shows_colour(window, colour, at)) {
+                return now_us();
+            }
+        }
+        return 0;
+    }
+    const Point extent = size(window);
+    while (now_us() < end) {
+        XImage* image = XGetImage(m_display, window, 0, 0, static_cast<unsigned>(extent.x),
+                                  static_cast<unsigned>(extent.y), AllPlanes, ZPixmap);
+        if (image == nullptr) {
+            continue;
+        }
+        const std::int64_t seen = now_us();
+        // The middle of the first run of matching pixels found on a coarse grid.
+        for (int y = 4; y + 4 < extent.y && !at.known(); y += 4) {
+            for (int x = 4; x + 4 < extent.x; x += 4) {
+                if (matches(image, x, y, colour) && matches(image, x + 4, y + 4, colour)) {
+                    at = {x + 2, y + 2};
+                    break;
+                }
+            }
+        }
+        XDestroyImage(image);
+        if (at.known()) {
+            return seen;
+        }
+        usleep(1000);
+    }
+    return 0;
+}
+
+Program::Program(const std::string& binary, const std::string& log_path) {
+    m_started = now_us();
+    m_pid = fork();
+    if (m_pid == 0) {
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+        execl(binary.c_str(), binary.c_str(), "--clock-log", log_path.c_str(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+}
+
+Program::~Program() {
+    if (m_pid > 0) {
+        kill(m_pid, SIGKILL);
+        waitpid(m_pid, nullptr, 0);
+    }
+}
+
+long Program::rss_kb() const {
+    std::ifstream status("/proc/" + std::to_string(m_pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+        }
+    }
+    return -1;
+}
+
+std::vector<LogLine> LogReader::read_new() {
+    std::vector<LogLine> lines;
+    std::ifstream file(m_path);
+    if (!file) {
+        return lines;
+    }
+    file.seekg(m_offset);
+    std::string text;
+    while (std::getline(file, text)) {
+        if (file.eof()) {
+            break; // a line still being written
+        }
+        m_offset = static_cast<long>(file.tellg());
+        std::istringstream fields(text);
+        LogLine line;
+        fields >> line.test >> line.event >> line.trial >> line.value >> line.micros;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool LogReader::wait_for(const std::string& event, LogLine& line, int timeout_ms) {
+    const std::int64_t end = now_us() + std::int64_t{timeout_ms} * 1000;
+    for (;;) {
+        for (const LogLine& more : read_new()) {
+            m_pending.push_back(more);
+        }
+        auto found = std::find_if(m_pending.begin(), m_pending.end(),
+                                  [&](const LogLine& l) { return l.event == event; });
+        if (found != m_pending.end()) {
+            line = *found;
+            m_pending.erase(m_pending.begin(), found + 1);
+            return true;
+        }
+        if (now_us() > end) {
+            return false;
+        }
+        usleep(1000);
+    }
+}
+
+void print_figures(const std::string& label, std::vector<double> ms) {
+    if (ms.empty()) {
+        std::printf("%-58s no samples\n", label.c_str());
+        return;
+    }
+    std::sort(ms.begin(), ms.end());
+    auto at = [&](double q) {
+        const auto index = static_cast<std::size_t>(std::ceil(q * static_cast<double>(ms.size())));
+        return ms[std::min(ms.size() - 1, index == 0 ? 0 : index - 1)];
+    };
+    std::printf("%-58s n=%-4zu min %6.1f  median %6.1f  p95 %6.1f  p99 %6.1f  max %6.1f ms\n",
+                label.c_str(), ms.size(), ms.front(), at(0.5), at(0.95), at(0.99), ms.back());
+    std::fflush(stdout);
+}
+
+} // namespace tavo::bench

@@ -1,0 +1,105 @@
+// What the benchmarks share: the real program started on an X server, its
+// windows found by name, switch presses injected through XTest with the
+// moment of injection, the screen watched for a colour, the program's clock
+// log read back, and the figures printed.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <cstdint>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace tavo::bench {
+
+// CLOCK_MONOTONIC in microseconds: the clock behind the program's readings.
+std::int64_t now_us();
+void sleep_until_us(std::int64_t when);
+
+struct Rgb {
+    int r, g, b;
+};
+
+struct Point {
+    int x = -1, y = -1;
+    bool known() const { return x >= 0; }
+};
+
+class XSession {
+public:
+    XSession();
+    ~XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    // The first viewable top-level window whose name contains `name`, or 0.
+    Window find_window(const std::string& name);
+    Window wait_for_window(const std::string& name, int timeout_ms);
+    Point origin(Window window);
+    // The size of a window.
+    Point size(Window window);
+
+    void move_pointer(int x, int y);
+    // Injects a left-button press (or release) and returns the moment just
+    // before it was handed to the server.
+    std::int64_t button(bool press);
+    void click(int x, int y);
+    // A key (by keysym) with an optional modifier keysym, to the focused window.
+    void key(unsigned long keysym, unsigned long modifier = 0);
+    void focus(Window window);
+
+    // Polls until a pixel of `colour` appears in the window. With a known
+    // point it watches a 2 x 2 patch there; otherwise it scans the window and
+    // fills in the point. Returns the moment it was seen, or 0 on timeout.
+    std::int64_t wait_for_colour(Window window, Rgb colour, Point& at, int timeout_ms);
+    bool shows_colour(Window window, Rgb colour, Point at);
+
+    Display* display() const { return m_display; }
+
+private:
+    Display* m_display;
+    Window m_root;
+};
+
+// The program: started with --clock-log on the session's display.
+class Program {
+public:
+    Program(const std::string& binary, const std::string& log_path);
+    ~Program();
+    pid_t pid() const { return m_pid; }
+    std::int64_t started_us() const { return m_started; }
+    // Resident set size in kB, from /proc.
+    long rss_kb() const;
+
+private:
+    pid_t m_pid = -1;
+    std::int64_t m_started = 0;
+};
+
+// One line of the clock log.
+struct LogLine {
+    std::string test, event;
+    int trial = 0;
+    std::int64_t value = 0;
+    std::int64_t micros = 0;
+};
+
+// Reads the lines appended since the last call.
+class LogReader {
+public:
+    explicit LogReader(std::string path)
+        : m_path(std::move(path)) {}
+    std::vector<LogLine> read_new();
+    // Waits until a line of `event` comes, or returns false after timeout.
+    bool wait_for(const std::string& event, LogLine& line, int timeout_ms);
+
+private:
+    std::string m_path;
+    long m_offset = 0;
+    std::vector<LogLine> m_pending;
+};
+
+// Prints "label: n=.. min .. median .. p95 .. p99 .. max .. ms", one decimal.
+void print_figures(const std::string& label, std::vector<double> ms);
+
+} // namespace tavo::bench

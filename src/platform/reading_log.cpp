@@ -1,0 +1,97 @@
+#include "reading_log.h"
+
+#include <QFile>
+#include <QString>
+#include <algorithm>
+#include <chrono>
+
+namespace tavo {
+
+namespace {
+
+class NoReadingLog final : public ReadingLog {
+public:
+    void record(ReadingTest, ReadingEvent, int, std::int32_t) override {}
+};
+
+const char* test_name(ReadingTest test) {
+    switch (test) {
+    case ReadingTest::activation:
+        return "activation";
+    case ReadingTest::release:
+        return "release";
+    case ReadingTest::repetition:
+        return "repetition";
+    }
+    return "?";
+}
+
+const char* event_name(ReadingEvent event) {
+    switch (event) {
+    case ReadingEvent::start:
+        return "start";
+    case ReadingEvent::delay:
+        return "delay";
+    case ReadingEvent::onset:
+        return "onset";
+    case ReadingEvent::response:
+        return "response";
+    case ReadingEvent::release:
+        return "release";
+    case ReadingEvent::first_press:
+        return "first_press";
+    case ReadingEvent::click:
+        return "click";
+    }
+    return "?";
+}
+
+} // namespace
+
+ReadingLog& no_reading_log() {
+    static NoReadingLog none;
+    return none;
+}
+
+std::size_t format_reading_line(char* buffer, std::size_t size, ReadingTest test,
+                                ReadingEvent event, int trial, std::int32_t value,
+                                std::int64_t microseconds) {
+    const int written =
+        std::snprintf(buffer, size, "%s %s %d %ld %lld\n", test_name(test), event_name(event),
+                      trial, static_cast<long>(value), static_cast<long long>(microseconds));
+    if (written < 0 || size == 0) {
+        return 0;
+    }
+    return std::min(static_cast<std::size_t>(written), size - 1);
+}
+
+std::int64_t monotonic_microseconds() {
+    // steady_clock is CLOCK_MONOTONIC on Linux, the clock of the millisecond readings.
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+std::unique_ptr<FileReadingLog> FileReadingLog::open(const QString& path) {
+    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "ab");
+    if (file == nullptr) {
+        return nullptr;
+    }
+    return std::unique_ptr<FileReadingLog>(new FileReadingLog(file));
+}
+
+FileReadingLog::~FileReadingLog() {
+    std::fclose(m_file);
+}
+
+void FileReadingLog::record(ReadingTest test, ReadingEvent event, int trial, std::int32_t value) {
+    // The timestamp first: it is the moment closest to the reading just taken.
+    const std::int64_t micros = monotonic_microseconds();
+    const std::size_t length =
+        format_reading_line(m_line, sizeof m_line, test, event, trial, value, micros);
+    // Flushed line by line: nothing waits in a buffer for a reader, or a crash.
+    std::fwrite(m_line, 1, length, m_file);
+    std::fflush(m_file);
+}
+
+} // namespace tavo
