@@ -4,9 +4,11 @@
 // program's reading of it, the stimulus onset reading against the moment
 // the stimulus's pixels can be read back from the X server, the drawn delays
 // against those observed, and the response times recorded against the
-// robot's true ones.
+// robot's true ones. The switch is the left mouse button, or with `space` a
+// switch interface that sends the Space key (TAVO started with
+// --switch-sends space).
 //
-//   bench_trials TAVO_BINARY activation|release TRIALS LOG_FILE
+//   bench_trials TAVO_BINARY activation|release TRIALS LOG_FILE [mouse|space]
 #include "x_session.h"
 
 #include <X11/keysym.h>
@@ -53,18 +55,26 @@ void wait_until_gone(XSession& x, Window window, Rgb colour, Point at) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: bench_trials TAVO activation|release TRIALS LOG\n");
+    if (argc != 5 && argc != 6) {
+        std::fprintf(stderr,
+                     "usage: bench_trials TAVO activation|release TRIALS LOG [mouse|space]\n");
         return 1;
     }
     const std::string binary = argv[1];
     const bool activation = std::string(argv[2]) == "activation";
     const int trials = std::atoi(argv[3]);
     const std::string log_path = argv[4];
+    const bool key_switch = argc == 6 && std::string(argv[5]) == "space";
     unlink(log_path.c_str());
 
     XSession x;
-    Program program(binary, log_path);
+    Program program(binary, log_path,
+                    key_switch ? std::vector<std::string>{"--switch-sends", "space"}
+                               : std::vector<std::string>{});
+    // The switch: the left button, or the Space key to the focused window.
+    auto switch_event = [&x, key_switch](bool press) {
+        return key_switch ? x.key_event(XK_space, press) : x.button(press);
+    };
     LogReader log(log_path);
     const Window main_window = x.wait_for_window("TAVO", 30'000);
     if (main_window == 0) {
@@ -91,8 +101,10 @@ int main(int argc, char** argv) {
     }
     usleep(500'000);
     const Point test_at = x.origin(test);
-    // The pointer rests in a corner of the test window, off the stimulus.
+    // The pointer rests in a corner of the test window, off the stimulus;
+    // the keyboard goes to the test window.
     x.move_pointer(test_at.x + 4, test_at.y + 4);
+    x.focus(test);
 
     Figures figures;
     Point stimulus, release_cue;
@@ -101,9 +113,9 @@ int main(int argc, char** argv) {
     bool warm_up = true; // the first run finds the stimulus on screen; its figures are not kept
     while (done < trials) {
         usleep(300'000);
-        x.button(true);
+        switch_event(true);
         usleep(30'000);
-        x.button(false);
+        switch_event(false);
         LogLine start;
         if (!log.wait_for("start", start, 5000)) {
             std::fprintf(stderr, "no start press reached the test\n");
@@ -116,19 +128,19 @@ int main(int argc, char** argv) {
                 log.wait_for("delay", delay, 5000);
                 seen = x.wait_for_colour(test, yellow, stimulus, 10'000);
                 sleep_until_us(seen + robot_interval_ms * 1000);
-                acted = x.button(true);
+                acted = switch_event(true);
                 log.wait_for("onset", onset, 5000);
                 log.wait_for("response", answer, 5000);
                 wait_until_gone(x, test, yellow, stimulus);
                 usleep(50'000);
-                x.button(false);
+                switch_event(false);
             } else {
                 const std::int64_t hold = x.wait_for_colour(test, yellow, stimulus, 10'000);
                 sleep_until_us(hold + 50'000);
-                x.button(true);
+                switch_event(true);
                 seen = x.wait_for_colour(test, dark_blue, release_cue, 10'000);
                 sleep_until_us(seen + robot_interval_ms * 1000);
-                acted = x.button(false);
+                acted = switch_event(false);
                 log.wait_for("onset", onset, 5000);
                 log.wait_for("release", answer, 5000);
                 wait_until_gone(x, test, yellow, stimulus);
@@ -167,8 +179,9 @@ int main(int argc, char** argv) {
 
     const std::string test_name = activation ? "activation" : "release";
     const std::string act = activation ? "press" : "release";
-    std::printf("\n%s test, %d trials (robot acts %d ms after it sees the cue)\n",
-                test_name.c_str(), trials, robot_interval_ms);
+    std::printf("\n%s test, %s, %d trials (robot acts %d ms after it sees the cue)\n",
+                test_name.c_str(), key_switch ? "key switch (Space)" : "mouse-button switch",
+                trials, robot_interval_ms);
     print_figures("input latency, injected " + act + " to reading (us stamp)", figures.latency_us);
     print_figures("input latency, injected " + act + " to reading (1 ms reading)",
                   figures.latency_ms);

@@ -139,6 +139,14 @@ std::int64_t XSession::button(bool press) {
     return at;
 }
 
+std::int64_t XSession::key_event(unsigned long keysym, bool press) {
+    const KeyCode code = XKeysymToKeycode(m_display, keysym);
+    const std::int64_t at = now_us();
+    XTestFakeKeyEvent(m_display, code, press ? True : False, CurrentTime);
+    XFlush(m_display);
+    return at;
+}
+
 void XSession::click(int x, int y) {
     move_pointer(x, y);
     button(true);
@@ -224,13 +232,18 @@ std::int64_t XSession::wait_for_colour(Window window, Rgb colour, Point& at, int
     return 0;
 }
 
-Program::Program(const std::string& binary, const std::string& log_path) {
+Program::Program(const std::string& binary, const std::string& log_path,
+                 const std::vector<std::string>& arguments) {
+    std::vector<const char*> argv{binary.c_str(), "--clock-log", log_path.c_str()};
+    for (const std::string& argument : arguments) {
+        argv.push_back(argument.c_str());
+    }
+    argv.push_back(nullptr);
     m_started = now_us();
     m_pid = fork();
     if (m_pid == 0) {
         setenv("QT_QPA_PLATFORM", "xcb", 1);
-        execl(binary.c_str(), binary.c_str(), "--clock-log", log_path.c_str(),
-              static_cast<char*>(nullptr));
+        execv(binary.c_str(), const_cast<char* const*>(argv.data()));
         _exit(127);
     }
 }

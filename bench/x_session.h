@@ -43,6 +43,8 @@ public:
     // Injects a left-button press (or release) and returns the moment just
     // before it was handed to the server.
     std::int64_t button(bool press);
+    // The same with a key (by keysym), for a switch interface that sends one.
+    std::int64_t key_event(unsigned long keysym, bool press);
     void click(int x, int y);
     // A key (by keysym) with an optional modifier keysym, to the focused window.
     void key(unsigned long keysym, unsigned long modifier = 0);
@@ -61,10 +63,12 @@ private:
     Window m_root;
 };
 
-// The program: started with --clock-log on the session's display.
+// The program: started with --clock-log, and any further arguments, on the
+// session's display.
 class Program {
 public:
-    Program(const std::string& binary, const std::string& log_path);
+    Program(const std::string& binary, const std::string& log_path,
+            const std::vector<std::string>& arguments = {});
     ~Program();
     pid_t pid() const { return m_pid; }
     std::int64_t started_us() const { return m_started; }

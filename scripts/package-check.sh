@@ -28,7 +28,12 @@ fail() {
 }
 
 echo "== Build =="
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVO_BUILD_TESTS=OFF
+# CI hands in the tree its tests were built in, so nothing is built twice.
+if [ -n "${TAVO_PACKAGE_BUILD_DIR:-}" ]; then
+    build="$TAVO_PACKAGE_BUILD_DIR"
+else
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVO_BUILD_TESTS=OFF
+fi
 cmake --build "$build"
 
 tmp=$(mktemp -d)

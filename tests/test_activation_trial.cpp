@@ -52,6 +52,7 @@ private Q_SLOTS:
     void restart_and_close_give_back_an_open_resolution_request();
     void switch_held_across_a_restart_starts_no_delay();
     void double_click_message_is_no_press();
+    void key_switch_held_with_auto_repeat_counts_once();
     void closing_after_the_end_is_harmless();
 };
 
@@ -267,6 +268,42 @@ void TestActivationTrial::double_click_message_is_no_press() {
     rig.hook.double_click();
     QVERIFY(rig.view.stimulus);
     QCOMPARE(rig.assessment.data.act_click_times[0], 0);
+}
+
+void TestActivationTrial::key_switch_held_with_auto_repeat_counts_once() {
+    ActivationRig rig;
+    rig.hook.set_switch_sends(SwitchSends::space);
+    auto repeat = [&rig] {
+        rig.hook.key(Qt::Key_Space, false, true);
+        rig.hook.key(Qt::Key_Space, true, true);
+    };
+    rig.hook.key(Qt::Key_Space, true);
+    repeat();
+    rig.hook.key(Qt::Key_Space, false);
+    QVERIFY(rig.trial.test_started());
+    QCOMPARE(rig.timer.enablings, 1);
+    // Pressed during the delay and held across the onset: its release answers nothing.
+    rig.hook.key(Qt::Key_Space, true);
+    QVERIFY(rig.timer.fire());
+    repeat();
+    rig.clock.advance(50);
+    rig.hook.key(Qt::Key_Space, false);
+    QVERIFY(rig.view.stimulus);
+    QCOMPARE(rig.assessment.data.act_click_times[0], 0);
+    rig.clock.advance(250);
+    rig.hook.key(Qt::Key_Space, true);
+    QCOMPARE(rig.assessment.data.act_click_times[0] - rig.assessment.data.act_stim_times[0], 300);
+    repeat();
+    repeat();
+    QCOMPARE(rig.timer.enablings, 1); // still held: no release yet
+    rig.hook.key(Qt::Key_Space, false);
+    QCOMPARE(rig.timer.enablings, 2);
+    // The mouse button still answers.
+    rig.clock.advance(rig.timer.interval_ms);
+    QVERIFY(rig.timer.fire());
+    rig.clock.advance(180);
+    rig.hook.press();
+    QCOMPARE(rig.assessment.data.act_click_times[1] - rig.assessment.data.act_stim_times[1], 180);
 }
 
 void TestActivationTrial::closing_after_the_end_is_harmless() {

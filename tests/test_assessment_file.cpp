@@ -226,30 +226,44 @@ void TestAssessmentFile::negative_times_of_an_edited_file_survive_the_round_trip
 }
 
 void TestAssessmentFile::unwritable_times_are_refused_data() {
+    QTest::addColumn<TypedFields>("fields");
     QTest::addColumn<TestData>("data");
     QTest::addColumn<QString>("error");
+    TypedFields broken_subject = sample_fields;
+    broken_subject[0] = QStringLiteral("Ann\nLee");
+    QTest::newRow("line break in a field")
+        << broken_subject << TestData{}
+        << "the Subject Name contains a line break, which the file cannot hold; please put it on "
+           "one line";
+    TypedFields marker_in_notes = sample_fields;
+    marker_in_notes[4] = QStringLiteral("first\r\n<--------End Notes------>\r\nlast");
+    QTest::newRow("notes line like the end marker")
+        << marker_in_notes << TestData{}
+        << "a line of the notes reads \"<--------End Notes------>\", which would end the notes "
+           "early when the file is opened again; please change that line";
     TestData bad_start;
     bad_start.rel_start_time.wHour = 32767;
     QTest::newRow("start beyond 32 bits")
-        << bad_start << "the start time of the release test is no time of day";
+        << sample_fields << bad_start << "the start time of the release test is no time of day";
     TestData far_event = after_midnight_data();
     far_event.act_click_times[2] = far_event.act_start_tick + 2'100'000'000;
     QTest::newRow("event too far from the start")
-        << far_event
+        << sample_fields << far_event
         << "the time of click 3 of the activation test lies too far from the test's start to be "
            "written as a clock time";
     TestData far_repetition;
     far_repetition.rep_start_time.wHour = 500;
     far_repetition.rep_click_times[4] = 400'000'000;
     QTest::newRow("repetition click")
-        << far_repetition
+        << sample_fields << far_repetition
         << "the time of click 5 of the repetition test lies too far from the test's start to be "
            "written as a clock time";
 }
 
 void TestAssessmentFile::unwritable_times_are_refused() {
+    QFETCH(TypedFields, fields);
     QFETCH(TestData, data);
-    const WrittenFile written = write_assessment(sample_fields, data);
+    const WrittenFile written = write_assessment(fields, data);
     QVERIFY(!written.ok());
     QTEST(written.error, "error");
     QVERIFY(written.bytes.isEmpty());
@@ -294,10 +308,12 @@ void TestAssessmentFile::reader_failures_data() {
     QTest::newRow("long text is shortened")
         << with_line(good, 15, QByteArray(50, 'x') + "\tStimulus")
         << "line 15: " + clock + ", found \"" + QString(40, u'x') + "...\"";
-    const WrittenFile marker_in_notes = write_assessment(
-        {"Ann", "", "", "", "Before\r\n<--------End Notes------>\r\nAfter"}, TestData{});
+    // The writer refuses such notes; an edited file can still hold them.
+    QByteArray marker_in_notes =
+        write_assessment({"Ann", "", "", "", "Before\r\nMARKER\r\nAfter"}, TestData{}).bytes;
+    marker_in_notes.replace("MARKER", "<--------End Notes------>");
     QTest::newRow("notes line equal to the end marker")
-        << marker_in_notes.bytes << "line 14: " + clock + ", found \"\"";
+        << marker_in_notes << "line 14: " + clock + ", found \"\"";
 }
 
 void TestAssessmentFile::reader_failures() {

@@ -4,7 +4,9 @@
 #include "command_line.h"
 #include "sample_assessments.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tavo;
@@ -18,6 +20,7 @@ private Q_SLOTS:
     void arguments_are_joined_by_single_blanks();
     void program_without_a_window_data();
     void program_without_a_window();
+    void sheet_pdf_is_written_without_a_display();
 };
 
 void TestCommandLine::names_assessment_file_data() {
@@ -53,8 +56,12 @@ void TestCommandLine::arguments_are_joined_by_single_blanks() {
     QVERIFY(!wants_console(4, clock_log));
     const char* const clock_log_alone[] = {"tavo", "--clock-log"};
     QVERIFY(wants_console(2, clock_log_alone));
-    const WindowOptions options = window_options({"tavo", "--clock-log", "r.log", "smith.tavo"});
+    const char* const switch_sends[] = {"tavo", "--switch-sends", "space", "--switch-sends=any"};
+    QVERIFY(!wants_console(4, switch_sends));
+    const WindowOptions options = window_options(
+        {"tavo", "--clock-log", "r.log", "--switch-sends", "enter", "smith.tavo"});
     QCOMPARE(options.clock_log, QStringLiteral("r.log"));
+    QCOMPARE(options.switch_sends, QStringLiteral("enter"));
     QCOMPARE(options.arguments, QStringList({"tavo", "smith.tavo"}));
 }
 
@@ -91,6 +98,12 @@ void TestCommandLine::program_without_a_window_data() {
                                             << "tavo: Missing value after '--summary'.";
     QTest::newRow("clock log without a file") << QStringList{"--clock-log"} << 1 << ""
                                               << "tavo: Missing value after '--clock-log'.";
+    QTest::newRow("sheet of a damaged file")
+        << QStringList{"--sheet-pdf", sample_path("damaged_line14.tavo"), "out.pdf"} << 2 << ""
+        << "line 14: expected a clock time such as 9:05:07:042";
+    QTest::newRow("sheet without its PDF file")
+        << QStringList{"--sheet-pdf", sample_path("three_tests.tavo")} << 1 << ""
+        << "tavo: --sheet-pdf needs the assessment file and the PDF file to write";
     QTest::newRow("a second file") << QStringList{"--summary", "a.tavo", "b.tavo"} << 1 << ""
                                    << "tavo: unexpected argument 'b.tavo'";
 }
@@ -118,6 +131,20 @@ void TestCommandLine::program_without_a_window() {
     };
     QVERIFY2(matches(stdout_text, out), qPrintable(stdout_text));
     QVERIFY2(matches(stderr_text, err), qPrintable(stderr_text));
+}
+
+void TestCommandLine::sheet_pdf_is_written_without_a_display() {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+    QProcess program;
+    program.start(QStringLiteral(TAVO_PROGRAM),
+                  {QStringLiteral("--sheet-pdf"), sample_path("three_tests.tavo"), pdf});
+    QVERIFY(program.waitForFinished(-1));
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(program.readAllStandardError(), QByteArray());
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

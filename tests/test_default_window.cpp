@@ -187,6 +187,8 @@ void TestDefaultWindow::menu_items_data() {
     QTest::newRow("print") << "print_file_menu" << "&Print Results" << QKeySequence("Ctrl+P")
                            << true;
     QTest::newRow("exit") << "exit_file_menu" << "E&xit" << QKeySequence() << true;
+    QTest::newRow("switch sends") << "switch_sends_options_menu" << "&Switch Sends..."
+                                  << QKeySequence() << true;
     QTest::newRow("contents") << "contents_help_menu" << "&Help Contents" << QKeySequence("F1")
                               << true;
     QTest::newRow("about") << "about_help_menu" << "&About" << QKeySequence() << true;

@@ -8,6 +8,8 @@
 #include "shape_widget.h"
 
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QRadioButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +46,7 @@ private Q_SLOTS:
     void invalid_settings_are_refused();
     void full_screen_opens_maximised();
     void complete_activation_test_through_mouse_events();
+    void complete_activation_test_with_space_as_the_switch();
     void complete_release_test_with_an_early_release();
     void complete_repetition_test();
     void start_test_again_reuses_the_open_window();
@@ -65,6 +68,13 @@ private:
     }
     void switch_release(QWidget* window) {
         QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, QPoint(20, 20));
+    }
+    // The same through the window system's key events.
+    void key_press(QWidget* window, Qt::Key key = Qt::Key_Space) {
+        QTest::keyPress(window->windowHandle(), key);
+    }
+    void key_release(QWidget* window, Qt::Key key = Qt::Key_Space) {
+        QTest::keyRelease(window->windowHandle(), key);
     }
     FakeTimer& timer(const char* name) { return *m_rig->timers.value(QString::fromLatin1(name)); }
 
@@ -190,6 +200,53 @@ void TestTestWindows::complete_activation_test_through_mouse_events() {
     QCOMPARE(clock.begins, clock.ends);
 }
 
+void TestTestWindows::complete_activation_test_with_space_as_the_switch() {
+    main_child<QAction>("switch_sends_options_menu")->trigger();
+    auto* dialog = main_child<QDialog>("Switch_Sends");
+    QVERIFY(dialog && dialog->isModal());
+    auto* space = dialog->findChild<QRadioButton*>("sends_space");
+    QTest::mouseClick(space, Qt::LeftButton, {}, QPoint(4, space->height() / 2));
+    QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                      Qt::LeftButton);
+    QVERIFY(main().switch_sends() == SwitchSends::space);
+    press_start(QStringLiteral("start_act_test"));
+    ActivationWindow* window = m_rig->app->activation_window();
+    auto* notice = window->findChild<QPushButton*>("click_to_start");
+    QCOMPARE(notice->text(),
+             QStringLiteral("Notice:  Press the switch (Space) once to start the test"));
+    QVERIFY(notice->width() >= notice->sizeHint().width());
+    FakeClock& clock = m_rig->clock;
+    // Ctrl+R is still the administrator's: it restarts and starts nothing.
+    key_press(window);
+    key_release(window);
+    QVERIFY(timer("Stimulus_Timer").fire());
+    QTest::keyClick(window->windowHandle(), Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(notice->isVisible());
+    QVERIFY(!window->trial().test_started());
+
+    key_press(window);
+    key_release(window);
+    QVERIFY(window->trial().test_started());
+    for (int i = 0; i < 10; ++i) {
+        clock.advance(timer("Stimulus_Timer").interval_ms);
+        QVERIFY(timer("Stimulus_Timer").fire());
+        clock.advance(300 + i);
+        key_press(window);
+        QVERIFY(!window->findChild<QWidget*>("stimulus")->isVisible());
+        clock.advance(90);
+        key_release(window);
+    }
+    QCOMPARE(m_rig->dialogs.messages,
+             QStringList{"Average Response Time: 00:00.304   Fastest = 00:00.300    Slowest = "
+                         "00:00.309"});
+    QCOMPARE(main_child<QLabel>("Label1")->text(),
+             QStringLiteral("Average Response Time: 00:00.304"));
+    QCOMPARE(clock.begins, clock.ends);
+    // The open window follows a new choice.
+    main().set_switch_sends(SwitchSends::left_button);
+    QCOMPARE(notice->text(), QStringLiteral("Notice:  Press Button Once To Start Test"));
+}
+
 void TestTestWindows::complete_release_test_with_an_early_release() {
     press_start(QStringLiteral("start_rel_test"));
     ReleaseWindow* window = m_rig->app->release_window();
@@ -298,6 +355,14 @@ void TestTestWindows::hook_sees_each_button_message_once_and_consumes_none() {
     client.messages.clear();
     QTest::mouseClick(main().windowHandle(), Qt::RightButton, {}, QPoint(5, 60));
     QCOMPARE(client.messages, QList<int>());
+    // A key switch: one message per key event, and the key still types.
+    m_rig->hook.set_switch_sends(SwitchSends::space);
+    auto* name = main_child<QLineEdit>("Text0");
+    name->setFocus();
+    QTest::keyClick(main().windowHandle(), Qt::Key_Space);
+    QCOMPARE(client.messages, (QList<int>{0x0201, 0x0202}));
+    QCOMPARE(name->text(), QStringLiteral(" "));
+    client.messages.clear();
     m_rig->hook.remove(client, WH_MOUSE_HOOK);
     m_rig->hook.remove(client, WH_MOUSE_HOOK);
     QTest::mouseClick(main().windowHandle(), Qt::LeftButton, {}, QPoint(5, 60));

@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "default_window.h"
 #include "reading_log.h"
+#include "sheet_pdf.h"
 #include "tavo_application.h"
 #include "version.h"
 #include "wave_sound_player.h"
@@ -11,15 +12,41 @@
 #include <QIcon>
 #include <QTextStream>
 
+namespace {
+
+int run_console(int argc, char* argv[]) {
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (!tavo::console_draws(argc, argv)) {
+        QCoreApplication console(argc, argv);
+        return tavo::run_console(QCoreApplication::arguments(), out, err);
+    }
+    // Drawing the sheet needs fonts, which a graphical application provides;
+    // the offscreen platform needs no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Only failures reach the terminal: the platform's notices are no news here.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) {
+            QTextStream(stderr) << message << '\n';
+        }
+    });
+    QGuiApplication console(argc, argv);
+    return tavo::run_console(
+        QCoreApplication::arguments(), out, err,
+        [](const tavo::AssessmentRecord& record, const QString& pdf_path) {
+            return tavo::write_sheet_pdf(record.fields, tavo::compute_results(record.data),
+                                         pdf_path);
+        });
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QString::fromLatin1(tavo::application_title));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(tavo::version_text));
     // Options mean work without a window, which needs no display.
     if (tavo::wants_console(argc, argv)) {
-        QCoreApplication console(argc, argv);
-        QTextStream out(stdout);
-        QTextStream err(stderr);
-        return tavo::run_console(QCoreApplication::arguments(), out, err);
+        return run_console(argc, argv);
     }
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/tavo_icon.svg")));
@@ -35,6 +62,13 @@ int main(int argc, char* argv[]) {
         }
     }
     tavo::ReadingLog& readings = clock_log ? *clock_log : tavo::no_reading_log();
+    const std::optional<tavo::SwitchSends> switch_sends = tavo::switch_sends_from_name(
+        options.switch_sends.isEmpty() ? QStringLiteral("mouse") : options.switch_sends);
+    if (!switch_sends) {
+        QTextStream(stderr) << "tavo: --switch-sends takes mouse, space, enter or any, not '"
+                            << options.switch_sends << "'\n";
+        return tavo::exit_usage;
+    }
 
     tavo::DesktopDialogs dialogs;
     tavo::SystemClock clock;
@@ -48,6 +82,7 @@ int main(int argc, char* argv[]) {
     tavo::TavoApplication tavo_app({dialogs, clock, random, hook, sounds, printer_dialog,
                                     tavo::precise_timer_factory(), tavo::make_system_key_store(),
                                     std::make_unique<tavo::SystemProgramLauncher>(), readings});
+    tavo_app.main_window().set_switch_sends(*switch_sends);
     tavo_app.Form_Load(tavo::command_line_text(options.arguments));
     tavo_app.main_window().show();
     return QApplication::exec();

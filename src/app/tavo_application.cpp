@@ -45,6 +45,9 @@ TavoApplication::TavoApplication(AppServices services)
             &TavoApplication::start_release_test);
     connect(m_main_window.get(), &DefaultWindow::repetition_test_requested, this,
             &TavoApplication::start_repetition_test);
+    connect(m_main_window.get(), &DefaultWindow::switch_sends_changed, this,
+            &TavoApplication::apply_switch_sends);
+    apply_switch_sends(m_main_window->switch_sends());
 }
 
 TavoApplication::~TavoApplication() = default;
@@ -92,8 +95,19 @@ TrialWindowServices TavoApplication::trial_window_services() {
             m_services.make_timer};
 }
 
+void TavoApplication::apply_switch_sends(SwitchSends choice) {
+    m_services.hook.set_switch_sends(choice);
+    for (TrialWindow* window : std::initializer_list<TrialWindow*>{
+             m_activation.existing(), m_release.existing(), m_repetition.existing()}) {
+        if (window) {
+            window->set_switch_sends(choice);
+        }
+    }
+}
+
 void TavoApplication::show_test_window(TrialWindow& window, bool full_screen) {
     window.set_results_changed_handler([this] { m_main_window->process_results(); });
+    window.set_switch_sends(m_main_window->switch_sends());
     window.setWindowState(full_screen ? Qt::WindowMaximized : Qt::WindowNoState);
     window.show();
     window.raise();

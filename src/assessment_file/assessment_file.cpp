@@ -5,6 +5,7 @@
 #include "windows_1252.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <limits>
 #include <vector>
@@ -97,6 +98,27 @@ QString write_section(QStringList& lines, const Section& section) {
     return {};
 }
 
+// Text the file cannot carry: a line break inside one of the four one-line
+// fields, or a line of the notes that reads like the notes' end marker.
+QString unreadable_text(const TypedFields& fields) {
+    static const char* const field_names[] = {"Subject Name", "Administrator", "Switch Location",
+                                              "Switch Type"};
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (fields[i].contains(QLatin1Char('\r')) || fields[i].contains(QLatin1Char('\n'))) {
+            return QStringLiteral("the %1 contains a line break, which the file cannot hold; "
+                                  "please put it on one line")
+                .arg(QString::fromLatin1(field_names[i]));
+        }
+    }
+    const QStringList note_lines = fields[4].split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+    if (note_lines.contains(end_marker)) {
+        return QStringLiteral("a line of the notes reads \"%1\", which would end the notes early "
+                              "when the file is opened again; please change that line")
+            .arg(end_marker);
+    }
+    return {};
+}
+
 QByteArray encode(const QString& text) {
     if (const std::optional<QByteArray> bytes = to_windows_1252(text)) {
         return *bytes;
@@ -107,6 +129,11 @@ QByteArray encode(const QString& text) {
 } // namespace
 
 WrittenFile write_assessment(const TypedFields& fields, const TestData& data) {
+    // A file that could not be opened again would lose the assessment later:
+    // refuse to write it and say why.
+    if (const QString unreadable = unreadable_text(fields); !unreadable.isEmpty()) {
+        return {{}, unreadable};
+    }
     QStringList lines;
     for (std::size_t i = 0; i < 4; ++i) {
         lines << QString::fromLatin1(field_labels[i]) + QLatin1Char(tab) + fields[i] << QString();

@@ -27,8 +27,24 @@ int print_summary(const QString& path, QTextStream& out, QTextStream& err) {
     return exit_ok;
 }
 
+int print_sheet_pdf(const QString& path, const QString& pdf_path,
+                    const SheetPdfWriter& write_sheet_pdf, QTextStream& err) {
+    const ReadResult read = read_assessment_file(path, TestData{});
+    if (!read.ok()) {
+        err << "tavo: " << path << ": " << describe_read_failure(*read.failure) << '\n';
+        return exit_unreadable_file;
+    }
+    if (const std::optional<QString> failure = write_sheet_pdf(read.record, pdf_path)) {
+        err << "tavo: " << pdf_path << ": " << *failure << '\n';
+        return exit_unreadable_file;
+    }
+    return exit_ok;
+}
+
 constexpr char clock_log_option[] = "--clock-log";
 constexpr char clock_log_prefix[] = "--clock-log=";
+constexpr char switch_sends_option[] = "--switch-sends";
+constexpr char switch_sends_prefix[] = "--switch-sends=";
 
 int usage_error(const QString& message, QTextStream& err) {
     err << "tavo: " << message << "\nTry 'tavo --help' for more information.\n";
@@ -51,14 +67,27 @@ bool names_assessment_file(const QString& command_line) {
 
 bool wants_console(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], clock_log_option) == 0 && i + 1 < argc) {
-            ++i; // its file, whatever its name
+        if ((std::strcmp(argv[i], clock_log_option) == 0 ||
+             std::strcmp(argv[i], switch_sends_option) == 0) &&
+            i + 1 < argc) {
+            ++i; // its value, whatever it is
             continue;
         }
-        if (std::strncmp(argv[i], clock_log_prefix, std::strlen(clock_log_prefix)) == 0) {
+        if (std::strncmp(argv[i], clock_log_prefix, std::strlen(clock_log_prefix)) == 0 ||
+            std::strncmp(argv[i], switch_sends_prefix, std::strlen(switch_sends_prefix)) == 0) {
             continue;
         }
         if (std::strncmp(argv[i], "--", 2) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool console_draws(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--sheet-pdf") == 0 ||
+            std::strncmp(argv[i], "--sheet-pdf=", 12) == 0) {
             return true;
         }
     }
@@ -69,12 +98,18 @@ WindowOptions window_options(const QStringList& arguments) {
     WindowOptions options;
     const QString option = QLatin1String(clock_log_option);
     const QString prefix = QLatin1String(clock_log_prefix);
+    const QString sends_option = QLatin1String(switch_sends_option);
+    const QString sends_prefix = QLatin1String(switch_sends_prefix);
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments.at(i);
         if (i > 0 && argument == option && i + 1 < arguments.size()) {
             options.clock_log = arguments.at(++i);
         } else if (i > 0 && argument.startsWith(prefix)) {
             options.clock_log = argument.mid(prefix.size());
+        } else if (i > 0 && argument == sends_option && i + 1 < arguments.size()) {
+            options.switch_sends = arguments.at(++i);
+        } else if (i > 0 && argument.startsWith(sends_prefix)) {
+            options.switch_sends = argument.mid(sends_prefix.size());
         } else {
             options.arguments.append(argument);
         }
@@ -82,7 +117,8 @@ WindowOptions window_options(const QStringList& arguments) {
     return options;
 }
 
-int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err,
+                const SheetPdfWriter& write_sheet_pdf) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Timed assessment of how well a person operates a single access switch.\n"
@@ -95,6 +131,12 @@ int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err
         QStringLiteral("Print the seven result lines of the Test Results tab for <file>."),
         QStringLiteral("file"));
     parser.addOption(summary);
+    const QCommandLineOption sheet_pdf(
+        QStringLiteral("sheet-pdf"),
+        QStringLiteral("Write the results sheet of <file> as a PDF file: tavo --sheet-pdf "
+                       "FILE.tavo OUT.pdf."),
+        QStringLiteral("file"));
+    parser.addOption(sheet_pdf);
     const QCommandLineOption data_dir(
         QStringLiteral("data-dir"),
         QStringLiteral("Print the folder of the help and the sounds and whether each is found."));
@@ -106,6 +148,13 @@ int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err
                        "taken, to <file>: one line \"test event trial ms microseconds\"."),
         QStringLiteral("file"));
     parser.addOption(clock_log);
+    const QCommandLineOption switch_sends(
+        QStringLiteral("switch-sends"),
+        QStringLiteral("Open the window with the switch sending <what>: mouse (the left button, "
+                       "the default), space, enter or any (every key but those pressed with Ctrl or "
+                       "Alt). The Options menu changes it."),
+        QStringLiteral("what"));
+    parser.addOption(switch_sends);
 
     if (!parser.parse(arguments)) {
         return usage_error(parser.errorText(), err);
@@ -117,6 +166,15 @@ int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err
     if (parser.isSet(version)) {
         out << application_title << ' ' << version_text << '\n';
         return exit_ok;
+    }
+    if (parser.isSet(sheet_pdf) && write_sheet_pdf) {
+        if (parser.positionalArguments().size() != 1) {
+            return usage_error(QStringLiteral("--sheet-pdf needs the assessment file and the PDF "
+                                              "file to write"),
+                               err);
+        }
+        return print_sheet_pdf(parser.value(sheet_pdf), parser.positionalArguments().constFirst(),
+                               write_sheet_pdf, err);
     }
     if (!parser.positionalArguments().isEmpty()) {
         return usage_error(QStringLiteral("unexpected argument '%1'")

@@ -4,6 +4,11 @@
 // --version, or --summary FILE, which prints the results of an assessment.
 #pragma once
 
+#include "assessment_file.h"
+
+#include <functional>
+#include <optional>
+
 #include <QString>
 #include <QStringList>
 
@@ -25,20 +30,32 @@ QString command_line_text(const QStringList& arguments);
 bool names_assessment_file(const QString& command_line);
 
 // True when an argument (after the program's own name) starts with "--",
-// other than the window's own option --clock-log FILE (or --clock-log=FILE).
+// other than the window's own options --clock-log FILE and --switch-sends
+// WHAT (or --clock-log=FILE, --switch-sends=WHAT).
 bool wants_console(int argc, const char* const* argv);
 
 // What the window takes from its arguments: the file its tests append their
-// clock readings to (empty for none), and the other arguments, the program's
-// own name first.
+// clock readings to (empty for none), what the switch sends (empty for the
+// default, the mouse), and the other arguments, the program's own name first.
 struct WindowOptions {
     QString clock_log;
+    QString switch_sends;
     QStringList arguments;
 };
 WindowOptions window_options(const QStringList& arguments);
 
 // Carries out the options in `arguments` (the program's own name first) and
 // returns the exit status. Needs a QCoreApplication, not a window system.
-int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err);
+// Writes the results sheet of an assessment as a PDF file; returns why it
+// could not, or nothing. Drawing needs fonts, so the program hands it in.
+using SheetPdfWriter =
+    std::function<std::optional<QString>(const AssessmentRecord& record, const QString& pdf_path)>;
+
+// True when the console work draws (the results sheet as PDF) and so needs a
+// graphical application, though no display.
+bool console_draws(int argc, const char* const* argv);
+
+int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err,
+                const SheetPdfWriter& write_sheet_pdf = {});
 
 } // namespace tavo

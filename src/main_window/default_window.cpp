@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "insert_date.h"
 #include "svg_picture.h"
+#include "switch_sends_dialog.h"
 #include "twips.h"
 #include "up_down.h"
 #include "version.h"
@@ -138,6 +139,12 @@ void DefaultWindow::build_menus() {
     connect(add_item(file, QStringLiteral("exit_file_menu"), QStringLiteral("E&xit")),
             &QAction::triggered, this, &DefaultWindow::exit_requested);
 
+    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("options_menu"));
+    connect(add_item(options, QStringLiteral("switch_sends_options_menu"),
+                     QStringLiteral("&Switch Sends...")),
+            &QAction::triggered, this, &DefaultWindow::choose_switch_sends);
+
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("help_menu"));
     connect(add_item(help, QStringLiteral("contents_help_menu"), QStringLiteral("&Help Contents"),
@@ -151,6 +158,21 @@ void DefaultWindow::build_menus() {
     connect(add_item(help, QStringLiteral("about_corvale_help_menu"),
                      QStringLiteral("About &Corvale")),
             &QAction::triggered, this, &DefaultWindow::about_corvale_requested);
+}
+
+void DefaultWindow::set_switch_sends(SwitchSends choice) {
+    if (choice != m_switch_sends) {
+        m_switch_sends = choice;
+        Q_EMIT switch_sends_changed(choice);
+    }
+}
+
+void DefaultWindow::choose_switch_sends() {
+    // Modal, but without a nested event loop: the answer comes with accepted().
+    auto* dialog = new SwitchSendsDialog(m_switch_sends, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] { set_switch_sends(dialog->choice()); });
+    dialog->open();
 }
 
 void DefaultWindow::place_on_tab(QWidget* widget, QRect twips) {

@@ -6,6 +6,7 @@
 #include "assessment.h"
 #include "results.h"
 #include "settings_input.h"
+#include "switch_keys.h"
 
 #include <QMainWindow>
 
@@ -55,6 +56,11 @@ public:
     bool rel_full_screen() const;
     bool rep_full_screen() const;
 
+    // What the switch sends, chosen in the Options menu; kept until the
+    // program ends, like the settings.
+    SwitchSends switch_sends() const { return m_switch_sends; }
+    void set_switch_sends(SwitchSends choice);
+
 Q_SIGNALS:
     void about_requested();
     void getting_tavo_requested();
@@ -71,6 +77,8 @@ Q_SIGNALS:
     void exit_requested();
     // Print Results, from the File menu or the Test Results tab.
     void print_requested();
+    // Whoever delivers the switch to the tests follows the new choice.
+    void switch_sends_changed(tavo::SwitchSends choice);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -99,6 +107,7 @@ private:
     // is refused with a message and nothing starts.
     std::optional<std::int16_t> seconds_setting(const QLineEdit* box, const QString& name);
     void choose_color(ColorButton* button);
+    void choose_switch_sends();
     void stretch_top_lines();
 
     Assessment& m_assessment;
@@ -120,6 +129,7 @@ private:
     QCheckBox* m_rep_full_screen = nullptr;
     std::array<QLabel*, 7> m_result_labels{};
     bool m_centred = false;
+    SwitchSends m_switch_sends = SwitchSends::left_button;
 };
 
 } // namespace tavo

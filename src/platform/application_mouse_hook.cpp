@@ -1,6 +1,7 @@
 #include "application_mouse_hook.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
 #include <algorithm>
@@ -55,6 +56,11 @@ bool ApplicationMouseHook::installed(const MouseHookClient& client) const {
     return std::find(m_clients.begin(), m_clients.end(), &client) != m_clients.end();
 }
 
+void ApplicationMouseHook::set_switch_sends(SwitchSends choice) {
+    m_switch_sends = choice;
+    m_keys.forget();
+}
+
 void ApplicationMouseHook::dispatch(std::int32_t message) {
     // A client may remove itself, or another, while it handles the message.
     const std::vector<MouseHookClient*> clients = m_clients;
@@ -67,10 +73,36 @@ void ApplicationMouseHook::dispatch(std::int32_t message) {
 }
 
 bool ApplicationMouseHook::eventFilter(QObject* watched, QEvent* event) {
-    // Mouse events reach the window first and are then passed to widgets
-    // (and on to their parents): looking at the window level alone sees
-    // each event once.
-    if (!m_clients.empty() && watched->isWindowType()) {
+    // Mouse and key events reach the window first and are then passed to
+    // widgets (and on to their parents): looking at the window level alone
+    // sees each event once.
+    const QEvent::Type type = event->type();
+    if (type == QEvent::ApplicationStateChange &&
+        static_cast<const QApplicationStateChangeEvent*>(event)->applicationState() !=
+            Qt::ApplicationActive) {
+        // The held key's release now goes to another program.
+        m_keys.forget();
+    }
+    if (!watched->isWindowType()) {
+        return false;
+    }
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        if (m_switch_sends == SwitchSends::left_button) {
+            return false;
+        }
+        // Paired whether or not a client is installed, as a button is: a key
+        // held down as a test's client is installed lets the switch go when
+        // it is released.
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        const std::int32_t message =
+            m_keys.message(key->key(), key->modifiers(), key->isAutoRepeat(),
+                           type == QEvent::KeyPress, m_switch_sends);
+        if (message != 0 && !m_clients.empty()) {
+            dispatch(message);
+        }
+        return false;
+    }
+    if (!m_clients.empty()) {
         const std::int32_t message = message_of(event);
         if (message != 0) {
             dispatch(message);

@@ -1,8 +1,11 @@
-// The switch reaches the program as the left mouse button. The mouse hook
-// hands every left-button message of the program to each installed client,
-// once, whatever window or control is under the pointer, and never consumes
-// it: the control under the pointer gets the click as usual.
+// The switch reaches the program as the left mouse button, or as a key the
+// administrator chose. The mouse hook hands every left-button message of the
+// program to each installed client, once, whatever window or control is under
+// the pointer, and never consumes it: the control under the pointer gets the
+// click as usual. The chosen key's press and release come as the same messages.
 #pragma once
+
+#include "switch_keys.h"
 
 #include <cstdint>
 
@@ -30,6 +33,8 @@ public:
     virtual void install(MouseHookClient& client, int hook_type) = 0;
     virtual void remove(MouseHookClient& client, int hook_type) = 0;
     virtual bool installed(const MouseHookClient& client) const = 0;
+    // What the switch sends besides the left button, which always counts.
+    virtual void set_switch_sends(SwitchSends choice) = 0;
 };
 
 } // namespace tavo

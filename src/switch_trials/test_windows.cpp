@@ -13,20 +13,13 @@ namespace {
 
 const QColor design_dark_blue(0, 0, 192);
 
-void keep_at_least_design_size(QPushButton* button, int width_twips, int height_twips) {
-    const QSize design = twips_size(width_twips, height_twips);
-    const QSize hint = button->sizeHint();
-    button->resize(std::max(design.width(), hint.width() + 16),
-                   std::max(design.height(), hint.height()));
-}
-
 } // namespace
 
 ClickTestWindow::ClickTestWindow(const Design& design, TrialWindowServices services,
                                  QWidget* parent)
     : TrialWindow(design, std::move(services), parent) {
     m_click_to_start->setParent(m_stim);
-    keep_at_least_design_size(m_click_to_start, 3735, 735);
+    fit_start_notice();
     m_click_to_start->move(px(1080), px(2160));
 }
 
@@ -93,7 +86,7 @@ ReleaseWindow::ReleaseWindow(TrialWindowServices services, QWidget* parent)
 
     // The start notice lies on the window itself, over the frames.
     m_click_to_start->setParent(this);
-    keep_at_least_design_size(m_click_to_start, 3735, 735);
+    fit_start_notice();
     m_click_to_start->show();
     start(std::make_unique<ReleaseTrial>(services.trial, *this, *m_hold_timer, *m_release_timer));
 }

@@ -39,6 +39,14 @@ QLabel* add_label(QWidget* parent, const QString& name, const QString& text) {
     return label;
 }
 
+QString start_notice(SwitchSends choice) {
+    if (choice == SwitchSends::left_button) {
+        return QStringLiteral("Notice:  Press Button Once To Start Test");
+    }
+    return QStringLiteral("Notice:  Press the switch (%1) once to start the test")
+        .arg(switch_key_caption(choice));
+}
+
 } // namespace
 
 TrialWindow::TrialWindow(const Design& design, TrialWindowServices services, QWidget* parent)
@@ -83,7 +91,7 @@ TrialWindow::TrialWindow(const Design& design, TrialWindowServices services, QWi
     m_click_label->move(px(1830), px(2040));
     m_click_label->hide();
 
-    m_click_to_start = new QPushButton(QStringLiteral("Notice:  Press Button Once To Start Test"));
+    m_click_to_start = new QPushButton(start_notice(SwitchSends::left_button));
     m_click_to_start->setObjectName(QStringLiteral("click_to_start"));
     // Any press starts the test through the switch; the button needs no focus.
     m_click_to_start->setFocusPolicy(Qt::NoFocus);
@@ -119,6 +127,22 @@ void TrialWindow::start(std::unique_ptr<SwitchTrial> trial) {
 
 std::unique_ptr<OneShotTimer> TrialWindow::make_timer(const QString& name) {
     return m_services.make_timer(this, name);
+}
+
+void TrialWindow::fit_start_notice() {
+    const QSize design = twips_size(3735, 735);
+    const QSize hint = m_click_to_start->sizeHint();
+    m_click_to_start->resize(std::max(design.width(), hint.width() + 16),
+                             std::max(design.height(), hint.height()));
+}
+
+void TrialWindow::set_switch_sends(SwitchSends choice) {
+    const QString notice = start_notice(choice);
+    if (m_click_to_start->text() != notice) {
+        m_click_to_start->setText(notice);
+        fit_start_notice();
+        relayout();
+    }
 }
 
 QLabel* TrialWindow::make_cue_label(const QString& name, const QString& caption, QWidget* parent) {

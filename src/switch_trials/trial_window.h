@@ -42,6 +42,8 @@ public:
     QColor stimulus_colour() const;
 
     SwitchTrial& trial() { return *m_trial; }
+    // The start notice names the switch's key when the switch sends one.
+    void set_switch_sends(SwitchSends choice);
     // Called when a completed test changed the assessment's readings.
     void set_results_changed_handler(std::function<void()> handler);
 
@@ -74,6 +76,8 @@ protected:
     // Called by the concrete window once its own controls and logic exist.
     void start(std::unique_ptr<SwitchTrial> trial);
     std::unique_ptr<OneShotTimer> make_timer(const QString& name);
+    // The start notice at its design size, or wider to show its whole text.
+    void fit_start_notice();
 
     virtual void apply_layout() = 0;
     WindowTwips window_twips() const;

@@ -119,6 +119,8 @@ public:
     std::vector<MouseHookClient*> clients;
     int installs = 0;
     int removes = 0;
+    SwitchSends switch_sends = SwitchSends::left_button;
+    SwitchKeyPairing keys;
 
     void install(MouseHookClient& client, int) override {
         ++installs;
@@ -139,6 +141,17 @@ public:
             bool consume = false;
             client->HookProc(WH_MOUSE_HOOK, 0, message, 0, consume);
         }
+    }
+    // A key event as the real hook turns it into the switch's messages.
+    void key(int key, bool pressed, bool auto_repeat = false, Qt::KeyboardModifiers modifiers = {}) {
+        if (const std::int32_t message =
+                keys.message(key, modifiers, auto_repeat, pressed, switch_sends)) {
+            send(message);
+        }
+    }
+    void set_switch_sends(SwitchSends choice) override {
+        switch_sends = choice;
+        keys.forget();
     }
     void press() { send(WM_LBUTTONDOWN_MESSAGE); }
     void release() { send(WM_LBUTTONUP_MESSAGE); }

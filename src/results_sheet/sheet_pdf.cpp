@@ -1,0 +1,34 @@
+#include "sheet_pdf.h"
+
+#include "sheet_lines.h"
+#include "sheet_painter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPdfWriter>
+
+namespace tavo {
+
+std::optional<QString> write_sheet_pdf(const TypedFields& fields, const ResultTexts& results,
+                                       const QString& pdf_path) {
+    const QFileInfo target(pdf_path);
+    if (!target.absoluteDir().exists()) {
+        return QStringLiteral("the folder %1 does not exist").arg(target.absolutePath());
+    }
+    QPdfWriter writer(pdf_path);
+    writer.setTitle(QStringLiteral("TAVO Results Sheet"));
+    writer.setCreator(QStringLiteral("TAVO"));
+    const bool us_paper = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+    writer.setPageSize(QPageSize(us_paper ? QPageSize::Letter : QPageSize::A4));
+    writer.setPageMargins(QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter);
+    const QString footer =
+        sheet_footer(QDate::currentDate(), QTime::currentTime(), QLocale::system());
+    const SheetDrawing drawing = draw_results_sheet(
+        writer, results_sheet_lines(fields, results, footer), 1);
+    if (!drawing.ok) {
+        return QStringLiteral("the PDF file could not be written (%1)").arg(drawing.error);
+    }
+    return std::nullopt;
+}
+
+} // namespace tavo
