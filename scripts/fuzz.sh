@@ -5,14 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
-bash scripts/deps.sh
 # libFuzzer comes with clang's runtime, from Debian's packages.
-for package in clang libclang-rt-14-dev; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || {
-        apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$package"
-    }
-done
+bash scripts/deps.sh clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTAVO_FUZZ=ON -DTAVO_BUILD_TESTS=OFF
 cmake --build build-fuzz --target fuzz_assessment_reader

@@ -6,18 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/deps.sh
 # The checking tools, from Debian's own packages (as root).
-tools=(desktop-file-utils appstream dpkg-dev file shared-mime-info)
-missing=()
-for package in "${tools[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/deps.sh desktop-file-utils appstream dpkg-dev file shared-mime-info
 
 build="build-package"
 app_id=example.corvale.Tavo

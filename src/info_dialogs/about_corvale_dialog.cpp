@@ -3,6 +3,7 @@
 #include "about_dialog.h"
 #include "link_label.h"
 #include "svg_picture.h"
+#include "design_font.h"
 #include "twips.h"
 
 #include <QLabel>
@@ -15,9 +16,7 @@ AboutCorvaleDialog::AboutCorvaleDialog(Dialogs& dialogs, QWidget* parent)
     , m_about_box(new QLabel(this))
     , m_link(new LinkLabel(dialogs, this)) {
     setObjectName(QStringLiteral("AboutCorvale"));
-    QFont dialog_font = font();
-    dialog_font.setPointSizeF(8.25);
-    setFont(dialog_font);
+    setFont(design_font(font()));
     setFixedSize(twips_size(5955, 2580));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);

@@ -4,6 +4,7 @@
 #include "link_label.h"
 #include "svg_picture.h"
 #include "sys_info.h"
+#include "design_font.h"
 #include "twips.h"
 #include "version.h"
 
@@ -32,9 +33,7 @@ AboutDialog::AboutDialog(Dialogs& dialogs, const KeyStore& key_store, ProgramLau
     , m_launcher(launcher) {
     setObjectName(QStringLiteral("About"));
     setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(application_title));
-    QFont dialog_font = font();
-    dialog_font.setPointSizeF(8.25);
-    setFont(dialog_font);
+    setFont(design_font(font()));
     setFixedSize(twips_size(5730, 4065));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);

@@ -5,11 +5,13 @@
 #include "insert_date.h"
 #include "svg_picture.h"
 #include "switch_sends_dialog.h"
+#include "design_font.h"
 #include "twips.h"
 #include "up_down.h"
 #include "version.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDate>
@@ -57,9 +59,7 @@ DefaultWindow::DefaultWindow(Assessment& assessment, Dialogs& dialogs, QWidget* 
     , m_dialogs(dialogs) {
     setObjectName(QStringLiteral("Default"));
     setWindowTitle(QStringLiteral("TAVO - Marlowen"));
-    QFont window_font = font();
-    window_font.setPointSizeF(8.25);
-    setFont(window_font);
+    setFont(design_font(font()));
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -285,12 +285,17 @@ QLineEdit* DefaultWindow::add_seconds_box(QGroupBox* frame, const QString& box_n
     box->setAlignment(Qt::AlignRight);
     box->setAccessibleName(caption.section(QChar(u':'), 0, 0) + tr(" in seconds"));
     label->setBuddy(box);
-    const int gap_start = label->x() + label->fontMetrics().horizontalAdvance(
-                                           caption.section(QChar(u':'), 0, 0) + QStringLiteral(": "));
-    box->setGeometry(gap_start, label->y(), px(420), label->height());
+    // The box and its arrows fill the gap between the colon and "Seconds".
+    const QFontMetrics metrics = label->fontMetrics();
+    const QString before_gap = caption.section(QChar(u':'), 0, 0) + QStringLiteral(": ");
+    const int gap_start = label->x() + metrics.horizontalAdvance(before_gap);
+    const int gap_end = label->x() + metrics.horizontalAdvance(caption.trimmed().chopped(7));
+    const int arrows_width = px(210);
+    const int box_width = std::max(px(300), gap_end - gap_start - arrows_width - 2);
+    box->setGeometry(gap_start, label->y(), box_width, label->height());
     auto* updown = new UpDownControl(box, updown_position, frame);
     updown->setObjectName(updown_name);
-    updown->setGeometry(box->geometry().right() + 1, box->y(), px(240), box->height());
+    updown->setGeometry(box->geometry().right() + 1, box->y(), arrows_width, box->height());
     return box;
 }
 

@@ -8,10 +8,10 @@ namespace tavo {
 
 namespace {
 
-QFont font_for(const SheetFont& spec, QPaintDevice& device) {
+QFont font_for(const SheetFont& wanted, QPaintDevice& device) {
     QFont font(sheet_font_family);
-    font.setPointSizeF(spec.point_size);
-    font.setBold(spec.bold);
+    font.setPointSizeF(wanted.point_size);
+    font.setBold(wanted.bold);
     // Lines keep their blanks exactly: no kerning or hinting that moves them.
     font.setStyleStrategy(QFont::PreferDefault);
     return QFont(font, &device);

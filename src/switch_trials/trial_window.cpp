@@ -3,6 +3,7 @@
 #include "dialogs.h"
 #include "shape_widget.h"
 #include "svg_picture.h"
+#include "design_font.h"
 #include "twips.h"
 
 #include <QCloseEvent>
@@ -54,9 +55,7 @@ TrialWindow::TrialWindow(const Design& design, TrialWindowServices services, QWi
     , m_services(std::move(services)) {
     setObjectName(QString::fromLatin1(design.window_name));
     setWindowTitle(QString::fromLatin1(design.caption));
-    QFont window_font = font();
-    window_font.setPointSizeF(8.25);
-    setFont(window_font);
+    setFont(design_font(font()));
 
     m_frame = new QGroupBox(QString::fromLatin1(design.caption), this);
     m_frame->setObjectName(QString::fromLatin1(design.frame_name));
