@@ -120,13 +120,14 @@ void TestSwitchKeys::a_held_key_pairs_its_press_and_release() {
     key(Qt::Key_A, false, false, Qt::ControlModifier);
     QCOMPARE(messages, (QList<int>{down, none, none, none, up}));
     messages.clear();
-    // A release whose press we never saw, and a release lost to another program.
+    // Repeats reported as plain presses; a release whose press we never saw;
+    // a release lost to another program.
+    key(Qt::Key_A, true);
+    key(Qt::Key_A, true);
     key(Qt::Key_B, false);
-    key(Qt::Key_A, true);
-    key(Qt::Key_A, true);
     keys.forget();
     key(Qt::Key_B, true);
-    QCOMPARE(messages, (QList<int>{none, down, down, down}));
+    QCOMPARE(messages, (QList<int>{down, none, none, down}));
 }
 
 void TestSwitchKeys::names_on_the_command_line() {

@@ -20,8 +20,8 @@ QPushButton* add_button(QDialog* dialog, const QString& name, const QString& cap
 } // namespace
 
 SaveExitDialog::SaveExitDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Save_Exit"));
     setWindowTitle(QStringLiteral("TAVO - Marlowen"));
     setModal(false);

@@ -1,5 +1,7 @@
 #include "application_mouse_hook.h"
 
+#include "key_repeat.h"
+
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -36,6 +38,7 @@ std::int32_t message_of(const QEvent* event) {
 
 ApplicationMouseHook::ApplicationMouseHook() {
     QCoreApplication::instance()->installEventFilter(this);
+    report_key_repeats_as_presses();
 }
 
 ApplicationMouseHook::~ApplicationMouseHook() = default;

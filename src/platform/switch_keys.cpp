@@ -95,9 +95,8 @@ std::int32_t SwitchKeyPairing::message(int key, Qt::KeyboardModifiers modifiers,
                                        bool pressed, SwitchSends choice) {
     const std::int32_t message = switch_key_message(key, modifiers, auto_repeat, pressed, choice);
     if (message == WM_LBUTTONDOWN_MESSAGE) {
-        // A fresh press of the held key means its release went to another
-        // program: it is a new press all the same.
-        if (m_held_key != 0 && m_held_key != key) {
+        // Some window systems report a held key's repeats as plain presses.
+        if (m_held_key != 0) {
             return 0;
         }
         m_held_key = key;

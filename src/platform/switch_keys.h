@@ -31,14 +31,14 @@ std::int32_t switch_key_message(int key, Qt::KeyboardModifiers modifiers, bool a
                                 bool pressed, SwitchSends choice);
 
 // Pairs the key switch's presses and releases as a button's are paired: the
-// key that pressed the switch holds it down, other keys are ignored until
-// that key's release lets it go.
+// key that pressed the switch holds it down, and every press (its own repeats
+// included) is ignored until that key's release lets it go.
 class SwitchKeyPairing {
 public:
     std::int32_t message(int key, Qt::KeyboardModifiers modifiers, bool auto_repeat, bool pressed,
                          SwitchSends choice);
     // The held key's release can no longer come to us (the choice changed,
-    // or another program took the keyboard).
+    // or another program took the keyboard): the next press is a press.
     void forget() { m_held_key = 0; }
 
 private:

@@ -1,0 +1,7 @@
+#include "key_repeat.h"
+
+namespace tavo {
+
+void report_key_repeats_as_presses() {}
+
+} // namespace tavo
