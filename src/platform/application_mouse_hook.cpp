@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QVarLengthArray>
 #include <QWindow>
 #include <algorithm>
 
@@ -66,7 +67,9 @@ void ApplicationMouseHook::set_switch_sends(SwitchSends choice) {
 
 void ApplicationMouseHook::dispatch(std::int32_t message) {
     // A client may remove itself, or another, while it handles the message.
-    const std::vector<MouseHookClient*> clients = m_clients;
+    // The copy lives on the stack: nothing is allocated before a client
+    // reads the clock.
+    const QVarLengthArray<MouseHookClient*, 8> clients(m_clients.begin(), m_clients.end());
     for (MouseHookClient* client : clients) {
         if (installed(*client)) {
             bool consume = false;
