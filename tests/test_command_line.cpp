@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,6 +22,8 @@ private Q_SLOTS:
     void program_without_a_window_data();
     void program_without_a_window();
     void sheet_pdf_is_written_without_a_display();
+    void sheet_details_follow_on_a_page_of_their_own();
+    void export_joins_the_trials_of_several_files();
 };
 
 void TestCommandLine::names_assessment_file_data() {
@@ -104,6 +107,17 @@ void TestCommandLine::program_without_a_window_data() {
     QTest::newRow("sheet without its PDF file")
         << QStringList{"--sheet-pdf", sample_path("three_tests.tavo")} << 1 << ""
         << "tavo: --sheet-pdf needs the assessment file and the PDF file to write";
+    QTest::newRow("export without an assessment file")
+        << QStringList{"--export-csv", "out.csv"} << 1 << ""
+        << "tavo: --export-csv needs the CSV file and at least one assessment file";
+    QTest::newRow("export with a damaged file")
+        << QStringList{"--export-csv", "out.csv", sample_path("three_tests.tavo"),
+                       sample_path("damaged_line14.tavo")}
+        << 2 << ""
+        << "damaged_line14.tavo: line 14: expected a clock time";
+    QTest::newRow("details without a sheet")
+        << QStringList{"--details", "--summary", sample_path("three_tests.tavo")} << 1 << ""
+        << "tavo: --details goes with --sheet-pdf";
     QTest::newRow("a second file") << QStringList{"--summary", "a.tavo", "b.tavo"} << 1 << ""
                                    << "tavo: unexpected argument 'b.tavo'";
 }
@@ -145,6 +159,63 @@ void TestCommandLine::sheet_pdf_is_written_without_a_display() {
     QFile file(pdf);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.read(5) == "%PDF-");
+}
+
+// The sheet's own page stays as it is; the details come on a second page.
+void TestCommandLine::sheet_details_follow_on_a_page_of_their_own() {
+    QTemporaryDir dir;
+    auto pages_of = [&](const QStringList& options) -> QStringList {
+        const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+        QProcess program;
+        program.start(
+            QStringLiteral(TAVO_PROGRAM),
+            QStringList{QStringLiteral("--sheet-pdf"), sample_path("three_tests.tavo"), pdf} +
+                options);
+        if (!program.waitForFinished(-1) || program.exitCode() != 0) {
+            return {};
+        }
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"),
+                        {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        if (!pdftotext.waitForFinished(-1) || pdftotext.exitCode() != 0) {
+            qWarning("pdftotext (poppler-utils) is needed to read the sheet back");
+            return {};
+        }
+        QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        // The footer holds the minute of printing, which may differ between runs.
+        text.remove(QRegularExpression(QStringLiteral("Printed on [^\n]*")));
+        text.chop(text.endsWith(u'\f') ? 1 : 0);
+        return text.split(u'\f');
+    };
+    const QStringList plain = pages_of({});
+    const QStringList detailed = pages_of({QStringLiteral("--details")});
+    QCOMPARE(plain.size(), 1);
+    QCOMPARE(detailed.size(), 2);
+    QCOMPARE(detailed[0], plain[0]);
+    for (const char* text : {"Trial Details", "Activation Test", "Release Test", "Repetition Test",
+                             "Average 345 ms", "Average 490 ms"}) {
+        QVERIFY2(detailed[1].contains(QLatin1String(text)), text);
+    }
+    QVERIFY(detailed[1].contains(QRegularExpression(QStringLiteral("\\b10\\s+580\\b"))));
+}
+
+void TestCommandLine::export_joins_the_trials_of_several_files() {
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("trials.csv"));
+    QProcess program;
+    program.start(QStringLiteral(TAVO_PROGRAM),
+                  {QStringLiteral("--export-csv"), csv, sample_path("three_tests.tavo"),
+                   sample_path("no_tests.tavo"), sample_path("three_tests_lf.tavo")});
+    QVERIFY(program.waitForFinished(-1));
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(program.readAllStandardError(), QByteArray());
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> records = file.readAll().split('\n');
+    // The header, 25 trials of each tested file, and the empty text after the end.
+    QCOMPARE(records.size(), 1 + 25 + 25 + 1);
+    QVERIFY(records[1].startsWith("three_tests.tavo,Ann Example,"));
+    QVERIFY(records[26].startsWith("three_tests_lf.tavo,"));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -224,8 +224,8 @@ void TestDefaultWindow::tab_order_of_the_background_tab() {
         order << item->objectName();
     }
     QCOMPARE(order, (QStringList{"new_file_menu", "open_file_menu", "div3", "save_file_menu",
-                                 "saveas_file_menu", "div2", "print_file_menu", "div4",
-                                 "exit_file_menu"}));
+                                 "saveas_file_menu", "div2", "print_file_menu", "export_file_menu",
+                                 "compare_file_menu", "div4", "exit_file_menu"}));
 }
 
 void TestDefaultWindow::insert_date_appends_a_line_each_time() {
@@ -365,11 +365,13 @@ void TestDefaultWindow::help_contents_opens_the_first_topic() {
 void TestDefaultWindow::print_results_data() {
     QTest::addColumn<bool>("from_menu");
     QTest::addColumn<std::optional<int>>("copies");
+    QTest::addColumn<bool>("details");
     QTest::addColumn<int>("pages"); // 0: no document at all
-    QTest::newRow("cancelled") << true << std::optional<int>() << 0;
-    QTest::newRow("no copies") << false << std::optional<int>(0) << 0;
-    QTest::newRow("one copy from the menu") << true << std::optional<int>(1) << 1;
-    QTest::newRow("two copies from the button") << false << std::optional<int>(2) << 2;
+    QTest::newRow("cancelled") << true << std::optional<int>() << false << 0;
+    QTest::newRow("no copies") << false << std::optional<int>(0) << false << 0;
+    QTest::newRow("one copy from the menu") << true << std::optional<int>(1) << false << 1;
+    QTest::newRow("two copies from the button") << false << std::optional<int>(2) << false << 2;
+    QTest::newRow("two copies with details") << true << std::optional<int>(2) << true << 4;
 }
 
 void TestDefaultWindow::print_results() {
@@ -378,6 +380,8 @@ void TestDefaultWindow::print_results() {
     QTemporaryDir dir;
     m_rig->printer_dialog.pdf_path = dir.filePath(QStringLiteral("sheet.pdf"));
     m_rig->printer_dialog.answers.push_back(copies);
+    QFETCH(bool, details);
+    m_rig->printer_dialog.include_details = details;
     if (from_menu) {
         action(QStringLiteral("print_file_menu"))->trigger();
     } else {

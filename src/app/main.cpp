@@ -33,9 +33,9 @@ int run_console(int argc, char* argv[]) {
     QGuiApplication console(argc, argv);
     return tavo::run_console(
         QCoreApplication::arguments(), out, err,
-        [](const tavo::AssessmentRecord& record, const QString& pdf_path) {
+        [](const tavo::AssessmentRecord& record, const QString& pdf_path, bool with_details) {
             return tavo::write_sheet_pdf(record.fields, tavo::compute_results(record.data),
-                                         pdf_path);
+                                         pdf_path, with_details ? &record.data : nullptr);
         });
 }
 

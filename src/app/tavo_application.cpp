@@ -6,11 +6,15 @@
 #include "command_line.h"
 #include "default_window.h"
 #include "dialogs.h"
+#include "file_commands.h"
 #include "file_menu.h"
 #include "key_store.h"
 #include "program_launcher.h"
+#include "trial_export.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QScreen>
 
 namespace tavo {
 
@@ -20,6 +24,20 @@ void show_modeless(QWidget& window) {
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+// A new window of our own opens centred on the main window, whole on its screen.
+void place_over(QWidget& window, const QWidget& main_window) {
+    QRect frame(QPoint(), window.size());
+    frame.moveCenter(main_window.frameGeometry().center());
+    if (const QScreen* screen = main_window.screen()) {
+        const QRect available = screen->availableGeometry();
+        frame.moveRight(std::min(frame.right(), available.right()));
+        frame.moveBottom(std::min(frame.bottom(), available.bottom() - 30));
+        frame.moveLeft(std::max(frame.left(), available.left()));
+        frame.moveTop(std::max(frame.top(), available.top()));
+    }
+    window.move(frame.topLeft());
 }
 
 } // namespace
@@ -39,6 +57,17 @@ TavoApplication::TavoApplication(AppServices services)
             &TavoApplication::show_about_corvale);
     connect(m_main_window.get(), &DefaultWindow::print_requested, this,
             &TavoApplication::print_results_sheet);
+    connect(m_main_window.get(), &DefaultWindow::export_trial_data_requested, this,
+            &TavoApplication::export_trial_data);
+    connect(m_main_window.get(), &DefaultWindow::compare_requested, this,
+            &TavoApplication::compare_assessments);
+    connect(m_main_window.get(), &DefaultWindow::trial_details_requested, this,
+            &TavoApplication::show_trial_details);
+    connect(m_main_window.get(), &DefaultWindow::results_changed, this, [this] {
+        if (TrialDetailsWindow* details = m_trial_details.existing()) {
+            details->show_assessment(m_assessment.data);
+        }
+    });
     connect(m_main_window.get(), &DefaultWindow::activation_test_requested, this,
             &TavoApplication::start_activation_test);
     connect(m_main_window.get(), &DefaultWindow::release_test_requested, this,
@@ -138,7 +167,53 @@ void TavoApplication::start_repetition_test() {
 
 void TavoApplication::print_results_sheet() {
     m_printer.print_results_sheet(m_main_window.get(), m_main_window->typed_fields(),
-                                  m_main_window->shown_results());
+                                  m_main_window->shown_results(), m_assessment.data);
+}
+
+void TavoApplication::export_trial_data() {
+    tavo::export_trial_data(m_main_window.get(), m_services.dialogs,
+                            {QFileInfo(m_assessment.saving.current_file_name).fileName(),
+                             m_main_window->typed_fields(), m_assessment.data});
+}
+
+void TavoApplication::show_trial_details() {
+    const bool first_time = m_trial_details.existing() == nullptr;
+    TrialDetailsWindow& window = m_trial_details.get_or_create(
+        [this] { return new TrialDetailsWindow(m_main_window.get()); });
+    window.show_assessment(m_assessment.data);
+    if (first_time) {
+        place_over(window, *m_main_window);
+    }
+    show_modeless(window);
+}
+
+void TavoApplication::compare_assessments() {
+    const std::optional<QStringList> paths =
+        m_services.dialogs.open_file_names(m_main_window.get(), tavo_file_filter);
+    if (!paths) {
+        return;
+    }
+    const Comparison comparison = load_comparison(*paths);
+    if (!comparison.failures.isEmpty()) {
+        m_services.dialogs.show_message(
+            m_main_window.get(),
+            QStringLiteral("%1 could not be read and %2 left out of the comparison:\n\n%3")
+                .arg(comparison.failures.size() == 1 ? QStringLiteral("This file")
+                                                     : QStringLiteral("These files"),
+                     comparison.failures.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"),
+                     comparison.failures.join(QLatin1Char('\n'))));
+    }
+    if (comparison.assessments.empty()) {
+        return;
+    }
+    const bool first_time = m_compare.existing() == nullptr;
+    CompareWindow& window =
+        m_compare.get_or_create([this] { return new CompareWindow(m_main_window.get()); });
+    window.show_comparison(comparison.assessments);
+    if (first_time) {
+        place_over(window, *m_main_window);
+    }
+    show_modeless(window);
 }
 
 } // namespace tavo

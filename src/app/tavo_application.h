@@ -6,11 +6,12 @@
 #include "about_dialog.h"
 #include "app_services.h"
 #include "assessment.h"
+#include "compare_window.h"
 #include "single_window.h"
 #include "test_windows.h"
+#include "trial_details_window.h"
 
 #include <QObject>
-
 #include <functional>
 #include <memory>
 
@@ -59,6 +60,17 @@ public:
     // window shows.
     void print_results_sheet();
 
+    // File > Export Trial Data...: the trials on screen as a CSV file.
+    void export_trial_data();
+
+    // Trial Details...: a modeless window that follows the results.
+    void show_trial_details();
+    TrialDetailsWindow* trial_details_window() const { return m_trial_details.existing(); }
+
+    // File > Compare Assessments...: the files chosen, side by side.
+    void compare_assessments();
+    CompareWindow* compare_window() const { return m_compare.existing(); }
+
 private:
     AboutCorvaleDialog& about_corvale();
     TrialWindowServices trial_window_services();
@@ -74,6 +86,8 @@ private:
     SingleWindow<ActivationWindow> m_activation;
     SingleWindow<ReleaseWindow> m_release;
     SingleWindow<RepetitionWindow> m_repetition;
+    SingleWindow<TrialDetailsWindow> m_trial_details;
+    SingleWindow<CompareWindow> m_compare;
     ResultsPrinter m_printer;
     std::function<void()> m_end_program;
     std::unique_ptr<FileMenu> m_file_menu;

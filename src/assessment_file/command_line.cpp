@@ -3,9 +3,11 @@
 #include "assessment_file.h"
 #include "data_files.h"
 #include "results.h"
+#include "trial_csv.h"
 #include "version.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTextStream>
 #include <cstring>
 
@@ -27,15 +29,36 @@ int print_summary(const QString& path, QTextStream& out, QTextStream& err) {
     return exit_ok;
 }
 
-int print_sheet_pdf(const QString& path, const QString& pdf_path,
+int print_sheet_pdf(const QString& path, const QString& pdf_path, bool with_details,
                     const SheetPdfWriter& write_sheet_pdf, QTextStream& err) {
     const ReadResult read = read_assessment_file(path, TestData{});
     if (!read.ok()) {
         err << "tavo: " << path << ": " << describe_read_failure(*read.failure) << '\n';
         return exit_unreadable_file;
     }
-    if (const std::optional<QString> failure = write_sheet_pdf(read.record, pdf_path)) {
+    if (const std::optional<QString> failure =
+            write_sheet_pdf(read.record, pdf_path, with_details)) {
         err << "tavo: " << pdf_path << ": " << *failure << '\n';
+        return exit_unreadable_file;
+    }
+    return exit_ok;
+}
+
+// Every file is read before anything is written, so a damaged file among many
+// leaves no partial export behind.
+int export_csv(const QString& csv_path, const QStringList& paths, QTextStream& err) {
+    std::vector<ExportedAssessment> assessments;
+    for (const QString& path : paths) {
+        const ReadResult read = read_assessment_file(path, TestData{});
+        if (!read.ok()) {
+            err << "tavo: " << path << ": " << describe_read_failure(*read.failure) << '\n';
+            return exit_unreadable_file;
+        }
+        assessments.push_back({QFileInfo(path).fileName(), read.record.fields, read.record.data});
+    }
+    if (const std::optional<QString> failure =
+            save_assessment_file(csv_path, trial_csv(assessments))) {
+        err << "tavo: " << csv_path << ": " << *failure << '\n';
         return exit_unreadable_file;
     }
     return exit_ok;
@@ -137,6 +160,16 @@ int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err
                        "FILE.tavo OUT.pdf."),
         QStringLiteral("file"));
     parser.addOption(sheet_pdf);
+    const QCommandLineOption details(
+        QStringLiteral("details"),
+        QStringLiteral("With --sheet-pdf: follow the sheet with a page of every trial."));
+    parser.addOption(details);
+    const QCommandLineOption export_csv_option(
+        QStringLiteral("export-csv"),
+        QStringLiteral("Write every trial of one or more assessments into one CSV file: tavo "
+                       "--export-csv OUT.csv FILE.tavo [FILE.tavo ...]."),
+        QStringLiteral("csv-file"));
+    parser.addOption(export_csv_option);
     const QCommandLineOption data_dir(
         QStringLiteral("data-dir"),
         QStringLiteral("Print the folder of the help and the sounds and whether each is found."));
@@ -174,7 +207,18 @@ int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err
                                err);
         }
         return print_sheet_pdf(parser.value(sheet_pdf), parser.positionalArguments().constFirst(),
-                               write_sheet_pdf, err);
+                               parser.isSet(details), write_sheet_pdf, err);
+    }
+    if (parser.isSet(details)) {
+        return usage_error(QStringLiteral("--details goes with --sheet-pdf"), err);
+    }
+    if (parser.isSet(export_csv_option)) {
+        if (parser.positionalArguments().isEmpty()) {
+            return usage_error(
+                QStringLiteral("--export-csv needs the CSV file and at least one assessment file"),
+                err);
+        }
+        return export_csv(parser.value(export_csv_option), parser.positionalArguments(), err);
     }
     if (!parser.positionalArguments().isEmpty()) {
         return usage_error(QStringLiteral("unexpected argument '%1'")

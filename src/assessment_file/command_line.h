@@ -1,7 +1,8 @@
 // What the program does with its arguments. Without an argument that starts
 // with "--", TAVO opens its window, and a command line that names a ".tavo"
 // file opens that file. With one, it works without a window: --help,
-// --version, or --summary FILE, which prints the results of an assessment.
+// --version, --summary FILE, which prints the results of an assessment, or
+// --export-csv OUT FILE..., which writes the trials of assessments as CSV.
 #pragma once
 
 #include "assessment_file.h"
@@ -46,10 +47,11 @@ WindowOptions window_options(const QStringList& arguments);
 
 // Carries out the options in `arguments` (the program's own name first) and
 // returns the exit status. Needs a QCoreApplication, not a window system.
-// Writes the results sheet of an assessment as a PDF file; returns why it
-// could not, or nothing. Drawing needs fonts, so the program hands it in.
-using SheetPdfWriter =
-    std::function<std::optional<QString>(const AssessmentRecord& record, const QString& pdf_path)>;
+// Writes the results sheet of an assessment as a PDF file, with a page of
+// trial details when asked; returns why it could not, or nothing. Drawing
+// needs fonts, so the program hands it in.
+using SheetPdfWriter = std::function<std::optional<QString>(
+    const AssessmentRecord& record, const QString& pdf_path, bool with_details)>;
 
 // True when the console work draws (the results sheet as PDF) and so needs a
 // graphical application, though no display.

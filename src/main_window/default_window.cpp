@@ -135,6 +135,12 @@ void DefaultWindow::build_menus() {
     connect(add_item(file, QStringLiteral("print_file_menu"), QStringLiteral("&Print Results"),
                      QKeySequence(Qt::CTRL | Qt::Key_P)),
             &QAction::triggered, this, &DefaultWindow::print_requested);
+    connect(
+        add_item(file, QStringLiteral("export_file_menu"), QStringLiteral("&Export Trial Data...")),
+        &QAction::triggered, this, &DefaultWindow::export_trial_data_requested);
+    connect(add_item(file, QStringLiteral("compare_file_menu"),
+                     QStringLiteral("&Compare Assessments...")),
+            &QAction::triggered, this, &DefaultWindow::compare_requested);
     add_divider(file, QStringLiteral("div4"));
     connect(add_item(file, QStringLiteral("exit_file_menu"), QStringLiteral("E&xit")),
             &QAction::triggered, this, &DefaultWindow::exit_requested);
@@ -450,6 +456,18 @@ void DefaultWindow::build_results_tab(QWidget* page) {
     print->setObjectName(QStringLiteral("Print_Results"));
     print->setGeometry(twips_rect(1320, 600, 1455, 495));
     connect(print, &QPushButton::clicked, this, &DefaultWindow::print_requested);
+    // Every trial of the assessment, in the frame's free space under Print
+    // Results; Ctrl+D opens it from any tab.
+    auto* details = new QPushButton(QStringLiteral("Trial &Details..."), print_frame);
+    details->setObjectName(QStringLiteral("Trial_Details_Button"));
+    details->setGeometry(twips_rect(1320, 1260, 1455, 495));
+    details->setToolTip(QStringLiteral("Every trial of each test, with a chart (Ctrl+D)"));
+    connect(details, &QPushButton::clicked, this, &DefaultWindow::trial_details_requested);
+    auto* details_key = new QAction(this);
+    details_key->setObjectName(QStringLiteral("trial_details_key"));
+    details_key->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    addAction(details_key);
+    connect(details_key, &QAction::triggered, this, &DefaultWindow::trial_details_requested);
 }
 
 TypedFields DefaultWindow::typed_fields() const {
@@ -485,6 +503,7 @@ void DefaultWindow::process_results() {
     for (std::size_t i = 0; i < m_result_labels.size(); ++i) {
         m_result_labels[i]->setText(*values[i]);
     }
+    Q_EMIT results_changed();
 }
 
 ResultTexts DefaultWindow::shown_results() const {

@@ -77,6 +77,14 @@ Q_SIGNALS:
     void exit_requested();
     // Print Results, from the File menu or the Test Results tab.
     void print_requested();
+    // File > Export Trial Data...: the trials of the assessment as a CSV file.
+    void export_trial_data_requested();
+    // File > Compare Assessments...: figures of several files side by side.
+    void compare_requested();
+    // Trial Details... on the Test Results tab, or Ctrl+D.
+    void trial_details_requested();
+    // The result labels were rewritten: after a test, an open or a New.
+    void results_changed();
     // Whoever delivers the switch to the tests follows the new choice.
     void switch_sends_changed(tavo::SwitchSends choice);
 

@@ -55,4 +55,10 @@ std::optional<QString> DesktopDialogs::save_file_name(QWidget* owner, const QStr
     return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
 }
 
+std::optional<QStringList> DesktopDialogs::open_file_names(QWidget* owner, const QString& filter) {
+    const QStringList names =
+        QFileDialog::getOpenFileNames(owner, QString(), QString(), qt_name_filters(filter));
+    return names.isEmpty() ? std::nullopt : std::optional<QStringList>(names);
+}
+
 } // namespace tavo

@@ -4,7 +4,7 @@
 
 #include <QColor>
 #include <QString>
-
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -34,6 +34,9 @@ public:
     // dialog asks before it replaces an existing file and adds no extension.
     virtual std::optional<QString> open_file_name(QWidget* owner, const QString& filter) = 0;
     virtual std::optional<QString> save_file_name(QWidget* owner, const QString& filter) = 0;
+    // An Open dialog in which several files can be chosen, given in the order
+    // the dialog hands them over; nullopt when the user cancelled.
+    virtual std::optional<QStringList> open_file_names(QWidget* owner, const QString& filter) = 0;
 };
 
 // The real dialogs of the desktop.
@@ -46,6 +49,7 @@ public:
     void show_help(const QString& help_file, int context) override;
     std::optional<QString> open_file_name(QWidget* owner, const QString& filter) override;
     std::optional<QString> save_file_name(QWidget* owner, const QString& filter) override;
+    std::optional<QStringList> open_file_names(QWidget* owner, const QString& filter) override;
 };
 
 } // namespace tavo

@@ -1,24 +1,40 @@
 #include "results_printer.h"
 
+#include "detail_page.h"
 #include "dialogs.h"
 #include "sheet_lines.h"
 #include "sheet_painter.h"
 
+#include <QCheckBox>
 #include <QPrintDialog>
+#include <QVBoxLayout>
 
 namespace tavo {
 
-std::optional<int> DesktopPrinterDialog::choose(QWidget* owner, QPrinter& printer,
-                                                const QString& title) {
+std::optional<PrintChoice> DesktopPrinterDialog::choose(QWidget* owner, QPrinter& printer,
+                                                        const QString& title) {
     QPrintDialog dialog(&printer, owner);
     dialog.setWindowTitle(title);
     // The sheet is one page per copy: page ranges and selections do not apply.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    auto* options = new QWidget;
+    options->setObjectName(QStringLiteral("trial_details_options"));
+    options->setWindowTitle(QStringLiteral("Trial Details"));
+    auto* layout = new QVBoxLayout(options);
+    auto* include = new QCheckBox(QStringLiteral("&Include trial details"), options);
+    include->setObjectName(QStringLiteral("include_details"));
+    include->setToolTip(QStringLiteral("Each sheet is followed by a page with every trial of "
+                                       "each test and a chart of them"));
+    include->setChecked(m_include_details);
+    layout->addWidget(include);
+    layout->addStretch();
+    dialog.setOptionTabs({options});
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return printer.copyCount();
+    m_include_details = include->isChecked();
+    return PrintChoice{printer.copyCount(), m_include_details};
 }
 
 ResultsPrinter::ResultsPrinter(PrinterDialog& dialog, Dialogs& dialogs)
@@ -27,10 +43,10 @@ ResultsPrinter::ResultsPrinter(PrinterDialog& dialog, Dialogs& dialogs)
     , m_printer(QPrinter::HighResolution) {}
 
 void ResultsPrinter::print_results_sheet(QWidget* owner, const TypedFields& fields,
-                                         const ResultTexts& results) {
-    const std::optional<int> copies =
+                                         const ResultTexts& results, const TestData& data) {
+    const std::optional<PrintChoice> choice =
         m_dialog.choose(owner, m_printer, QStringLiteral("Choose Printer"));
-    if (!copies || *copies <= 0) {
+    if (!choice || choice->copies <= 0) {
         return;
     }
     // The copies are drawn here, each on its own page, so the printer must
@@ -40,8 +56,14 @@ void ResultsPrinter::print_results_sheet(QWidget* owner, const TypedFields& fiel
     const QTime time = QTime::currentTime();
     const std::vector<SheetLine> lines =
         results_sheet_lines(fields, results, sheet_footer(date, time, QLocale::system()));
-    const SheetDrawing drawing =
-        draw_results_sheet(m_printer, lines, *copies, [this] { m_printer.abort(); });
+    SheetPageDrawer detail_page;
+    if (choice->include_details) {
+        detail_page = [&data](QPainter& painter, const QRectF& page) {
+            draw_trial_detail_page(painter, page, data);
+        };
+    }
+    const SheetDrawing drawing = draw_results_sheet(
+        m_printer, lines, choice->copies, [this] { m_printer.abort(); }, detail_page);
     if (!drawing.ok) {
         m_dialogs.show_message(owner, QStringLiteral("The results sheet could not be printed on "
                                                      "\"%1\": %2. Nothing was printed.")

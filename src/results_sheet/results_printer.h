@@ -16,25 +16,39 @@ namespace tavo {
 
 class Dialogs;
 
+struct PrintChoice {
+    int copies = 1;
+    bool include_details = false; // a page of trial details after each sheet
+};
+
 class PrinterDialog {
 public:
     virtual ~PrinterDialog() = default;
-    // Lets the user choose the printer (set into `printer`) and the number of
-    // copies; nullopt when the dialog was cancelled.
-    virtual std::optional<int> choose(QWidget* owner, QPrinter& printer, const QString& title) = 0;
+    // Lets the user choose the printer (set into `printer`), the number of
+    // copies and whether the trial details follow; nullopt when the dialog
+    // was cancelled.
+    virtual std::optional<PrintChoice> choose(QWidget* owner, QPrinter& printer,
+                                              const QString& title) = 0;
 };
 
+// Qt's printer dialog with an option tab for the trial details, whose choice
+// it offers again next time.
 class DesktopPrinterDialog final : public PrinterDialog {
 public:
-    std::optional<int> choose(QWidget* owner, QPrinter& printer, const QString& title) override;
+    std::optional<PrintChoice> choose(QWidget* owner, QPrinter& printer,
+                                      const QString& title) override;
+
+private:
+    bool m_include_details = false;
 };
 
 class ResultsPrinter {
 public:
     ResultsPrinter(PrinterDialog& dialog, Dialogs& dialogs);
 
-    void print_results_sheet(QWidget* owner, const TypedFields& fields,
-                             const ResultTexts& results);
+    // `data` gives the trial details when the user asks for them.
+    void print_results_sheet(QWidget* owner, const TypedFields& fields, const ResultTexts& results,
+                             const TestData& data);
 
     QPrinter& current_printer() { return m_printer; }
 

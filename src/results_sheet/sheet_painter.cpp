@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QRectF>
 
 namespace tavo {
 
@@ -20,7 +21,8 @@ QFont font_for(const SheetFont& wanted, QPaintDevice& device) {
 } // namespace
 
 SheetDrawing draw_results_sheet(QPagedPaintDevice& device, const std::vector<SheetLine>& lines,
-                                int copies, const std::function<void()>& discard) {
+                                int copies, const std::function<void()>& discard,
+                                const SheetPageDrawer& extra_page) {
     SheetDrawing result;
     if (copies <= 0) {
         return result;
@@ -59,6 +61,13 @@ SheetDrawing draw_results_sheet(QPagedPaintDevice& device, const std::vector<She
             painter.setFont(font);
             painter.drawText(QPointF(0, top + metrics.ascent()), line.text);
             top += metrics.lineSpacing();
+        }
+        if (extra_page) {
+            if (!device.newPage()) {
+                return fail(QStringLiteral("a new page could not be started"));
+            }
+            ++result.pages;
+            extra_page(painter, QRectF(0, 0, device.width(), page_height));
         }
     }
     if (!painter.end()) {

@@ -10,6 +10,8 @@
 #include <functional>
 
 class QPagedPaintDevice;
+class QPainter;
+class QRectF;
 
 namespace tavo {
 
@@ -23,7 +25,11 @@ struct SheetDrawing {
 // nothing is drawn and the device is left untouched. When drawing fails part
 // way, `discard` runs before the painter ends, so a printer can throw the
 // incomplete document away.
+// Draws a page of its own after each copy's lines, within the given area.
+using SheetPageDrawer = std::function<void(QPainter& painter, const QRectF& page)>;
+
 SheetDrawing draw_results_sheet(QPagedPaintDevice& device, const std::vector<SheetLine>& lines,
-                                int copies, const std::function<void()>& discard = {});
+                                int copies, const std::function<void()>& discard = {},
+                                const SheetPageDrawer& extra_page = {});
 
 } // namespace tavo

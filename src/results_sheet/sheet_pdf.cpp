@@ -1,5 +1,6 @@
 #include "sheet_pdf.h"
 
+#include "detail_page.h"
 #include "sheet_lines.h"
 #include "sheet_painter.h"
 
@@ -10,7 +11,7 @@
 namespace tavo {
 
 std::optional<QString> write_sheet_pdf(const TypedFields& fields, const ResultTexts& results,
-                                       const QString& pdf_path) {
+                                       const QString& pdf_path, const TestData* details) {
     const QFileInfo target(pdf_path);
     if (!target.absoluteDir().exists()) {
         return QStringLiteral("the folder %1 does not exist").arg(target.absolutePath());
@@ -23,8 +24,14 @@ std::optional<QString> write_sheet_pdf(const TypedFields& fields, const ResultTe
     writer.setPageMargins(QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter);
     const QString footer =
         sheet_footer(QDate::currentDate(), QTime::currentTime(), QLocale::system());
+    SheetPageDrawer detail_page;
+    if (details) {
+        detail_page = [details](QPainter& painter, const QRectF& page) {
+            draw_trial_detail_page(painter, page, *details);
+        };
+    }
     const SheetDrawing drawing = draw_results_sheet(
-        writer, results_sheet_lines(fields, results, footer), 1);
+        writer, results_sheet_lines(fields, results, footer), 1, {}, detail_page);
     if (!drawing.ok) {
         return QStringLiteral("the PDF file could not be written (%1)").arg(drawing.error);
     }

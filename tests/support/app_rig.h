@@ -14,14 +14,16 @@
 namespace tavo::testing {
 
 // Answers the printer dialog: the next number of copies (nullopt is Cancel),
-// printing into a PDF file of the test's choosing.
+// with or without the trial details, printing into a PDF file of the test's
+// choosing.
 class FakePrinterDialog final : public PrinterDialog {
 public:
     std::deque<std::optional<int>> answers;
+    bool include_details = false;
     QString pdf_path;
     QStringList titles;
 
-    std::optional<int> choose(QWidget*, QPrinter& printer, const QString& title) override {
+    std::optional<PrintChoice> choose(QWidget*, QPrinter& printer, const QString& title) override {
         titles << title;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf_path);
@@ -30,7 +32,10 @@ public:
         }
         const std::optional<int> answer = answers.front();
         answers.pop_front();
-        return answer;
+        if (!answer) {
+            return std::nullopt;
+        }
+        return PrintChoice{*answer, include_details};
     }
 };
 

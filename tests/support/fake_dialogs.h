@@ -35,6 +35,9 @@ public:
     std::deque<std::optional<QString>> save_answers;
     std::vector<FileRequest> open_requests;
     std::vector<FileRequest> save_requests;
+    // Each dialog for several files takes the next answer.
+    std::deque<std::optional<QStringList>> open_several_answers;
+    std::vector<FileRequest> open_several_requests;
 
     std::optional<QColor> choose_color(QWidget* owner, const QColor& initial,
                                        const QString& title) override {
@@ -58,6 +61,10 @@ public:
     std::optional<QString> save_file_name(QWidget* owner, const QString& filter) override {
         save_requests.push_back({owner, filter});
         return next_answer(save_answers);
+    }
+    std::optional<QStringList> open_file_names(QWidget* owner, const QString& filter) override {
+        open_several_requests.push_back({owner, filter});
+        return next_answer(open_several_answers);
     }
 
 private:

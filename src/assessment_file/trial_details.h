@@ -1,0 +1,46 @@
+// Every trial of an assessment, one table per test: the readings behind the
+// Test Results tab's figures, each response in milliseconds and each instant
+// as the time of day the assessment file gives it. The trial details window,
+// the data export and the detail page of the results sheet all read this.
+#pragma once
+
+#include "assessment.h"
+#include "results.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace tavo {
+
+enum class TestKind { activation, release, repetition };
+
+// "Activation", "Release", "Repetition".
+QString test_name(TestKind kind);
+
+struct TrialRow {
+    int trial = 0; // from 1
+    ClockReading onset = 0;
+    ClockReading response = 0;
+    // The response time; for the repetition test, the time of the click
+    // from the first press.
+    std::int32_t response_ms = 0;
+    // The onset and the response as times of day (9:05:08:542), empty when
+    // they cannot be held as one (a start time edited out of range).
+    QString onset_time_of_day;
+    QString response_time_of_day;
+};
+
+struct TestDetails {
+    TestKind kind = TestKind::activation;
+    std::vector<TrialRow> rows;
+    // The average response time as the Test Results tab gives it; the
+    // repetition test has none.
+    std::optional<std::int32_t> average;
+};
+
+// The tests that have data, in the order activation, release, repetition. A
+// test has data exactly when the Test Results tab shows a figure for it.
+std::vector<TestDetails> trial_details(const TestData& data);
+
+} // namespace tavo

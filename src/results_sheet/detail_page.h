@@ -1,0 +1,14 @@
+// The optional page of trial details that follows the results sheet: for
+// each test that has data, its trials as a table beside a chart of them.
+#pragma once
+
+#include "assessment.h"
+
+class QPainter;
+class QRectF;
+
+namespace tavo {
+
+void draw_trial_detail_page(QPainter& painter, const QRectF& page, const TestData& data);
+
+} // namespace tavo

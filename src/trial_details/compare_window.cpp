@@ -1,0 +1,128 @@
+#include "compare_window.h"
+
+#include "chart_view.h"
+
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLocale>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace tavo {
+
+namespace {
+
+const char* const page_names[] = {"activation", "release", "repetition"};
+
+QTableWidgetItem* text_item(const QString& text, Qt::Alignment alignment = Qt::AlignLeft) {
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(alignment | Qt::AlignVCenter);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return item;
+}
+
+QTableWidgetItem* number_item(std::int32_t number) {
+    return text_item(QString::number(number), Qt::AlignRight);
+}
+
+const std::optional<TrialSummary>& summary_of(const ComparedAssessment& compared, TestKind kind) {
+    return kind == TestKind::activation ? compared.activation : compared.release;
+}
+
+} // namespace
+
+BarChart comparison_chart(const std::vector<ComparedAssessment>& assessments, TestKind kind) {
+    BarChart chart;
+    chart.title = kind == TestKind::repetition
+                      ? QStringLiteral("Time for 5 clicks")
+                      : QStringLiteral("Average response time (whisker: fastest to slowest)");
+    for (const ComparedAssessment& compared : assessments) {
+        const QString label =
+            compared.file_name + QLatin1Char('\n') +
+            QLocale::system().toString(compared.modified.date(), QLocale::ShortFormat);
+        if (kind == TestKind::repetition) {
+            if (compared.repetition) {
+                chart.bars.push_back({label, *compared.repetition, std::nullopt});
+            }
+        } else if (const std::optional<TrialSummary>& summary = summary_of(compared, kind)) {
+            chart.bars.push_back(
+                {label, summary->average, std::pair(summary->fastest, summary->slowest)});
+        }
+    }
+    return chart;
+}
+
+CompareWindow::CompareWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("Compare_Assessments"));
+    setWindowTitle(QStringLiteral("Compare Assessments"));
+    auto* layout = new QVBoxLayout(this);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("compare_tabs"));
+    layout->addWidget(m_tabs);
+    for (std::size_t i = 0; i < m_pages.size(); ++i) {
+        const auto kind = static_cast<TestKind>(i);
+        const QString name = QString::fromLatin1(page_names[i]);
+        auto* splitter = new QSplitter(Qt::Vertical, m_tabs);
+        splitter->setObjectName(name + QStringLiteral("_comparison"));
+        TestPage& page = m_pages[i];
+        QStringList headers{QStringLiteral("File"), QStringLiteral("Last Changed")};
+        if (kind == TestKind::repetition) {
+            headers << QStringLiteral("Time For 5 Clicks (ms)");
+        } else {
+            headers << QStringLiteral("Average (ms)") << QStringLiteral("Fastest (ms)")
+                    << QStringLiteral("Slowest (ms)");
+        }
+        page.table = new QTableWidget(0, static_cast<int>(headers.size()), splitter);
+        page.table->setObjectName(name + QStringLiteral("_compare_table"));
+        page.table->setHorizontalHeaderLabels(headers);
+        page.table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        page.table->setSelectionBehavior(QAbstractItemView::SelectRows);
+        page.table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        page.table->horizontalHeader()->setStretchLastSection(true);
+        page.table->setAccessibleName(test_name(kind) + QStringLiteral(" test by file"));
+        page.chart = new ChartView(splitter);
+        page.chart->setObjectName(name + QStringLiteral("_compare_chart"));
+        splitter->setStretchFactor(1, 1);
+        splitter->setSizes({150, 350});
+        m_tabs->addTab(splitter, QStringLiteral("&") + test_name(kind));
+    }
+    new QShortcut(QKeySequence::Close, this, this, &QWidget::close);
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+    resize(720, 560);
+}
+
+void CompareWindow::show_comparison(const std::vector<ComparedAssessment>& assessments) {
+    const QLocale locale = QLocale::system();
+    for (std::size_t i = 0; i < m_pages.size(); ++i) {
+        const auto kind = static_cast<TestKind>(i);
+        QTableWidget* table = m_pages[i].table;
+        table->setRowCount(static_cast<int>(assessments.size()));
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const ComparedAssessment& compared = assessments[static_cast<std::size_t>(row)];
+            table->setItem(row, 0, text_item(compared.file_name));
+            table->setItem(row, 1,
+                           text_item(locale.toString(compared.modified, QLocale::ShortFormat)));
+            for (int column = 2; column < table->columnCount(); ++column) {
+                table->setItem(row, column, text_item(QString()));
+            }
+            if (kind == TestKind::repetition) {
+                table->setItem(row, 2,
+                               compared.repetition ? number_item(*compared.repetition)
+                                                   : text_item(QStringLiteral("Not completed")));
+            } else if (const std::optional<TrialSummary>& summary = summary_of(compared, kind)) {
+                table->setItem(row, 2, number_item(summary->average));
+                table->setItem(row, 3, number_item(summary->fastest));
+                table->setItem(row, 4, number_item(summary->slowest));
+            } else {
+                table->setItem(row, 2, text_item(QStringLiteral("Not completed")));
+            }
+        }
+        m_pages[i].chart->set_chart(comparison_chart(assessments, kind));
+    }
+}
+
+} // namespace tavo

@@ -1,0 +1,42 @@
+// The figures of several assessments side by side, for progress across
+// sessions: per test the average, fastest and slowest time (the time for five
+// clicks for the repetition test) of each file, in the order the files were
+// chosen. The file format holds no date, so each file is known by its name
+// and the date it was last changed.
+#pragma once
+
+#include "assessment.h"
+#include "results.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace tavo {
+
+struct ComparedAssessment {
+    QString file_name; // without its folder
+    QDateTime modified;
+    // Empty for a test the assessment has no data for.
+    std::optional<TrialSummary> activation;
+    std::optional<TrialSummary> release;
+    std::optional<std::int32_t> repetition; // time for five clicks, ms
+};
+
+// The same figures, and the same test of whether a test has data, as the
+// Test Results tab.
+ComparedAssessment compared_assessment(const QString& file_name, const QDateTime& modified,
+                                       const TestData& data);
+
+struct Comparison {
+    std::vector<ComparedAssessment> assessments;
+    QStringList failures; // "name: reason" for each file that could not be read
+};
+
+// Reads the files in the order given; a file that cannot be read is left out
+// and its reason given.
+Comparison load_comparison(const QStringList& paths);
+
+} // namespace tavo

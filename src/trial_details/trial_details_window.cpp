@@ -1,0 +1,104 @@
+#include "trial_details_window.h"
+
+#include "chart_view.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace tavo {
+
+namespace {
+
+const char* const panel_names[] = {"activation", "release", "repetition"};
+
+QString first_column(TestKind kind) {
+    return kind == TestKind::repetition ? QStringLiteral("Click") : QStringLiteral("Trial");
+}
+
+QString second_column(TestKind kind) {
+    return kind == TestKind::repetition ? QStringLiteral("From First Press (ms)")
+                                        : QStringLiteral("Response Time (ms)");
+}
+
+QTableWidgetItem* number_item(std::int32_t number) {
+    auto* item = new QTableWidgetItem(QString::number(number));
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return item;
+}
+
+} // namespace
+
+TrialDetailsWindow::TrialDetailsWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("Trial_Details"));
+    setWindowTitle(QStringLiteral("Trial Details"));
+    auto* layout = new QVBoxLayout(this);
+    m_empty = new QLabel(QStringLiteral("No test has been completed yet. The trials appear here "
+                                        "after a test, or when an assessment file is opened."),
+                         this);
+    m_empty->setObjectName(QStringLiteral("no_trials"));
+    m_empty->setWordWrap(true);
+    layout->addWidget(m_empty);
+    auto* panels = new QHBoxLayout;
+    layout->addLayout(panels, 1);
+    for (std::size_t i = 0; i < m_panels.size(); ++i) {
+        const auto kind = static_cast<TestKind>(i);
+        const QString name = QString::fromLatin1(panel_names[i]);
+        TestPanel& panel = m_panels[i];
+        panel.box = new QGroupBox(test_name(kind) + QStringLiteral(" Test"), this);
+        panel.box->setObjectName(name + QStringLiteral("_details"));
+        auto* column = new QVBoxLayout(panel.box);
+        panel.table = new QTableWidget(0, 2, panel.box);
+        panel.table->setObjectName(name + QStringLiteral("_table"));
+        panel.table->setHorizontalHeaderLabels({first_column(kind), second_column(kind)});
+        panel.table->verticalHeader()->hide();
+        panel.table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        panel.table->setSelectionBehavior(QAbstractItemView::SelectRows);
+        panel.table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        panel.table->verticalHeader()->setDefaultSectionSize(panel.table->fontMetrics().height() +
+                                                             4);
+        panel.table->setAccessibleName(test_name(kind) + QStringLiteral(" trials"));
+        column->addWidget(panel.table);
+        panel.chart = new ChartView(panel.box);
+        panel.chart->setObjectName(name + QStringLiteral("_chart"));
+        column->addWidget(panel.chart, 1);
+        panels->addWidget(panel.box);
+    }
+    // Sized so that ten trials show without scrolling.
+    const int row = m_panels[0].table->verticalHeader()->defaultSectionSize();
+    for (TestPanel& panel : m_panels) {
+        panel.table->setMinimumHeight(row * (trials_per_test + 1) + 8);
+    }
+    new QShortcut(QKeySequence::Close, this, this, &QWidget::close);
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+    resize(960, 560);
+    show_assessment({});
+}
+
+void TrialDetailsWindow::show_assessment(const TestData& data) {
+    for (TestPanel& panel : m_panels) {
+        panel.box->setVisible(false);
+    }
+    const std::vector<TestDetails> tests = trial_details(data);
+    m_empty->setVisible(tests.empty());
+    for (const TestDetails& details : tests) {
+        TestPanel& panel = m_panels[static_cast<std::size_t>(details.kind)];
+        panel.table->setRowCount(static_cast<int>(details.rows.size()));
+        for (int r = 0; r < static_cast<int>(details.rows.size()); ++r) {
+            const TrialRow& row = details.rows[static_cast<std::size_t>(r)];
+            panel.table->setItem(r, 0, number_item(row.trial));
+            panel.table->setItem(r, 1, number_item(row.response_ms));
+        }
+        panel.chart->set_chart(trial_chart(details));
+        panel.box->setVisible(true);
+    }
+}
+
+} // namespace tavo

@@ -1,0 +1,39 @@
+// The trial details window: for each test that has data, a table of its
+// trials and a chart of their times with the average drawn across it. It
+// shows whatever assessment it is given; its owner gives it the assessment
+// again whenever the results change.
+#pragma once
+
+#include "assessment.h"
+#include "bar_chart.h"
+#include "trial_details.h"
+
+#include <QWidget>
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QTableWidget;
+
+namespace tavo {
+
+class ChartView;
+
+class TrialDetailsWindow final : public QWidget {
+    Q_OBJECT
+public:
+    explicit TrialDetailsWindow(QWidget* parent = nullptr);
+
+    void show_assessment(const TestData& data);
+
+private:
+    struct TestPanel {
+        QGroupBox* box = nullptr;
+        QTableWidget* table = nullptr;
+        ChartView* chart = nullptr;
+    };
+    std::array<TestPanel, 3> m_panels;
+    QLabel* m_empty = nullptr;
+};
+
+} // namespace tavo

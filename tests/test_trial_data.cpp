@@ -1,0 +1,183 @@
+// Every trial of an assessment as tables and as CSV, and assessments compared.
+#include "assessment_file.h"
+#include "comparison.h"
+#include "trial_csv.h"
+#include "trial_details.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+using namespace tavo;
+
+namespace {
+
+QString sample_path(const QString& name) {
+    return QStringLiteral(TAVO_TEST_DATA_DIR "/") + name;
+}
+
+AssessmentRecord sample(const QString& name) {
+    const ReadResult read = read_assessment_file(sample_path(name), TestData{});
+    if (!read.ok()) {
+        qFatal("cannot read %s", qPrintable(name));
+    }
+    return read.record;
+}
+
+} // namespace
+
+class TestTrialData : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void details_of_a_sample_data();
+    void details_of_a_sample();
+    void only_tests_with_data_have_details();
+    void csv_field_data();
+    void csv_field();
+    void csv_of_two_assessments();
+    void comparison_keeps_the_order_chosen();
+};
+
+void TestTrialData::details_of_a_sample_data() {
+    QTest::addColumn<int>("test");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("ms");
+    QTest::addColumn<QString>("onset");
+    QTest::addColumn<QString>("response");
+    QTest::addColumn<int>("average"); // -1 for none
+
+    QTest::newRow("first activation") << 0 << 0 << 300 << "9:05:08:542"
+                                      << "9:05:08:842" << 345;
+    QTest::newRow("last activation") << 0 << 9 << 390 << "9:05:44:542"
+                                     << "9:05:44:932" << 345;
+    QTest::newRow("first release") << 1 << 0 << 400 << "9:12:33:500"
+                                   << "9:12:33:900" << 490;
+    QTest::newRow("last release") << 1 << 9 << 580 << "9:13:18:500"
+                                  << "9:13:19:080" << 490;
+    QTest::newRow("first click") << 2 << 0 << 150 << "9:20:02:000"
+                                 << "9:20:02:150" << -1;
+    QTest::newRow("fifth click") << 2 << 4 << 950 << "9:20:02:000"
+                                 << "9:20:02:950" << -1;
+}
+
+void TestTrialData::details_of_a_sample() {
+    QFETCH(int, test);
+    QFETCH(int, row);
+    QFETCH(int, ms);
+    QFETCH(QString, onset);
+    QFETCH(QString, response);
+    QFETCH(int, average);
+    const std::vector<TestDetails> tests = trial_details(sample("three_tests.tavo").data);
+    QCOMPARE(tests.size(), std::size_t{3});
+    const TestDetails& details = tests[static_cast<std::size_t>(test)];
+    QCOMPARE(static_cast<int>(details.kind), test);
+    QCOMPARE(details.rows.size(), std::size_t(test == 2 ? 5 : 10));
+    const TrialRow& trial = details.rows[static_cast<std::size_t>(row)];
+    QCOMPARE(trial.trial, row + 1);
+    QCOMPARE(trial.response_ms, ms);
+    QCOMPARE(trial.onset_time_of_day, onset);
+    QCOMPARE(trial.response_time_of_day, response);
+    QCOMPARE(details.average.value_or(-1), average);
+}
+
+void TestTrialData::only_tests_with_data_have_details() {
+    QVERIFY(trial_details(sample("no_tests.tavo").data).empty());
+    TestData data = sample("three_tests.tavo").data;
+    const TestData release_only = [&] {
+        TestData d = data;
+        d.act_stim_times = {};
+        d.act_click_times = {};
+        d.rep_click_times = {};
+        d.rep_first_press = 0;
+        return d;
+    }();
+    const std::vector<TestDetails> tests = trial_details(release_only);
+    QCOMPARE(tests.size(), std::size_t{1});
+    QCOMPARE(tests[0].kind, TestKind::release);
+}
+
+void TestTrialData::csv_field_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("plain") << "Ann Example"
+                           << "Ann Example";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("blanks kept bare") << " left "
+                                      << " left ";
+    QTest::newRow("comma") << "Round, 65 mm"
+                           << "\"Round, 65 mm\"";
+    QTest::newRow("quotes doubled") << "the \"big\" one"
+                                    << "\"the \"\"big\"\" one\"";
+    QTest::newRow("line feed") << "a\nb"
+                               << "\"a\nb\"";
+    QTest::newRow("carriage return") << "a\rb"
+                                     << "\"a\rb\"";
+    QTest::newRow("CR LF and a quote") << "said \"no\"\r\nthen yes"
+                                       << "\"said \"\"no\"\"\r\nthen yes\"";
+    QTest::newRow("non-Latin") << "Zoë Ωmega"
+                               << "Zoë Ωmega";
+}
+
+void TestTrialData::csv_field() {
+    QFETCH(QString, text);
+    QFETCH(QString, field);
+    QCOMPARE(tavo::csv_field(text), field);
+}
+
+void TestTrialData::csv_of_two_assessments() {
+    const AssessmentRecord three = sample("three_tests.tavo");
+    const TypedFields odd = {QStringLiteral("Lee, \"Sam\""), QStringLiteral("Zoë"),
+                             QStringLiteral("Chin"), QStringLiteral("Plate"),
+                             QStringLiteral("line one\r\nline \"two\", last")};
+    const QByteArray csv = trial_csv({{QStringLiteral("a.tavo"), three.fields, three.data},
+                                      {QString(), odd, three.data},
+                                      {QStringLiteral("none.tavo"), odd, TestData{}}});
+    QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
+    const QString text = QString::fromUtf8(csv.mid(3));
+    QVERIFY(text.endsWith(QStringLiteral("\r\n")));
+    const QStringList records = text.split(QStringLiteral("\r\n"));
+    QCOMPARE(records.first(),
+             QStringLiteral("File,Subject,Administrator,Switch Location,Switch Type,Test,Trial,"
+                            "Onset Time of Day,Response Time of Day,Response Time (ms),Notes"));
+    QCOMPARE(records[1], QStringLiteral("a.tavo,Ann Example,Dr Bo Reyes,Left of head,"
+                                        "\"Round, 65 mm\",Activation,1,9:05:08:542,9:05:08:842,"
+                                        "300,\"Seated in her wheelchair, switch on the tray.\""));
+    QCOMPARE(records[25], QStringLiteral("a.tavo,Ann Example,Dr Bo Reyes,Left of head,"
+                                         "\"Round, 65 mm\",Repetition,5,9:20:02:000,9:20:02:950,"
+                                         "950,\"Seated in her wheelchair, switch on the tray.\""));
+    // The notes' own line break splits the second assessment's records in two
+    // when split naively; each record starts a new one.
+    QCOMPARE(records[26], QStringLiteral(",\"Lee, \"\"Sam\"\"\",Zoë,Chin,Plate,Activation,1,"
+                                         "9:05:08:542,9:05:08:842,300,\"line one"));
+    QCOMPARE(records[27], QStringLiteral("line \"\"two\"\", last\""));
+    // Header, 25 trials of each tested assessment (the second with a line
+    // break each), none of the untested one, and the empty text after the end.
+    QCOMPARE(records.size(), 1 + 25 + 50 + 1);
+}
+
+void TestTrialData::comparison_keeps_the_order_chosen() {
+    const Comparison comparison =
+        load_comparison({sample_path("no_tests.tavo"), sample_path("damaged_line14.tavo"),
+                         sample_path("three_tests.tavo"), sample_path("missing.tavo")});
+    QCOMPARE(comparison.failures.size(), 2);
+    QVERIFY(comparison.failures[0].startsWith("damaged_line14.tavo: line 14: "));
+    QVERIFY(comparison.failures[1].startsWith("missing.tavo: "));
+    QCOMPARE(comparison.assessments.size(), std::size_t{2});
+    const ComparedAssessment& none = comparison.assessments[0];
+    QCOMPARE(none.file_name, QStringLiteral("no_tests.tavo"));
+    QVERIFY(!none.activation && !none.release && !none.repetition);
+    const ComparedAssessment& three = comparison.assessments[1];
+    QCOMPARE(three.file_name, QStringLiteral("three_tests.tavo"));
+    QCOMPARE(three.modified, QFileInfo(sample_path("three_tests.tavo")).lastModified());
+    QVERIFY(three.activation && three.release);
+    QCOMPARE(three.activation->average, 345);
+    QCOMPARE(three.activation->fastest, 300);
+    QCOMPARE(three.activation->slowest, 390);
+    QCOMPARE(three.release->average, 490);
+    QCOMPARE(three.release->fastest, 400);
+    QCOMPARE(three.release->slowest, 580);
+    QCOMPARE(three.repetition, std::optional<std::int32_t>(950));
+}
+
+QTEST_GUILESS_MAIN(TestTrialData)
+#include "test_trial_data.moc"

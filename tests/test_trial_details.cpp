@@ -1,0 +1,191 @@
+// Every trial on screen: the trial details window as it follows the results,
+// the data export and the comparison of assessments from the File menu.
+#include "app_rig.h"
+#include "chart_view.h"
+#include "compare_window.h"
+#include "default_window.h"
+#include "sample_assessments.h"
+#include "trial_details_window.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tavo;
+using namespace tavo::testing;
+
+class TestTrialDetails : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void button_and_key_open_one_window();
+    void details_follow_the_results();
+    void export_writes_the_trials_on_screen_data();
+    void export_writes_the_trials_on_screen();
+    void compare_shows_the_files_chosen();
+
+private:
+    DefaultWindow& window() { return m_rig->app->main_window(); }
+    void trigger(const char* item) {
+        window().findChild<QAction*>(QString::fromLatin1(item))->trigger();
+    }
+    void open_sample(const QString& name) {
+        m_rig->dialogs.open_answers.push_back(sample_path(name));
+        trigger("open_file_menu");
+    }
+
+    template <class T> T* details_child(const char* name) {
+        return m_rig->app->trial_details_window()->findChild<T*>(QString::fromLatin1(name));
+    }
+    QString cell(const char* table, int row, int column) {
+        return details_child<QTableWidget>(table)->item(row, column)->text();
+    }
+
+    std::unique_ptr<AppRig> m_rig;
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestTrialDetails::init() {
+    m_rig = std::make_unique<AppRig>();
+    m_dir = std::make_unique<QTemporaryDir>();
+}
+
+void TestTrialDetails::cleanup() {
+    m_rig.reset();
+    m_dir.reset();
+}
+
+void TestTrialDetails::button_and_key_open_one_window() {
+    window().show();
+    QVERIFY(!m_rig->app->trial_details_window());
+    auto* button = window().findChild<QPushButton*>(QStringLiteral("Trial_Details_Button"));
+    QCOMPARE(button->text(), QStringLiteral("Trial &Details..."));
+    // Clear of Print Results, inside the same frame.
+    QCOMPARE(button->parentWidget()->objectName(), QStringLiteral("Frame1"));
+    const QRect print =
+        window().findChild<QPushButton*>(QStringLiteral("Print_Results"))->geometry();
+    QVERIFY(!button->geometry().intersects(print));
+    QVERIFY(button->parentWidget()->rect().contains(button->geometry()));
+    QTest::mouseClick(button, Qt::LeftButton);
+    TrialDetailsWindow* details = m_rig->app->trial_details_window();
+    QVERIFY(details);
+    QVERIFY(details->isVisible());
+    QVERIFY(!details->isModal());
+    auto* key = window().findChild<QAction*>(QStringLiteral("trial_details_key"));
+    QCOMPARE(key->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
+    key->trigger();
+    QCOMPARE(m_rig->app->trial_details_window(), details);
+    details->close();
+    QTRY_VERIFY(!m_rig->app->trial_details_window());
+}
+
+void TestTrialDetails::details_follow_the_results() {
+    trigger("trial_details_key");
+    QVERIFY(details_child<QLabel>("no_trials")->isVisibleTo(m_rig->app->trial_details_window()));
+    open_sample(QStringLiteral("three_tests.tavo"));
+    QVERIFY(!details_child<QLabel>("no_trials")->isVisibleTo(m_rig->app->trial_details_window()));
+    QCOMPARE(details_child<QTableWidget>("activation_table")->rowCount(), 10);
+    QCOMPARE(cell("activation_table", 0, 1), QStringLiteral("300"));
+    QCOMPARE(cell("release_table", 9, 0), QStringLiteral("10"));
+    QCOMPARE(cell("release_table", 9, 1), QStringLiteral("580"));
+    QCOMPARE(details_child<QTableWidget>("repetition_table")->rowCount(), 5);
+    QCOMPARE(cell("repetition_table", 4, 1), QStringLiteral("950"));
+    const BarChart& chart = details_child<ChartView>("activation_chart")->chart();
+    QCOMPARE(chart.bars.size(), std::size_t{10});
+    QCOMPARE(chart.bars[9].value, 390);
+    QCOMPARE(chart.reference, std::optional<std::int32_t>(345));
+    QVERIFY(!details_child<ChartView>("repetition_chart")->chart().reference);
+
+    trigger("new_file_menu");
+    QVERIFY(details_child<QLabel>("no_trials")->isVisibleTo(m_rig->app->trial_details_window()));
+    for (const char* box : {"activation_details", "release_details", "repetition_details"}) {
+        QVERIFY(!details_child<QGroupBox>(box)->isVisibleTo(m_rig->app->trial_details_window()));
+    }
+}
+
+void TestTrialDetails::export_writes_the_trials_on_screen_data() {
+    QTest::addColumn<QString>("sample");
+    QTest::addColumn<QString>("target"); // empty: Cancel
+    QTest::addColumn<int>("records");    // -1: no file
+    QTest::addColumn<QString>("message");
+    QTest::newRow("three tests") << "three_tests.tavo"
+                                 << "trials.csv" << 1 + 25 << "";
+    QTest::newRow("cancelled") << "three_tests.tavo"
+                               << "" << -1 << "";
+    QTest::newRow("missing folder")
+        << "three_tests.tavo"
+        << "no/such/folder/trials.csv" << -1 << "The trial data could not be saved as";
+    QTest::newRow("no test") << "no_tests.tavo"
+                             << "trials.csv" << -1 << "There are no trials to export yet.";
+}
+
+void TestTrialDetails::export_writes_the_trials_on_screen() {
+    QFETCH(QString, sample);
+    QFETCH(QString, target);
+    QFETCH(int, records);
+    QFETCH(QString, message);
+    open_sample(sample);
+    const QString path = m_dir->filePath(target);
+    m_rig->dialogs.save_answers.push_back(target.isEmpty() ? std::nullopt
+                                                           : std::optional<QString>(path));
+    trigger("export_file_menu");
+    QFile file(path);
+    QCOMPARE(file.open(QIODevice::ReadOnly), records >= 0);
+    if (records >= 0) {
+        const QByteArray csv = file.readAll();
+        QCOMPARE(csv.count("\r\n"), records);
+        QVERIFY(csv.contains("\r\nthree_tests.tavo,Ann Example,Dr Bo Reyes,"));
+        QCOMPARE(m_rig->dialogs.save_requests.back().filter, QStringLiteral("CSV (*.csv) | *.csv"));
+    }
+    QCOMPARE(m_rig->dialogs.messages.join(QString()).contains(message), true);
+    QCOMPARE(m_rig->dialogs.messages.isEmpty(), message.isEmpty());
+}
+
+void TestTrialDetails::compare_shows_the_files_chosen() {
+    m_rig->dialogs.open_several_answers.push_back(std::nullopt);
+    trigger("compare_file_menu");
+    QVERIFY(!m_rig->app->compare_window());
+
+    m_rig->dialogs.open_several_answers.push_back(QStringList{sample_path("three_tests.tavo"),
+                                                              sample_path("damaged_line14.tavo"),
+                                                              sample_path("no_tests.tavo")});
+    trigger("compare_file_menu");
+    QCOMPARE(m_rig->dialogs.open_several_requests.back().filter,
+             QStringLiteral("TAVO (*.tavo) | *.tavo"));
+    QCOMPARE(m_rig->dialogs.messages.size(), 1);
+    QVERIFY(m_rig->dialogs.messages[0].contains("damaged_line14.tavo: line 14"));
+    CompareWindow* compare = m_rig->app->compare_window();
+    QVERIFY(compare);
+    QVERIFY(compare->isVisible());
+    auto* table = compare->findChild<QTableWidget*>(QStringLiteral("release_compare_table"));
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("three_tests.tavo"));
+    QCOMPARE(table->item(0, 2)->text(), QStringLiteral("490"));
+    QCOMPARE(table->item(0, 4)->text(), QStringLiteral("580"));
+    QCOMPARE(table->item(1, 0)->text(), QStringLiteral("no_tests.tavo"));
+    QCOMPARE(table->item(1, 2)->text(), QStringLiteral("Not completed"));
+    const BarChart& chart =
+        compare->findChild<ChartView*>(QStringLiteral("release_compare_chart"))->chart();
+    QCOMPARE(chart.bars.size(), std::size_t{1});
+    QCOMPARE(chart.bars[0].value, 490);
+    QCOMPARE(chart.bars[0].range,
+             (std::optional<std::pair<std::int32_t, std::int32_t>>({400, 580})));
+    QCOMPARE(compare->findChild<QTableWidget*>(QStringLiteral("repetition_compare_table"))
+                 ->item(0, 2)
+                 ->text(),
+             QStringLiteral("950"));
+
+    // Choosing again fills the same window.
+    m_rig->dialogs.open_several_answers.push_back(QStringList{sample_path("no_tests.tavo")});
+    trigger("compare_file_menu");
+    QCOMPARE(m_rig->app->compare_window(), compare);
+    QCOMPARE(table->rowCount(), 1);
+}
+
+QTEST_MAIN(TestTrialDetails)
+#include "test_trial_details.moc"
