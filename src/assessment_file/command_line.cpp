@@ -15,13 +15,22 @@ namespace tavo {
 
 namespace {
 
-int print_summary(const QString& path, QTextStream& out, QTextStream& err) {
-    const ReadResult read = read_assessment_file(path, TestData{});
+// Reads an assessment file, or says on stderr why it cannot.
+std::optional<AssessmentRecord> read_or_report(const QString& path, QTextStream& err) {
+    ReadResult read = read_assessment_file(path, TestData{});
     if (!read.ok()) {
         err << "tavo: " << path << ": " << describe_read_failure(*read.failure) << '\n';
+        return std::nullopt;
+    }
+    return std::move(read.record);
+}
+
+int print_summary(const QString& path, QTextStream& out, QTextStream& err) {
+    const std::optional<AssessmentRecord> record = read_or_report(path, err);
+    if (!record) {
         return exit_unreadable_file;
     }
-    const ResultTexts texts = compute_results(read.record.data);
+    const ResultTexts texts = compute_results(record->data);
     for (const QString* line : {&texts.label1, &texts.label2, &texts.label3, &texts.label5,
                                 &texts.label6, &texts.label7, &texts.label8}) {
         out << *line << '\n';
@@ -31,13 +40,11 @@ int print_summary(const QString& path, QTextStream& out, QTextStream& err) {
 
 int print_sheet_pdf(const QString& path, const QString& pdf_path, bool with_details,
                     const SheetPdfWriter& write_sheet_pdf, QTextStream& err) {
-    const ReadResult read = read_assessment_file(path, TestData{});
-    if (!read.ok()) {
-        err << "tavo: " << path << ": " << describe_read_failure(*read.failure) << '\n';
+    const std::optional<AssessmentRecord> record = read_or_report(path, err);
+    if (!record) {
         return exit_unreadable_file;
     }
-    if (const std::optional<QString> failure =
-            write_sheet_pdf(read.record, pdf_path, with_details)) {
+    if (const std::optional<QString> failure = write_sheet_pdf(*record, pdf_path, with_details)) {
         err << "tavo: " << pdf_path << ": " << *failure << '\n';
         return exit_unreadable_file;
     }
@@ -49,12 +56,11 @@ int print_sheet_pdf(const QString& path, const QString& pdf_path, bool with_deta
 int export_csv(const QString& csv_path, const QStringList& paths, QTextStream& err) {
     std::vector<ExportedAssessment> assessments;
     for (const QString& path : paths) {
-        const ReadResult read = read_assessment_file(path, TestData{});
-        if (!read.ok()) {
-            err << "tavo: " << path << ": " << describe_read_failure(*read.failure) << '\n';
+        const std::optional<AssessmentRecord> record = read_or_report(path, err);
+        if (!record) {
             return exit_unreadable_file;
         }
-        assessments.push_back({QFileInfo(path).fileName(), read.record.fields, read.record.data});
+        assessments.push_back({QFileInfo(path).fileName(), record->fields, record->data});
     }
     if (const std::optional<QString> failure =
             save_assessment_file(csv_path, trial_csv(assessments))) {
