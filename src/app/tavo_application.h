@@ -8,7 +8,7 @@
 #include "assessment.h"
 #include "compare_window.h"
 #include "single_window.h"
-#include "test_windows.h"
+#include "switch_test_windows.h"
 #include "trial_details_window.h"
 
 #include <QObject>

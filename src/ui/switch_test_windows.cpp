@@ -1,4 +1,4 @@
-#include "test_windows.h"
+#include "switch_test_windows.h"
 
 #include "shape_widget.h"
 #include "twips.h"

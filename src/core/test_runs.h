@@ -1,0 +1,46 @@
+// One complete run of a test, as its trial logic collected it. A run reaches
+// the assessment in one step when its last trial ends; a run that is restarted
+// or closed before then is dropped, so the stored readings never mix two runs.
+#pragma once
+
+#include "assessment.h"
+
+#include <array>
+
+namespace tavo {
+
+struct ActivationRun {
+    SystemTime start_time;
+    ClockReading start_tick = 0;
+    std::array<ClockReading, trials_per_test> stim_times{};
+    std::array<ClockReading, trials_per_test> click_times{};
+    // Presses during the stimulus delay; known only while the program runs.
+    int anticipations = 0;
+};
+
+struct ReleaseRun {
+    SystemTime start_time;
+    ClockReading start_tick = 0;
+    std::array<ClockReading, trials_per_test> stim_times{};
+    std::array<ClockReading, trials_per_test> release_times{};
+    // Releases before the RELEASE cue, each of which repeated its trial.
+    int early_releases = 0;
+};
+
+struct RepetitionRun {
+    SystemTime start_time;
+    ClockReading start_tick = 0;
+    ClockReading first_press = 0;
+    std::array<ClockReading, repetition_clicks> click_times{};
+};
+
+// Where a completed run goes: the assessment document, or a test's fake.
+class RunRecorder {
+public:
+    virtual ~RunRecorder() = default;
+    virtual void commit(const ActivationRun& run) = 0;
+    virtual void commit(const ReleaseRun& run) = 0;
+    virtual void commit(const RepetitionRun& run) = 0;
+};
+
+} // namespace tavo
