@@ -1,5 +1,5 @@
 // The activation test's logic and the mechanism all tests share, driven by a
-// fake clock, fake timers and presses delivered through a fake hook.
+// fake clock, fake timers and presses delivered through a fake input.
 #include "activation_trial.h"
 #include "trial_fakes.h"
 
@@ -18,17 +18,17 @@ struct ActivationRig : TrialRig {
         trial.Form_Load();
     }
     void start() {
-        hook.press();
-        hook.release();
+        input.press();
+        input.release();
     }
     // One trial answered after `response_ms`, the switch let go 80 ms later.
     void answer(int response_ms) {
         clock.advance(timer.interval_ms);
         QVERIFY(timer.fire());
         clock.advance(response_ms);
-        hook.press();
+        input.press();
         clock.advance(80);
-        hook.release();
+        input.release();
     }
 };
 
@@ -39,7 +39,7 @@ class TestActivationTrial : public QObject {
 private Q_SLOTS:
     void draw_delay_data();
     void draw_delay();
-    void load_installs_the_hook_and_draws_the_first_delay();
+    void load_installs_the_client_and_draws_the_first_delay();
     void first_press_only_starts_the_test();
     void presses_during_a_delay_are_ignored();
     void stimulus_is_drawn_before_its_sound_and_onset();
@@ -74,13 +74,13 @@ void TestActivationTrial::draw_delay() {
     QTEST(tavo::draw_delay(fraction, upper), "delay");
 }
 
-void TestActivationTrial::load_installs_the_hook_and_draws_the_first_delay() {
+void TestActivationTrial::load_installs_the_client_and_draws_the_first_delay() {
     TrialRig rig;
     rig.assessment.settings.act_max_delay = 5000;
     rig.random.fractions = {0.25f};
     ActivationTrial trial(rig.services(), rig.view, rig.timer);
     trial.Form_Load();
-    QVERIFY(rig.hook.installed(trial));
+    QVERIFY(rig.input.installed(trial));
     QCOMPARE(rig.random.seeds, 1);
     QCOMPARE(rig.timer.interval_ms, 2000);
     QVERIFY(!rig.timer.is_enabled);
@@ -91,7 +91,7 @@ void TestActivationTrial::first_press_only_starts_the_test() {
     ActivationRig rig;
     rig.log.clear();
     rig.clock.time = 555'000;
-    rig.hook.press();
+    rig.input.press();
     QCOMPARE(rig.log, (QStringList{"local time", "begin", "now", "end", "timer on"}));
     QCOMPARE(rig.assessment.data.act_start_tick, 555'000);
     QCOMPARE(rig.assessment.data.act_start_time, rig.clock.local);
@@ -100,7 +100,7 @@ void TestActivationTrial::first_press_only_starts_the_test() {
     QVERIFY(rig.timer.is_enabled);
     QVERIFY(!rig.view.stimulus);
     QCOMPARE(rig.assessment.data.act_click_times, (std::array<ClockReading, 10>{}));
-    rig.hook.release();
+    rig.input.release();
     QCOMPARE(rig.trial.trial_count(), 0);
 }
 
@@ -109,9 +109,9 @@ void TestActivationTrial::presses_during_a_delay_are_ignored() {
     rig.start();
     const int interval = rig.timer.interval_ms;
     const int enablings = rig.timer.enablings;
-    rig.hook.press();
-    rig.hook.release();
-    rig.hook.press();
+    rig.input.press();
+    rig.input.release();
+    rig.input.press();
     QCOMPARE(rig.timer.interval_ms, interval);
     QCOMPARE(rig.timer.enablings, enablings);
     QVERIFY(rig.timer.is_enabled);
@@ -139,28 +139,28 @@ void TestActivationTrial::response_is_read_first_and_stored_at_its_index() {
     QVERIFY(rig.timer.fire());
     rig.clock.time = 200'321;
     rig.log.clear();
-    rig.hook.press();
+    rig.input.press();
     QCOMPARE(rig.log.mid(0, 3), (QStringList{"now", "end", "sound Start.wav"}));
     QCOMPARE(rig.assessment.data.act_stim_times[0], 200'000);
     QCOMPARE(rig.assessment.data.act_click_times[0], 200'321);
     QVERIFY(!rig.view.stimulus);
     QVERIFY(!rig.view.click_label);
     QVERIFY(!rig.timer.is_enabled); // the next delay runs from the release
-    rig.hook.release();
+    rig.input.release();
     QVERIFY(rig.timer.is_enabled);
 }
 
 void TestActivationTrial::switch_held_across_the_onset_answers_nothing() {
     ActivationRig rig;
     rig.start();
-    rig.hook.press(); // held during the delay
+    rig.input.press(); // held during the delay
     QVERIFY(rig.timer.fire());
     rig.clock.advance(50);
-    rig.hook.release();
+    rig.input.release();
     QVERIFY(rig.view.stimulus);
     QCOMPARE(rig.assessment.data.act_click_times[0], 0);
     rig.clock.advance(250);
-    rig.hook.press();
+    rig.input.press();
     QCOMPARE(rig.assessment.data.act_click_times[0] - rig.assessment.data.act_stim_times[0], 300);
 }
 
@@ -175,7 +175,7 @@ void TestActivationTrial::complete_run_gives_the_summary_then_the_results() {
                          "00:00.109"});
     QCOMPARE(rig.view.results_changes, 1);
     QVERIFY(rig.log.indexOf("summary") < rig.log.indexOf("results"));
-    QVERIFY(!rig.hook.installed(rig.trial));
+    QVERIFY(!rig.input.installed(rig.trial));
     QVERIFY(!rig.timer.is_enabled);
     QVERIFY(!rig.assessment.saving.data_saved);
     QCOMPARE(rig.clock.begins, rig.clock.ends);
@@ -210,8 +210,8 @@ void TestActivationTrial::restart_in_mid_run_counts_from_one_again() {
     QVERIFY(!rig.trial.test_started());
     QVERIFY(rig.view.click_to_start);
     QVERIFY(!rig.timer.is_enabled);
-    QVERIFY(rig.hook.installed(rig.trial));
-    QCOMPARE(rig.hook.installs, 2);
+    QVERIFY(rig.input.installed(rig.trial));
+    QCOMPARE(rig.input.installs, 2);
     QCOMPARE(rig.assessment.data, first_run); // a restart writes nothing
 
     rig.clock.advance(60'000);
@@ -244,16 +244,16 @@ void TestActivationTrial::restart_and_close_give_back_an_open_resolution_request
     QCOMPARE(rig.clock.begins, rig.clock.ends);
     QVERIFY(!rig.view.stimulus);
     QVERIFY(rig.view.click_to_start);
-    QCOMPARE(rig.hook.installed(rig.trial), !close);
+    QCOMPARE(rig.input.installed(rig.trial), !close);
 }
 
 void TestActivationTrial::switch_held_across_a_restart_starts_no_delay() {
     ActivationRig rig;
     rig.start();
     QVERIFY(rig.timer.fire());
-    rig.hook.press(); // answered, and still held
+    rig.input.press(); // answered, and still held
     rig.trial.restart();
-    rig.hook.release();
+    rig.input.release();
     QVERIFY(!rig.timer.is_enabled);
     QVERIFY(!rig.view.stimulus);
     QVERIFY(rig.view.click_to_start);
@@ -261,48 +261,48 @@ void TestActivationTrial::switch_held_across_a_restart_starts_no_delay() {
 
 void TestActivationTrial::double_click_message_is_no_press() {
     ActivationRig rig;
-    rig.hook.double_click();
+    rig.input.double_click();
     QVERIFY(!rig.trial.test_started());
     rig.start();
     QVERIFY(rig.timer.fire());
-    rig.hook.double_click();
+    rig.input.double_click();
     QVERIFY(rig.view.stimulus);
     QCOMPARE(rig.assessment.data.act_click_times[0], 0);
 }
 
 void TestActivationTrial::key_switch_held_with_auto_repeat_counts_once() {
     ActivationRig rig;
-    rig.hook.set_switch_sends(SwitchSends::space);
+    rig.input.set_switch_sends(SwitchSends::space);
     auto repeat = [&rig] {
-        rig.hook.key(Qt::Key_Space, false, true);
-        rig.hook.key(Qt::Key_Space, true, true);
+        rig.input.key(Qt::Key_Space, false, true);
+        rig.input.key(Qt::Key_Space, true, true);
     };
-    rig.hook.key(Qt::Key_Space, true);
+    rig.input.key(Qt::Key_Space, true);
     repeat();
-    rig.hook.key(Qt::Key_Space, false);
+    rig.input.key(Qt::Key_Space, false);
     QVERIFY(rig.trial.test_started());
     QCOMPARE(rig.timer.enablings, 1);
     // Pressed during the delay and held across the onset: its release answers nothing.
-    rig.hook.key(Qt::Key_Space, true);
+    rig.input.key(Qt::Key_Space, true);
     QVERIFY(rig.timer.fire());
     repeat();
     rig.clock.advance(50);
-    rig.hook.key(Qt::Key_Space, false);
+    rig.input.key(Qt::Key_Space, false);
     QVERIFY(rig.view.stimulus);
     QCOMPARE(rig.assessment.data.act_click_times[0], 0);
     rig.clock.advance(250);
-    rig.hook.key(Qt::Key_Space, true);
+    rig.input.key(Qt::Key_Space, true);
     QCOMPARE(rig.assessment.data.act_click_times[0] - rig.assessment.data.act_stim_times[0], 300);
     repeat();
     repeat();
     QCOMPARE(rig.timer.enablings, 1); // still held: no release yet
-    rig.hook.key(Qt::Key_Space, false);
+    rig.input.key(Qt::Key_Space, false);
     QCOMPARE(rig.timer.enablings, 2);
     // The mouse button still answers.
     rig.clock.advance(rig.timer.interval_ms);
     QVERIFY(rig.timer.fire());
     rig.clock.advance(180);
-    rig.hook.press();
+    rig.input.press();
     QCOMPARE(rig.assessment.data.act_click_times[1] - rig.assessment.data.act_stim_times[1], 180);
 }
 
@@ -313,10 +313,10 @@ void TestActivationTrial::closing_after_the_end_is_harmless() {
         rig.answer(250);
     }
     rig.trial.close();
-    QCOMPARE(rig.hook.removes, 2);
-    QVERIFY(rig.hook.clients.empty());
+    QCOMPARE(rig.input.removes, 2);
+    QVERIFY(rig.input.clients.empty());
     QCOMPARE(rig.clock.begins, rig.clock.ends);
-    rig.hook.press(); // no hook: nothing happens
+    rig.input.press(); // not installed: nothing happens
     QCOMPARE(rig.view.summaries.size(), 1);
 }
 

@@ -20,15 +20,15 @@ struct ReleaseRig : TrialRig {
         trial.Form_Load();
     }
     void start() {
-        hook.press();
-        hook.release();
+        input.press();
+        input.release();
     }
     // The HOLD cue appears and the subject presses on it.
     void hold() {
         clock.advance(hold_timer.interval_ms);
         QVERIFY(hold_timer.fire());
         clock.advance(150);
-        hook.press();
+        input.press();
     }
     // A timed trial: the RELEASE cue, and the release `response_ms` after it.
     void timed_trial(int response_ms) {
@@ -36,12 +36,12 @@ struct ReleaseRig : TrialRig {
         clock.advance(release_timer.interval_ms);
         QVERIFY(release_timer.fire());
         clock.advance(response_ms);
-        hook.release();
+        input.release();
     }
     void early_release() {
         hold();
         clock.advance(300);
-        hook.release();
+        input.release();
     }
     int hold_cues() const { return log.count(QStringLiteral("show stimulus")); }
 };
@@ -73,14 +73,14 @@ void TestReleaseTrial::load_draws_the_wait_then_the_hold_duration() {
     QCOMPARE(rig.second_timer.interval_ms, 1500); // hold: 1000 to 2999
     QVERIFY(!rig.timer.is_enabled);
     QVERIFY(!rig.second_timer.is_enabled);
-    QVERIFY(rig.hook.installed(trial));
+    QVERIFY(rig.input.installed(trial));
 }
 
 void TestReleaseTrial::start_press_starts_the_wait() {
     ReleaseRig rig;
     rig.clock.time = 777'000;
     rig.log.clear();
-    rig.hook.press();
+    rig.input.press();
     QCOMPARE(rig.log, (QStringList{"local time", "begin", "now", "end", "timer on"}));
     QCOMPARE(rig.assessment.data.rel_start_tick, 777'000);
     QCOMPARE(rig.assessment.data.rel_start_time, rig.clock.local);
@@ -95,7 +95,7 @@ void TestReleaseTrial::holding_on_the_cue_starts_the_hold_duration() {
     QVERIFY(rig.view.stimulus);
     QCOMPARE(rig.view.click_label_text, QStringLiteral("HOLD"));
     QCOMPARE(rig.sounds.played.last(), QStringLiteral("pop.wav"));
-    rig.hook.press();
+    rig.input.press();
     QVERIFY(rig.trial.holding());
     QCOMPARE(rig.view.click_label_text, QStringLiteral("HOLDING ..."));
     QCOMPARE(rig.sounds.played.last(), QStringLiteral("Start.wav"));
@@ -115,7 +115,7 @@ void TestReleaseTrial::release_cue_is_drawn_before_its_sound_and_onset() {
     QCOMPARE(rig.trial.trial_count(), 1);
     rig.clock.advance(333);
     rig.log.clear();
-    rig.hook.release();
+    rig.input.release();
     QCOMPARE(rig.log.mid(0, 2), (QStringList{"now", "end"}));
     QCOMPARE(rig.assessment.data.rel_release_times[0] - rig.assessment.data.rel_stim_times[0], 333);
     QVERIFY(!rig.view.stimulus);
@@ -149,7 +149,7 @@ void TestReleaseTrial::summary() {
     QCOMPARE(rig.view.summaries.size(), 1);
     QCOMPARE(rig.view.results_changes, 1);
     QVERIFY(!rig.hold_timer.is_enabled); // no HOLD cue follows the tenth
-    QVERIFY(!rig.hook.installed(rig.trial));
+    QVERIFY(!rig.input.installed(rig.trial));
     QVERIFY(!rig.assessment.saving.data_saved);
     QCOMPARE(rig.clock.begins, rig.clock.ends);
 }
@@ -183,22 +183,22 @@ void TestReleaseTrial::early_releases_repeat_the_trial() {
 void TestReleaseTrial::switch_down_before_the_hold_cue_does_not_hold() {
     ReleaseRig rig;
     rig.start();
-    rig.hook.press(); // down during the wait
+    rig.input.press(); // down during the wait
     QVERIFY(rig.hold_timer.fire());
     QVERIFY(!rig.trial.holding());
     QVERIFY(!rig.release_timer.is_enabled);
-    rig.hook.release(); // letting go is no error either
+    rig.input.release(); // letting go is no error either
     QVERIFY(!rig.view.error);
-    rig.hook.press();
+    rig.input.press();
     QVERIFY(rig.trial.holding());
 }
 
 void TestReleaseTrial::presses_and_releases_outside_a_cue_are_ignored() {
     ReleaseRig rig;
     rig.start();
-    rig.hook.press();
-    rig.hook.release();
-    rig.hook.double_click();
+    rig.input.press();
+    rig.input.release();
+    rig.input.double_click();
     QVERIFY(rig.hold_timer.is_enabled);
     QCOMPARE(rig.hold_timer.enablings, 1);
     QVERIFY(!rig.trial.holding());
@@ -221,12 +221,12 @@ void TestReleaseTrial::restart_while_holding_returns_to_the_start() {
     QVERIFY(!rig.release_timer.is_enabled);
     QCOMPARE(rig.clock.begins, rig.clock.ends);
     // Letting go of the held switch is neither an error nor a response.
-    rig.hook.release();
+    rig.input.release();
     QVERIFY(!rig.view.error);
     QCOMPARE(rig.assessment.data.rel_release_times[0], 0);
     // The next press is a new start press.
     rig.clock.advance(5000);
-    rig.hook.press();
+    rig.input.press();
     QCOMPARE(rig.assessment.data.rel_start_tick, rig.clock.time);
 }
 

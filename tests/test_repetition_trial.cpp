@@ -14,16 +14,16 @@ struct RepetitionRig : TrialRig {
 
     RepetitionRig() { trial.Form_Load(); }
     void start_and_show() {
-        hook.press();
-        hook.release();
+        input.press();
+        input.release();
         clock.advance(timer.interval_ms);
         QVERIFY(timer.fire());
     }
     void click(int down_ms, int up_ms) {
         clock.advance(down_ms);
-        hook.press();
+        input.press();
         clock.advance(up_ms);
-        hook.release();
+        input.release();
     }
 };
 
@@ -57,10 +57,10 @@ void TestRepetitionTrial::five_clicks_from_first_press_to_fifth_release() {
     rig.start_and_show();
     rig.clock.advance(500);
     const ClockReading first_press = rig.clock.time;
-    rig.hook.press();
+    rig.input.press();
     QCOMPARE(rig.assessment.data.rep_first_press, first_press);
     rig.clock.advance(100);
-    rig.hook.release();
+    rig.input.release();
     QCOMPARE(rig.view.click_label_text, QStringLiteral("1 Clicks"));
     for (int i = 2; i <= 5; ++i) {
         rig.click(700, 105);
@@ -75,7 +75,7 @@ void TestRepetitionTrial::five_clicks_from_first_press_to_fifth_release() {
     QCOMPARE(rig.view.results_changes, 1);
     QVERIFY(!rig.view.stimulus);
     QVERIFY(!rig.view.click_label);
-    QVERIFY(!rig.hook.installed(rig.trial));
+    QVERIFY(!rig.input.installed(rig.trial));
     QVERIFY(!rig.assessment.saving.data_saved);
     QCOMPARE(rig.clock.begins, rig.clock.ends);
     QCOMPARE(rig.sounds.played.count(QStringLiteral("Start.wav")), 5);
@@ -86,21 +86,21 @@ void TestRepetitionTrial::double_click_is_no_press_but_its_release_counts() {
     rig.start_and_show();
     rig.click(300, 90);
     rig.clock.advance(120);
-    rig.hook.double_click();
+    rig.input.double_click();
     QCOMPARE(rig.sounds.played.count(QStringLiteral("Start.wav")), 1);
     rig.clock.advance(80);
-    rig.hook.release();
+    rig.input.release();
     QCOMPARE(rig.trial.click_count(), 2);
     QCOMPARE(rig.view.click_label_text, QStringLiteral("2 Clicks"));
 }
 
 void TestRepetitionTrial::switch_held_when_the_stimulus_comes_is_not_counted() {
     RepetitionRig rig;
-    rig.hook.press();
-    rig.hook.release();
-    rig.hook.press(); // held through the delay
+    rig.input.press();
+    rig.input.release();
+    rig.input.press(); // held through the delay
     QVERIFY(rig.timer.fire());
-    rig.hook.release();
+    rig.input.release();
     QCOMPARE(rig.trial.click_count(), 0);
     QCOMPARE(rig.view.click_label_text, QStringLiteral("0 Clicks"));
     QCOMPARE(rig.assessment.data.rep_first_press, 0);
@@ -117,7 +117,7 @@ void TestRepetitionTrial::restart_in_mid_clicks_clears_the_count() {
     QVERIFY(!rig.view.stimulus);
     QVERIFY(rig.view.click_to_start);
     QCOMPARE(rig.clock.begins, rig.clock.ends);
-    rig.hook.release(); // the first-press flag went with the restart
+    rig.input.release(); // the first-press flag went with the restart
     QCOMPARE(rig.assessment.data, before);
     rig.start_and_show();
     rig.click(400, 100);

@@ -1,6 +1,5 @@
 // Which key events are the switch's presses and releases, for each choice of
 // what the switch sends, and how a held key pairs its press and release.
-#include "mouse_hook.h"
 #include "switch_keys.h"
 
 #include <QTest>
@@ -8,27 +7,34 @@
 using namespace tavo;
 
 namespace {
-constexpr std::int32_t none = 0;
-constexpr std::int32_t down = WM_LBUTTONDOWN_MESSAGE;
-constexpr std::int32_t up = WM_LBUTTONUP_MESSAGE;
+// The edges as the table's column holds them.
+constexpr int none = 0;
+constexpr int down = 1;
+constexpr int up = 2;
+int edge_code(std::optional<SwitchEdge> edge) {
+    if (!edge) {
+        return none;
+    }
+    return *edge == SwitchEdge::press ? down : up;
+}
 } // namespace
 
 class TestSwitchKeys : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void key_message_data();
-    void key_message();
+    void key_edge_data();
+    void key_edge();
     void a_held_key_pairs_its_press_and_release();
     void names_on_the_command_line();
 };
 
-void TestSwitchKeys::key_message_data() {
+void TestSwitchKeys::key_edge_data() {
     QTest::addColumn<SwitchSends>("choice");
     QTest::addColumn<int>("key");
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
     QTest::addColumn<bool>("auto_repeat");
     QTest::addColumn<bool>("pressed");
-    QTest::addColumn<int>("message");
+    QTest::addColumn<int>("edge");
     const Qt::KeyboardModifiers plain;
     const auto ctrl = Qt::KeyboardModifiers(Qt::ControlModifier);
     const auto alt = Qt::KeyboardModifiers(Qt::AltModifier);
@@ -88,29 +94,29 @@ void TestSwitchKeys::key_message_data() {
     QTest::newRow("any: auto-repeat") << any << int(Qt::Key_A) << plain << true << true << none;
 }
 
-void TestSwitchKeys::key_message() {
+void TestSwitchKeys::key_edge() {
     QFETCH(SwitchSends, choice);
     QFETCH(int, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
     QFETCH(bool, auto_repeat);
     QFETCH(bool, pressed);
-    QTEST(int(switch_key_message(key, modifiers, auto_repeat, pressed, choice)), "message");
+    QTEST(edge_code(switch_key_edge(key, modifiers, auto_repeat, pressed, choice)), "edge");
 }
 
 void TestSwitchKeys::a_held_key_pairs_its_press_and_release() {
     SwitchKeyPairing keys;
     const SwitchSends any = SwitchSends::any_key;
-    QList<int> messages;
+    QList<int> edges;
     auto key = [&](int k, bool pressed, bool repeat = false, Qt::KeyboardModifiers mods = {}) {
-        messages << keys.message(k, mods, repeat, pressed, any);
+        edges << edge_code(keys.edge(k, mods, repeat, pressed, any));
     };
     // Held with auto-repeat: one press, one release.
     key(Qt::Key_A, true);
     key(Qt::Key_A, false, true);
     key(Qt::Key_A, true, true);
     key(Qt::Key_A, false);
-    QCOMPARE(messages, (QList<int>{down, none, none, up}));
-    messages.clear();
+    QCOMPARE(edges, (QList<int>{down, none, none, up}));
+    edges.clear();
     // A second key while the first holds the switch down is ignored, and so
     // is its release; Ctrl pressed meanwhile does not keep the switch down.
     key(Qt::Key_A, true);
@@ -118,8 +124,8 @@ void TestSwitchKeys::a_held_key_pairs_its_press_and_release() {
     key(Qt::Key_B, false);
     key(Qt::Key_Control, true, false, Qt::ControlModifier);
     key(Qt::Key_A, false, false, Qt::ControlModifier);
-    QCOMPARE(messages, (QList<int>{down, none, none, none, up}));
-    messages.clear();
+    QCOMPARE(edges, (QList<int>{down, none, none, none, up}));
+    edges.clear();
     // Repeats reported as plain presses; a release whose press we never saw;
     // a release lost to another program.
     key(Qt::Key_A, true);
@@ -127,7 +133,7 @@ void TestSwitchKeys::a_held_key_pairs_its_press_and_release() {
     key(Qt::Key_B, false);
     keys.forget();
     key(Qt::Key_B, true);
-    QCOMPARE(messages, (QList<int>{down, none, none, down}));
+    QCOMPARE(edges, (QList<int>{down, none, none, down}));
 }
 
 void TestSwitchKeys::names_on_the_command_line() {

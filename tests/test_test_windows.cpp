@@ -1,6 +1,6 @@
 // The three test windows as the administrator and the subject meet them:
 // started from the main window, driven by real mouse events through the
-// application's mouse hook, with a fake clock and fake timers.
+// application's switch input, with a fake clock and fake timers.
 #include "app_rig.h"
 #include "color_button.h"
 #include "default_window.h"
@@ -9,11 +9,11 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QRadioButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QTest>
@@ -23,15 +23,14 @@ using namespace tavo::testing;
 
 namespace {
 
-class RecordingClient final : public MouseHookClient {
+class RecordingClient final : public SwitchClient {
 public:
-    QList<int> messages;
-    std::int32_t HookProc(std::int32_t, std::int32_t, std::int32_t wParam, std::int32_t,
-                          bool&) override {
-        messages << wParam;
-        return 0;
-    }
+    QList<SwitchEdge> edges;
+    void on_switch_event(const SwitchEvent& event) override { edges << event.edge; }
 };
+
+constexpr SwitchEdge press = SwitchEdge::press;
+constexpr SwitchEdge release = SwitchEdge::release;
 
 } // namespace
 
@@ -51,7 +50,7 @@ private Q_SLOTS:
     void complete_repetition_test();
     void start_test_again_reuses_the_open_window();
     void ctrl_r_restarts_and_closing_makes_a_fresh_window();
-    void hook_sees_each_button_message_once_and_consumes_none();
+    void switch_input_sees_each_button_event_once_and_consumes_none();
     void layout_follows_the_window_size();
 
 private:
@@ -87,7 +86,9 @@ void TestTestWindows::init() {
     QVERIFY(QTest::qWaitForWindowExposed(&main()));
 }
 
-void TestTestWindows::cleanup() { m_rig.reset(); }
+void TestTestWindows::cleanup() {
+    m_rig.reset();
+}
 
 void TestTestWindows::start_test_opens_each_window_data() {
     QTest::addColumn<QString>("button");
@@ -95,12 +96,21 @@ void TestTestWindows::start_test_opens_each_window_data() {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("frame");
     QTest::addColumn<QString>("label");
-    QTest::newRow("activation") << "start_act_test" << "Activation_Test" << "Activation Test"
-                                << "act_frame" << "CLICK";
-    QTest::newRow("release") << "start_rel_test" << "Release_Test" << "Release Test"
-                             << "rel_frame" << "HOLD";
-    QTest::newRow("repetition") << "start_rep_test" << "Repetition_Test" << "Repetition Test"
-                                << "act_frame" << "CLICK";
+    QTest::newRow("activation") << "start_act_test"
+                                << "Activation_Test"
+                                << "Activation Test"
+                                << "act_frame"
+                                << "CLICK";
+    QTest::newRow("release") << "start_rel_test"
+                             << "Release_Test"
+                             << "Release Test"
+                             << "rel_frame"
+                             << "HOLD";
+    QTest::newRow("repetition") << "start_rep_test"
+                                << "Repetition_Test"
+                                << "Repetition Test"
+                                << "act_frame"
+                                << "CLICK";
 }
 
 void TestTestWindows::start_test_opens_each_window() {
@@ -139,11 +149,21 @@ void TestTestWindows::invalid_settings_are_refused_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("text");
-    QTest::newRow("zero delay") << "act_max_select" << "start_act_test" << "0";
-    QTest::newRow("delay too long") << "act_max_select" << "start_act_test" << "33";
-    QTest::newRow("no number") << "act_max_select" << "start_act_test" << "three";
-    QTest::newRow("zero hold") << "rel_max_select" << "start_rel_test" << "0";
-    QTest::newRow("empty hold") << "rel_max_select" << "start_rel_test" << "";
+    QTest::newRow("zero delay") << "act_max_select"
+                                << "start_act_test"
+                                << "0";
+    QTest::newRow("delay too long") << "act_max_select"
+                                    << "start_act_test"
+                                    << "33";
+    QTest::newRow("no number") << "act_max_select"
+                               << "start_act_test"
+                               << "three";
+    QTest::newRow("zero hold") << "rel_max_select"
+                               << "start_rel_test"
+                               << "0";
+    QTest::newRow("empty hold") << "rel_max_select"
+                                << "start_rel_test"
+                                << "";
 }
 
 void TestTestWindows::invalid_settings_are_refused() {
@@ -330,7 +350,7 @@ void TestTestWindows::ctrl_r_restarts_and_closing_makes_a_fresh_window() {
     window->close();
     QTRY_VERIFY(window.isNull());
     QVERIFY(!m_rig->app->activation_window());
-    // No hook is left behind: a press goes nowhere.
+    // No client is left behind: a press goes nowhere.
     switch_press(&main());
     switch_release(&main());
     press_start(QStringLiteral("start_act_test"));
@@ -338,35 +358,36 @@ void TestTestWindows::ctrl_r_restarts_and_closing_makes_a_fresh_window() {
     QVERIFY(!m_rig->app->activation_window()->trial().test_started());
 }
 
-void TestTestWindows::hook_sees_each_button_message_once_and_consumes_none() {
+void TestTestWindows::switch_input_sees_each_button_event_once_and_consumes_none() {
     RecordingClient client;
-    m_rig->hook.install(client, WH_MOUSE_HOOK);
-    m_rig->hook.install(client, WH_MOUSE_HOOK);
+    m_rig->switch_input.install(client);
+    m_rig->switch_input.install(client);
     auto* insert = main_child<QPushButton>("Command1");
     QSignalSpy clicked(insert, &QPushButton::clicked);
     const QPoint on_button = insert->mapTo(&main(), insert->rect().center());
     QTest::mousePress(main().windowHandle(), Qt::LeftButton, {}, on_button);
     QTest::mouseRelease(main().windowHandle(), Qt::LeftButton, {}, on_button);
-    QCOMPARE(client.messages, (QList<int>{0x0201, 0x0202}));
+    QCOMPARE(client.edges, (QList<SwitchEdge>{press, release}));
     QCOMPARE(clicked.size(), 1); // the control under the pointer got its click
-    client.messages.clear();
+    client.edges.clear();
     QTest::mouseDClick(main().windowHandle(), Qt::LeftButton, {}, QPoint(5, 60));
-    QCOMPARE(client.messages, (QList<int>{0x0201, 0x0202, 0x0203, 0x0202}));
-    client.messages.clear();
+    QCOMPARE(client.edges,
+             (QList<SwitchEdge>{press, release, SwitchEdge::double_click_press, release}));
+    client.edges.clear();
     QTest::mouseClick(main().windowHandle(), Qt::RightButton, {}, QPoint(5, 60));
-    QCOMPARE(client.messages, QList<int>());
-    // A key switch: one message per key event, and the key still types.
-    m_rig->hook.set_switch_sends(SwitchSends::space);
+    QCOMPARE(client.edges, QList<SwitchEdge>());
+    // A key switch: one edge per key event, and the key still types.
+    m_rig->switch_input.set_switch_sends(SwitchSends::space);
     auto* name = main_child<QLineEdit>("Text0");
     name->setFocus();
     QTest::keyClick(main().windowHandle(), Qt::Key_Space);
-    QCOMPARE(client.messages, (QList<int>{0x0201, 0x0202}));
+    QCOMPARE(client.edges, (QList<SwitchEdge>{press, release}));
     QCOMPARE(name->text(), QStringLiteral(" "));
-    client.messages.clear();
-    m_rig->hook.remove(client, WH_MOUSE_HOOK);
-    m_rig->hook.remove(client, WH_MOUSE_HOOK);
+    client.edges.clear();
+    m_rig->switch_input.remove(client);
+    m_rig->switch_input.remove(client);
     QTest::mouseClick(main().windowHandle(), Qt::LeftButton, {}, QPoint(5, 60));
-    QCOMPARE(client.messages, QList<int>());
+    QCOMPARE(client.edges, QList<SwitchEdge>());
 }
 
 void TestTestWindows::layout_follows_the_window_size() {
@@ -374,7 +395,8 @@ void TestTestWindows::layout_follows_the_window_size() {
     ReleaseWindow* window = m_rig->app->release_window();
     window->resize(1024, 700);
     QTRY_COMPARE(window->width(), 1024);
-    const std::int16_t cue = cue_font_points(static_cast<float>(window->frameGeometry().width() * 15));
+    const std::int16_t cue =
+        cue_font_points(static_cast<float>(window->frameGeometry().width() * 15));
     QCOMPARE(window->findChild<QLabel*>("click_label")->font().pointSize(), int(cue));
     QCOMPARE(window->findChild<QLabel*>("Release_Label")->font().pointSize(), int(cue));
     const QWidget* bg = window->findChild<QWidget*>("BG");

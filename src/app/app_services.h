@@ -5,13 +5,13 @@
 #include "clock.h"
 #include "dialogs.h"
 #include "key_store.h"
-#include "mouse_hook.h"
 #include "one_shot_timer.h"
 #include "program_launcher.h"
-#include "results_printer.h"
 #include "random_source.h"
 #include "reading_log.h"
+#include "results_printer.h"
 #include "sound_player.h"
+#include "switch_input.h"
 
 #include <memory>
 
@@ -21,7 +21,7 @@ struct AppServices {
     Dialogs& dialogs;
     Clock& clock;
     RandomSource& random;
-    MouseHook& hook;
+    SwitchInput& switch_input;
     SoundPlayer& sounds;
     PrinterDialog& printer_dialog;
     TimerFactory make_timer;

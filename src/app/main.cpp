@@ -1,5 +1,5 @@
 // TAVO: timed assessment of how well a person operates a single access switch.
-#include "application_mouse_hook.h"
+#include "application_switch_input.h"
 #include "command_line.h"
 #include "default_window.h"
 #include "reading_log.h"
@@ -73,13 +73,13 @@ int main(int argc, char* argv[]) {
     tavo::DesktopDialogs dialogs;
     tavo::SystemClock clock;
     tavo::SystemRandomSource random;
-    tavo::ApplicationMouseHook hook;
+    tavo::ApplicationSwitchInput switch_input;
     tavo::WaveSoundPlayer sounds;
     sounds.preload({QStringLiteral("pop.wav"), QStringLiteral("Start.wav"),
                     QStringLiteral("Laser.wav"), QStringLiteral("buzzer.wav"),
                     QStringLiteral("Chord.wav")});
     tavo::DesktopPrinterDialog printer_dialog;
-    tavo::TavoApplication tavo_app({dialogs, clock, random, hook, sounds, printer_dialog,
+    tavo::TavoApplication tavo_app({dialogs, clock, random, switch_input, sounds, printer_dialog,
                                     tavo::precise_timer_factory(), tavo::make_system_key_store(),
                                     std::make_unique<tavo::SystemProgramLauncher>(), readings});
     tavo_app.main_window().set_switch_sends(*switch_sends);

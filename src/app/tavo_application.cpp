@@ -119,13 +119,13 @@ void TavoApplication::show_about_corvale() {
 
 TrialWindowServices TavoApplication::trial_window_services() {
     return {{m_assessment, m_services.clock, m_services.sounds, m_services.random,
-             m_services.hook, m_services.readings},
+             m_services.switch_input, m_services.readings},
             m_services.dialogs,
             m_services.make_timer};
 }
 
 void TavoApplication::apply_switch_sends(SwitchSends choice) {
-    m_services.hook.set_switch_sends(choice);
+    m_services.switch_input.set_switch_sends(choice);
     for (TrialWindow* window : std::initializer_list<TrialWindow*>{
              m_activation.existing(), m_release.existing(), m_repetition.existing()}) {
         if (window) {

@@ -75,7 +75,7 @@ private:
     AboutCorvaleDialog& about_corvale();
     TrialWindowServices trial_window_services();
     void show_test_window(TrialWindow& window, bool full_screen);
-    // The hook and the open test windows follow the main window's choice.
+    // The switch input and the open test windows follow the main window's choice.
     void apply_switch_sends(SwitchSends choice);
 
     Assessment m_assessment;

@@ -62,16 +62,14 @@ void ActivationTrial::Stimulus_Timer_tick() {
     log_reading(ReadingEvent::onset, m_trial_count, m_stim_time);
 }
 
-std::int32_t ActivationTrial::HookProc(std::int32_t, std::int32_t, std::int32_t wParam,
-                                       std::int32_t, bool&) {
-    if (m_stimulus_shown && wParam == WM_LBUTTONDOWN_MESSAGE) {
+void ActivationTrial::on_switch_event(const SwitchEvent& event) {
+    if (m_stimulus_shown && event.edge == SwitchEdge::press) {
         take_response();
     }
-    if (wParam == WM_LBUTTONUP_MESSAGE && m_switch_down) {
+    if (event.edge == SwitchEdge::release && m_switch_down) {
         take_release();
     }
-    start_check(wParam);
-    return 0;
+    start_check(event.edge);
 }
 
 void ActivationTrial::take_response() {

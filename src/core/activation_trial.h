@@ -16,8 +16,7 @@ class ActivationTrial final : public SwitchTrial {
 public:
     ActivationTrial(TrialServices services, TrialView& view, OneShotTimer& stimulus_timer);
 
-    std::int32_t HookProc(std::int32_t eType, std::int32_t nCode, std::int32_t wParam,
-                          std::int32_t lParam, bool& bConsume) override;
+    void on_switch_event(const SwitchEvent& event) override;
     void Stimulus_Timer_tick();
 
     int trial_count() const { return m_trial_count; }

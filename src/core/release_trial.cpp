@@ -81,19 +81,18 @@ void ReleaseTrial::Release_Timer_tick() {
     log_reading(ReadingEvent::onset, m_trial_count, m_stim_time);
 }
 
-std::int32_t ReleaseTrial::HookProc(std::int32_t, std::int32_t, std::int32_t wParam, std::int32_t,
-                                    bool&) {
-    if (!m_holding && wParam == WM_LBUTTONDOWN_MESSAGE && m_hold_cue_shown) {
+void ReleaseTrial::on_switch_event(const SwitchEvent& event) {
+    const SwitchEdge edge = event.edge;
+    if (!m_holding && edge == SwitchEdge::press && m_hold_cue_shown) {
         take_hold();
-    } else if (m_release_cue_shown && m_holding && wParam == WM_LBUTTONUP_MESSAGE) {
+    } else if (m_release_cue_shown && m_holding && edge == SwitchEdge::release) {
         take_timed_release();
     } else {
-        if (m_holding && !m_release_cue_shown && wParam == WM_LBUTTONUP_MESSAGE) {
+        if (m_holding && !m_release_cue_shown && edge == SwitchEdge::release) {
             take_early_release();
         }
-        start_check(wParam);
+        start_check(edge);
     }
-    return 0;
 }
 
 void ReleaseTrial::take_hold() {

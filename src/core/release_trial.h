@@ -13,8 +13,7 @@ public:
     ReleaseTrial(TrialServices services, TrialView& view, OneShotTimer& hold_timer,
                  OneShotTimer& release_timer);
 
-    std::int32_t HookProc(std::int32_t eType, std::int32_t nCode, std::int32_t wParam,
-                          std::int32_t lParam, bool& bConsume) override;
+    void on_switch_event(const SwitchEvent& event) override;
     void Hold_Timer_tick();
     void Release_Timer_tick();
 

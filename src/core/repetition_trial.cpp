@@ -50,9 +50,8 @@ void RepetitionTrial::Repetition_Stimulus_Timer_tick() {
     m_services.sounds.play(QStringLiteral("pop.wav"));
 }
 
-std::int32_t RepetitionTrial::HookProc(std::int32_t, std::int32_t, std::int32_t wParam,
-                                       std::int32_t, bool&) {
-    if (m_stimulus_shown && wParam == WM_LBUTTONDOWN_MESSAGE) {
+void RepetitionTrial::on_switch_event(const SwitchEvent& event) {
+    if (m_stimulus_shown && event.edge == SwitchEdge::press) {
         if (!m_first_press_seen) {
             begin_measurement();
             m_services.assessment.data.rep_first_press = m_services.clock.now();
@@ -61,12 +60,11 @@ std::int32_t RepetitionTrial::HookProc(std::int32_t, std::int32_t, std::int32_t 
         }
         m_services.sounds.play(QStringLiteral("Start.wav"));
     }
-    if (wParam == WM_LBUTTONUP_MESSAGE && m_first_press_seen) {
+    if (event.edge == SwitchEdge::release && m_first_press_seen) {
         take_release();
-        return 0; // a counted release is never a start press
+        return; // a counted release is never a start press
     }
-    start_check(wParam);
-    return 0;
+    start_check(event.edge);
 }
 
 void RepetitionTrial::take_release() {

@@ -11,8 +11,7 @@ class RepetitionTrial final : public SwitchTrial {
 public:
     RepetitionTrial(TrialServices services, TrialView& view, OneShotTimer& stimulus_timer);
 
-    std::int32_t HookProc(std::int32_t eType, std::int32_t nCode, std::int32_t wParam,
-                          std::int32_t lParam, bool& bConsume) override;
+    void on_switch_event(const SwitchEvent& event) override;
     void Repetition_Stimulus_Timer_tick();
 
     int click_count() const { return m_click_count; }

@@ -17,11 +17,11 @@ SwitchTrial::SwitchTrial(TrialServices services, TrialView& view, StartRecord st
 
 SwitchTrial::~SwitchTrial() {
     end_measurement();
-    m_services.hook.remove(*this, WH_MOUSE_HOOK);
+    m_services.switch_input.remove(*this);
 }
 
 void SwitchTrial::Form_Load() {
-    m_services.hook.install(*this, WH_MOUSE_HOOK);
+    m_services.switch_input.install(*this);
     m_test_started = false;
     m_services.random.seed_from_clock();
     load_test();
@@ -36,15 +36,15 @@ void SwitchTrial::restart() {
 }
 
 void SwitchTrial::close() {
-    m_services.hook.remove(*this, WH_MOUSE_HOOK);
+    m_services.switch_input.remove(*this);
     end_measurement();
     reset_test();
     m_test_started = false;
     m_view.set_click_to_start_visible(true);
 }
 
-bool SwitchTrial::start_check(std::int32_t message) {
-    if (message != WM_LBUTTONDOWN_MESSAGE || m_test_started) {
+bool SwitchTrial::start_check(SwitchEdge edge) {
+    if (edge != SwitchEdge::press || m_test_started) {
         return false;
     }
     *m_start.start_time = m_services.clock.local_time();
@@ -73,7 +73,7 @@ void SwitchTrial::end_measurement() {
 }
 
 void SwitchTrial::finish_test(const QString& summary) {
-    m_services.hook.remove(*this, WH_MOUSE_HOOK);
+    m_services.switch_input.remove(*this);
     m_services.assessment.saving.data_saved = false;
     m_view.show_summary(summary);
     m_view.results_changed();

@@ -1,16 +1,16 @@
-// The mechanism the three tests share: the mouse hook that delivers switch
-// presses and releases, the start press that stamps the test's time base,
+// The mechanism the three tests share: the switch input that delivers the
+// switch's presses and releases, the start press that stamps the test's time base,
 // the random delays, the clock's resolution requests, restart and closing.
 // Each test adds its trials on top.
 #pragma once
 
 #include "assessment.h"
 #include "clock.h"
-#include "mouse_hook.h"
 #include "one_shot_timer.h"
 #include "random_source.h"
 #include "reading_log.h"
 #include "sound_player.h"
+#include "switch_input.h"
 #include "trial_view.h"
 
 namespace tavo {
@@ -21,7 +21,7 @@ struct TrialServices {
     Clock& clock;
     SoundPlayer& sounds;
     RandomSource& random;
-    MouseHook& hook;
+    SwitchInput& switch_input;
     ReadingLog& readings = no_reading_log();
 };
 
@@ -38,7 +38,7 @@ inline constexpr int min_delay_ms = 1000;
 // (exactly 1000 when upper is 1000), from a fraction in [0, 1).
 int draw_delay(float fraction, int upper);
 
-class SwitchTrial : public MouseHookClient {
+class SwitchTrial : public SwitchClient {
 public:
     ~SwitchTrial() override;
     SwitchTrial(const SwitchTrial&) = delete;
@@ -63,7 +63,7 @@ protected:
     virtual void reset_test() = 0;
 
     // The start press: local time, the time base, then the first delay.
-    bool start_check(std::int32_t message);
+    bool start_check(SwitchEdge edge);
     virtual void begin_first_delay() = 0;
 
     void begin_measurement();

@@ -1,7 +1,5 @@
 #include "switch_keys.h"
 
-#include "mouse_hook.h"
-
 namespace tavo {
 
 namespace {
@@ -80,33 +78,38 @@ QString switch_key_caption(SwitchSends choice) {
     return {};
 }
 
-std::int32_t switch_key_message(int key, Qt::KeyboardModifiers modifiers, bool auto_repeat,
-                                bool pressed, SwitchSends choice) {
+std::optional<SwitchEdge> switch_key_edge(int key, Qt::KeyboardModifiers modifiers,
+                                          bool auto_repeat, bool pressed, SwitchSends choice) {
     if (auto_repeat || !is_switch_key(key, choice)) {
-        return 0;
+        return std::nullopt;
     }
     if (!pressed) {
-        return WM_LBUTTONUP_MESSAGE;
+        return SwitchEdge::release;
     }
-    return (modifiers & administrator_modifiers) ? 0 : WM_LBUTTONDOWN_MESSAGE;
+    if (modifiers & administrator_modifiers) {
+        return std::nullopt;
+    }
+    return SwitchEdge::press;
 }
 
-std::int32_t SwitchKeyPairing::message(int key, Qt::KeyboardModifiers modifiers, bool auto_repeat,
-                                       bool pressed, SwitchSends choice) {
-    const std::int32_t message = switch_key_message(key, modifiers, auto_repeat, pressed, choice);
-    if (message == WM_LBUTTONDOWN_MESSAGE) {
+std::optional<SwitchEdge> SwitchKeyPairing::edge(int key, Qt::KeyboardModifiers modifiers,
+                                                 bool auto_repeat, bool pressed,
+                                                 SwitchSends choice) {
+    const std::optional<SwitchEdge> edge =
+        switch_key_edge(key, modifiers, auto_repeat, pressed, choice);
+    if (edge == SwitchEdge::press) {
         // Some window systems report a held key's repeats as plain presses.
         if (m_held_key != 0) {
-            return 0;
+            return std::nullopt;
         }
         m_held_key = key;
-        return message;
+        return edge;
     }
-    if (message == WM_LBUTTONUP_MESSAGE && key == m_held_key) {
+    if (edge == SwitchEdge::release && key == m_held_key) {
         m_held_key = 0;
-        return message;
+        return edge;
     }
-    return 0;
+    return std::nullopt;
 }
 
 } // namespace tavo

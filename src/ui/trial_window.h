@@ -2,7 +2,7 @@
 // with its background and stimulus, the cue label, the start notice, the
 // administrator's instructions, Ctrl+R to restart and closing. The window only
 // shows what its trial logic decides and forwards the timer ticks; the switch
-// reaches the logic through the mouse hook, not through these controls.
+// reaches the logic through the switch input, not through these controls.
 #pragma once
 
 #include "layout_rules.h"
@@ -11,7 +11,6 @@
 #include "trial_view.h"
 
 #include <QWidget>
-
 #include <functional>
 #include <memory>
 

@@ -1,11 +1,11 @@
 // The whole program put together for GUI tests: the real windows and the real
-// mouse hook, with dialogs the test answers, a clock the test moves, timers
+// switch input, with dialogs the test answers, a clock the test moves, timers
 // the test fires and sounds that are only recorded.
 #pragma once
 
-#include "application_mouse_hook.h"
-#include "results_printer.h"
+#include "application_switch_input.h"
 #include "fake_dialogs.h"
+#include "results_printer.h"
 #include "tavo_application.h"
 #include "trial_fakes.h"
 
@@ -44,7 +44,7 @@ struct AppRig {
     FakeDialogs dialogs;
     FakeClock clock{log};
     FakeRandom random;
-    ApplicationMouseHook hook;
+    ApplicationSwitchInput switch_input;
     RecordingSounds sounds{log};
     FakePrinterDialog printer_dialog;
     // The timers the windows made, by name; the newest window's timer wins.
@@ -59,14 +59,14 @@ struct AppRig {
         if (!launcher) {
             launcher = std::make_unique<SystemProgramLauncher>();
         }
-        app = std::make_unique<TavoApplication>(AppServices{
-            dialogs, clock, random, hook, sounds, printer_dialog,
-            [this](QObject*, const QString& name) {
-                auto timer = std::make_unique<FakeTimer>(log, name);
-                timers[name] = timer.get();
-                return timer;
-            },
-            std::move(key_store), std::move(launcher)});
+        app = std::make_unique<TavoApplication>(
+            AppServices{dialogs, clock, random, switch_input, sounds, printer_dialog,
+                        [this](QObject*, const QString& name) {
+                            auto timer = std::make_unique<FakeTimer>(log, name);
+                            timers[name] = timer.get();
+                            return timer;
+                        },
+                        std::move(key_store), std::move(launcher)});
         app->Form_Load();
     }
     ~AppRig() { app.reset(); }

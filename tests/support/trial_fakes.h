@@ -1,14 +1,14 @@
 // Fakes for driving the trial logic without windows or real time: a clock the
-// test moves, timers the test fires, queued random fractions, a hook that
-// delivers the test's presses, and a view and sound player that record. All
+// test moves, timers the test fires, queued random fractions, a switch input
+// that delivers the test's presses, and a view and sound player that record. All
 // of them write into one event log so the order of calls can be checked.
 #pragma once
 
 #include "clock.h"
-#include "mouse_hook.h"
 #include "one_shot_timer.h"
 #include "random_source.h"
 #include "sound_player.h"
+#include "switch_input.h"
 #include "switch_trial.h"
 #include "trial_view.h"
 
@@ -114,48 +114,48 @@ private:
     QStringList& m_log;
 };
 
-class FakeHook final : public MouseHook {
+class FakeSwitchInput final : public SwitchInput {
 public:
-    std::vector<MouseHookClient*> clients;
+    std::vector<SwitchClient*> clients;
     int installs = 0;
     int removes = 0;
     SwitchSends switch_sends = SwitchSends::left_button;
     SwitchKeyPairing keys;
 
-    void install(MouseHookClient& client, int) override {
+    void install(SwitchClient& client) override {
         ++installs;
         if (!installed(client)) {
             clients.push_back(&client);
         }
     }
-    void remove(MouseHookClient& client, int) override {
+    void remove(SwitchClient& client) override {
         ++removes;
         std::erase(clients, &client);
     }
-    bool installed(const MouseHookClient& client) const override {
+    bool installed(const SwitchClient& client) const override {
         return std::find(clients.begin(), clients.end(), &client) != clients.end();
     }
-    void send(std::int32_t message) {
-        const std::vector<MouseHookClient*> now = clients;
-        for (MouseHookClient* client : now) {
-            bool consume = false;
-            client->HookProc(WH_MOUSE_HOOK, 0, message, 0, consume);
+    void send(SwitchEdge edge) {
+        const std::vector<SwitchClient*> now = clients;
+        for (SwitchClient* client : now) {
+            client->on_switch_event({edge, std::nullopt});
         }
     }
-    // A key event as the real hook turns it into the switch's messages.
-    void key(int key, bool pressed, bool auto_repeat = false, Qt::KeyboardModifiers modifiers = {}) {
-        if (const std::int32_t message =
-                keys.message(key, modifiers, auto_repeat, pressed, switch_sends)) {
-            send(message);
+    // A key event as the real switch input turns it into the switch's edges.
+    void key(int key, bool pressed, bool auto_repeat = false,
+             Qt::KeyboardModifiers modifiers = {}) {
+        if (const std::optional<SwitchEdge> edge =
+                keys.edge(key, modifiers, auto_repeat, pressed, switch_sends)) {
+            send(*edge);
         }
     }
     void set_switch_sends(SwitchSends choice) override {
         switch_sends = choice;
         keys.forget();
     }
-    void press() { send(WM_LBUTTONDOWN_MESSAGE); }
-    void release() { send(WM_LBUTTONUP_MESSAGE); }
-    void double_click() { send(WM_LBUTTONDBLCLK_MESSAGE); }
+    void press() { send(SwitchEdge::press); }
+    void release() { send(SwitchEdge::release); }
+    void double_click() { send(SwitchEdge::double_click_press); }
 };
 
 class RecordingView final : public TrialView {
@@ -207,12 +207,12 @@ struct TrialRig {
     FakeClock clock{log};
     RecordingSounds sounds{log};
     FakeRandom random;
-    FakeHook hook;
+    FakeSwitchInput input;
     RecordingView view{log};
     FakeTimer timer{log, QStringLiteral("timer")};
     FakeTimer second_timer{log, QStringLiteral("release timer")};
 
-    TrialServices services() { return {assessment, clock, sounds, random, hook}; }
+    TrialServices services() { return {assessment, clock, sounds, random, input}; }
 };
 
 } // namespace tavo::testing

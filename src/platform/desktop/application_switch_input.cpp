@@ -1,4 +1,4 @@
-#include "application_mouse_hook.h"
+#include "application_switch_input.h"
 
 #include "key_repeat.h"
 
@@ -13,72 +13,71 @@ namespace tavo {
 
 namespace {
 
-// The message a left-button event stands for, or 0 for every other event.
-std::int32_t message_of(const QEvent* event) {
+// The switch edge a left-button event stands for; nullopt for every other event.
+std::optional<SwitchEdge> edge_of(const QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         const auto* mouse = static_cast<const QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton) {
-            return 0;
+            return std::nullopt;
         }
         // Qt follows such a press with a double-click event; the pair is one
-        // double-click message.
-        return mouse->flags().testFlag(Qt::MouseEventCreatedDoubleClick) ? WM_LBUTTONDBLCLK_MESSAGE
-                                                                         : WM_LBUTTONDOWN_MESSAGE;
+        // double-click press.
+        return mouse->flags().testFlag(Qt::MouseEventCreatedDoubleClick)
+                   ? SwitchEdge::double_click_press
+                   : SwitchEdge::press;
     }
     case QEvent::MouseButtonRelease:
-        return static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton
-                   ? WM_LBUTTONUP_MESSAGE
-                   : 0;
+        if (static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            return SwitchEdge::release;
+        }
+        return std::nullopt;
     default:
-        return 0;
+        return std::nullopt;
     }
 }
 
 } // namespace
 
-ApplicationMouseHook::ApplicationMouseHook() {
+ApplicationSwitchInput::ApplicationSwitchInput() {
     QCoreApplication::instance()->installEventFilter(this);
     report_key_repeats_as_presses();
 }
 
-ApplicationMouseHook::~ApplicationMouseHook() = default;
+ApplicationSwitchInput::~ApplicationSwitchInput() = default;
 
-void ApplicationMouseHook::install(MouseHookClient& client, int hook_type) {
-    if (hook_type == WH_MOUSE_HOOK && !installed(client)) {
+void ApplicationSwitchInput::install(SwitchClient& client) {
+    if (!installed(client)) {
         m_clients.push_back(&client);
     }
 }
 
-void ApplicationMouseHook::remove(MouseHookClient& client, int hook_type) {
-    if (hook_type == WH_MOUSE_HOOK) {
-        std::erase(m_clients, &client);
-    }
+void ApplicationSwitchInput::remove(SwitchClient& client) {
+    std::erase(m_clients, &client);
 }
 
-bool ApplicationMouseHook::installed(const MouseHookClient& client) const {
+bool ApplicationSwitchInput::installed(const SwitchClient& client) const {
     return std::find(m_clients.begin(), m_clients.end(), &client) != m_clients.end();
 }
 
-void ApplicationMouseHook::set_switch_sends(SwitchSends choice) {
+void ApplicationSwitchInput::set_switch_sends(SwitchSends choice) {
     m_switch_sends = choice;
     m_keys.forget();
 }
 
-void ApplicationMouseHook::dispatch(std::int32_t message) {
-    // A client may remove itself, or another, while it handles the message.
+void ApplicationSwitchInput::dispatch(const SwitchEvent& event) {
+    // A client may remove itself, or another, while it handles the event.
     // The copy lives on the stack: nothing is allocated before a client
     // reads the clock.
-    const QVarLengthArray<MouseHookClient*, 8> clients(m_clients.begin(), m_clients.end());
-    for (MouseHookClient* client : clients) {
+    const QVarLengthArray<SwitchClient*, 8> clients(m_clients.begin(), m_clients.end());
+    for (SwitchClient* client : clients) {
         if (installed(*client)) {
-            bool consume = false;
-            client->HookProc(WH_MOUSE_HOOK, 0, message, 0, consume);
+            client->on_switch_event(event);
         }
     }
 }
 
-bool ApplicationMouseHook::eventFilter(QObject* watched, QEvent* event) {
+bool ApplicationSwitchInput::eventFilter(QObject* watched, QEvent* event) {
     // Mouse and key events reach the window first and are then passed to
     // widgets (and on to their parents): looking at the window level alone
     // sees each event once.
@@ -100,18 +99,17 @@ bool ApplicationMouseHook::eventFilter(QObject* watched, QEvent* event) {
         // held down as a test's client is installed lets the switch go when
         // it is released.
         const auto* key = static_cast<const QKeyEvent*>(event);
-        const std::int32_t message =
-            m_keys.message(key->key(), key->modifiers(), key->isAutoRepeat(),
-                           type == QEvent::KeyPress, m_switch_sends);
-        if (message != 0 && !m_clients.empty()) {
-            dispatch(message);
+        const std::optional<SwitchEdge> edge =
+            m_keys.edge(key->key(), key->modifiers(), key->isAutoRepeat(), type == QEvent::KeyPress,
+                        m_switch_sends);
+        if (edge && !m_clients.empty()) {
+            dispatch({*edge, std::nullopt});
         }
         return false;
     }
     if (!m_clients.empty()) {
-        const std::int32_t message = message_of(event);
-        if (message != 0) {
-            dispatch(message);
+        if (const std::optional<SwitchEdge> edge = edge_of(event)) {
+            dispatch({*edge, std::nullopt});
         }
     }
     return false;
