@@ -12,8 +12,9 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -38,7 +39,9 @@ private Q_SLOTS:
     void colour_button_takes_the_chosen_colour_data();
     void colour_button_takes_the_chosen_colour();
     void up_down_steps_the_box_number();
-    void notes_keep_crlf_line_breaks();
+    void fields_show_what_they_hold_without_changing_it_data();
+    void fields_show_what_they_hold_without_changing_it();
+    void typing_edits_the_document();
     void results_show_the_computed_texts_and_wipe_clears_them();
     void resizing_stretches_only_the_top_lines();
     void help_contents_opens_the_first_topic();
@@ -68,7 +71,9 @@ void TestDefaultWindow::init() {
     QVERIFY(QTest::qWaitForWindowExposed(&m_app->main_window()));
 }
 
-void TestDefaultWindow::cleanup() { m_rig.reset(); }
+void TestDefaultWindow::cleanup() {
+    m_rig.reset();
+}
 
 void TestDefaultWindow::window_caption_size_and_first_tab() {
     DefaultWindow& window = m_app->main_window();
@@ -142,20 +147,20 @@ void TestDefaultWindow::control_captions() {
 }
 
 void TestDefaultWindow::typed_fields_start_empty_and_settings_start_at_three() {
-    DefaultWindow& window = m_app->main_window();
-    QCOMPARE(window.typed_fields(), TypedFields{});
-    QVERIFY(!unsaved_changes(m_app->assessment().saving, window.typed_fields()));
+    const AssessmentDocument& document = m_app->document();
+    QCOMPARE(document.fields(), TypedFields{});
+    QVERIFY(!document.unsaved_changes());
     QCOMPARE(find<QLineEdit>(QStringLiteral("act_max_select"))->text(), QStringLiteral("3"));
     QCOMPARE(find<QLineEdit>(QStringLiteral("rel_max_select"))->text(), QStringLiteral("3"));
-    QCOMPARE(window.act_color(), ColorRef{0x0000FFFF});
-    QCOMPARE(window.rel_hold_color(), ColorRef{0x0000FFFF});
-    QCOMPARE(window.rel_release_color(), ColorRef{0x00C00000});
-    QCOMPARE(window.rep_color(), ColorRef{0x0000FFFF});
-    QCOMPARE(find<ColorButton>(QStringLiteral("rel_release_color"))->face_qcolor(),
+    const QColor yellow(0xFF, 0xFF, 0x00);
+    QCOMPARE(find<ColorButton>(QStringLiteral("act_color"))->face_color(), yellow);
+    QCOMPARE(find<ColorButton>(QStringLiteral("Rel_hold_color"))->face_color(), yellow);
+    QCOMPARE(find<ColorButton>(QStringLiteral("rel_release_color"))->face_color(),
              QColor(0x00, 0x00, 0xC0));
-    QVERIFY(!window.act_full_screen());
-    QVERIFY(!window.rel_full_screen());
-    QVERIFY(!window.rep_full_screen());
+    QCOMPARE(find<ColorButton>(QStringLiteral("rep_color"))->face_color(), yellow);
+    for (const char* name : {"Act_Check_FS", "Rel_Check_FS", "Rep_Check_FS"}) {
+        QVERIFY(!find<QCheckBox>(QString::fromLatin1(name))->isChecked());
+    }
     QVERIFY(find(QStringLiteral("UpDown1")));
     QVERIFY(find(QStringLiteral("UpDown2")));
     QVERIFY(find(QStringLiteral("notes")));
@@ -180,21 +185,28 @@ void TestDefaultWindow::menu_items_data() {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QKeySequence>("shortcut");
     QTest::addColumn<bool>("enabled");
-    QTest::newRow("new") << "new_file_menu" << "&New TAVO File" << QKeySequence() << true;
-    QTest::newRow("open") << "open_file_menu" << "&Open" << QKeySequence("Ctrl+O") << true;
-    QTest::newRow("save") << "save_file_menu" << "&Save" << QKeySequence("Ctrl+S") << true;
-    QTest::newRow("save as") << "saveas_file_menu" << "Save &As" << QKeySequence() << true;
-    QTest::newRow("print") << "print_file_menu" << "&Print Results" << QKeySequence("Ctrl+P")
-                           << true;
-    QTest::newRow("exit") << "exit_file_menu" << "E&xit" << QKeySequence() << true;
-    QTest::newRow("switch sends") << "switch_sends_options_menu" << "&Switch Sends..."
-                                  << QKeySequence() << true;
-    QTest::newRow("contents") << "contents_help_menu" << "&Help Contents" << QKeySequence("F1")
-                              << true;
-    QTest::newRow("about") << "about_help_menu" << "&About" << QKeySequence() << true;
-    QTest::newRow("getting") << "getting_help_menu" << "&Getting TAVO" << QKeySequence() << true;
-    QTest::newRow("about corvale") << "about_corvale_help_menu" << "About &Corvale"
-                                   << QKeySequence() << true;
+    QTest::newRow("new") << "new_file_menu"
+                         << "&New TAVO File" << QKeySequence() << true;
+    QTest::newRow("open") << "open_file_menu"
+                          << "&Open" << QKeySequence("Ctrl+O") << true;
+    QTest::newRow("save") << "save_file_menu"
+                          << "&Save" << QKeySequence("Ctrl+S") << true;
+    QTest::newRow("save as") << "saveas_file_menu"
+                             << "Save &As" << QKeySequence() << true;
+    QTest::newRow("print") << "print_file_menu"
+                           << "&Print Results" << QKeySequence("Ctrl+P") << true;
+    QTest::newRow("exit") << "exit_file_menu"
+                          << "E&xit" << QKeySequence() << true;
+    QTest::newRow("switch sends") << "switch_sends_options_menu"
+                                  << "&Switch Sends..." << QKeySequence() << true;
+    QTest::newRow("contents") << "contents_help_menu"
+                              << "&Help Contents" << QKeySequence("F1") << true;
+    QTest::newRow("about") << "about_help_menu"
+                           << "&About" << QKeySequence() << true;
+    QTest::newRow("getting") << "getting_help_menu"
+                             << "&Getting TAVO" << QKeySequence() << true;
+    QTest::newRow("about corvale") << "about_corvale_help_menu"
+                                   << "About &Corvale" << QKeySequence() << true;
 }
 
 void TestDefaultWindow::menu_items() {
@@ -207,11 +219,13 @@ void TestDefaultWindow::menu_items() {
 }
 
 void TestDefaultWindow::tab_order_of_the_background_tab() {
-    const QStringList expected = {"Text0", "Text1", "Text2", "Text3", "notes", "Command1", "Info_ok"};
+    const QStringList expected = {"Text0", "Text1",    "Text2",  "Text3",
+                                  "notes", "Command1", "Info_ok"};
     QWidget* widget = find(expected.first());
     for (const QString& name : expected.mid(1)) {
         widget = widget->nextInFocusChain();
-        while (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(&m_app->main_window())) {
+        while (widget->focusPolicy() == Qt::NoFocus ||
+               !widget->isVisibleTo(&m_app->main_window())) {
             widget = widget->nextInFocusChain();
         }
         QCOMPARE(widget->objectName(), name);
@@ -229,17 +243,20 @@ void TestDefaultWindow::tab_order_of_the_background_tab() {
 }
 
 void TestDefaultWindow::insert_date_appends_a_line_each_time() {
-    DefaultWindow& window = m_app->main_window();
+    const AssessmentDocument& document = m_app->document();
     auto* insert = find<QPushButton>(QStringLiteral("Command1"));
     const QString today = QString::number(QDate::currentDate().month()) + QStringLiteral("/") +
                           QString::number(QDate::currentDate().day()) + QStringLiteral("/") +
                           QString::number(QDate::currentDate().year());
     QTest::mouseClick(insert, Qt::LeftButton);
-    QCOMPARE(window.notes_text(), today + QStringLiteral("\r\n"));
+    QCOMPARE(document.field(TypedField::notes), today + QStringLiteral("\r\n"));
     QTest::mouseClick(insert, Qt::LeftButton);
-    QCOMPARE(window.notes_text(), today + QStringLiteral("\r\n\r\n") + today + QStringLiteral("\r\n"));
+    QCOMPARE(document.field(TypedField::notes),
+             today + QStringLiteral("\r\n\r\n") + today + QStringLiteral("\r\n"));
+    QCOMPARE(find<QPlainTextEdit>(QStringLiteral("notes"))->toPlainText(),
+             today + QStringLiteral("\n\n") + today + QStringLiteral("\n"));
     // The change is an edit like any other: it is unsaved.
-    QVERIFY(unsaved_changes(m_app->assessment().saving, window.typed_fields()));
+    QVERIFY(document.unsaved_changes());
 }
 
 void TestDefaultWindow::ok_moves_to_the_performance_tests() {
@@ -260,7 +277,7 @@ void TestDefaultWindow::colour_button_takes_the_chosen_colour() {
     QFETCH(QString, button);
     QFETCH(bool, cancel);
     auto* colour_button = find<ColorButton>(button);
-    const QColor before = colour_button->face_qcolor();
+    const QColor before = colour_button->face_color();
     find<QTabWidget>(QStringLiteral("Tabs"))->setCurrentIndex(1);
     m_dialogs->color_answers.push_back(cancel ? std::nullopt
                                               : std::optional<QColor>(QColor(10, 200, 30)));
@@ -269,10 +286,7 @@ void TestDefaultWindow::colour_button_takes_the_chosen_colour() {
     QCOMPARE(m_dialogs->color_requests[0].title, QStringLiteral("Choose a Color"));
     QCOMPARE(m_dialogs->color_requests[0].initial, before);
     QCOMPARE(m_dialogs->color_requests[0].owner, &m_app->main_window());
-    QCOMPARE(colour_button->face_qcolor(), cancel ? before : QColor(10, 200, 30));
-    if (!cancel) {
-        QCOMPARE(colour_button->face_color(), ColorRef{0x001EC80A});
-    }
+    QCOMPARE(colour_button->face_color(), cancel ? before : QColor(10, 200, 30));
 }
 
 void TestDefaultWindow::up_down_steps_the_box_number() {
@@ -293,32 +307,67 @@ void TestDefaultWindow::up_down_steps_the_box_number() {
     QCOMPARE(box->text(), QStringLiteral("1"));
     // Typed text that is no number stays until an arrow is used.
     box->setText(QStringLiteral("2.5"));
-    QCOMPARE(m_app->main_window().act_max_select_text(), QStringLiteral("2.5"));
+    QCOMPARE(box->text(), QStringLiteral("2.5"));
     // The release box starts at 3 though its arrows were left at 2: they step from the box.
     auto* rel_up = find(QStringLiteral("UpDown2"))->findChild<QToolButton*>(QStringLiteral("up"));
     QTest::mouseClick(rel_up, Qt::LeftButton);
-    QCOMPARE(m_app->main_window().rel_max_select_text(), QStringLiteral("4"));
+    QCOMPARE(find<QLineEdit>(QStringLiteral("rel_max_select"))->text(), QStringLiteral("4"));
 }
 
-void TestDefaultWindow::notes_keep_crlf_line_breaks() {
-    DefaultWindow& window = m_app->main_window();
-    const TypedFields fields = {"Ann", "Bo", "left", "round", "first line\r\nsecond line\r\n"};
-    window.set_typed_fields(fields);
-    QCOMPARE(window.typed_fields(), fields);
-    QCOMPARE(find<QPlainTextEdit>(QStringLiteral("notes"))->toPlainText(),
-             QStringLiteral("first line\nsecond line\n"));
+void TestDefaultWindow::fields_show_what_they_hold_without_changing_it_data() {
+    QTest::addColumn<TypedFields>("fields");
+    QTest::addColumn<QString>("notes_shown");
+    QTest::newRow("CR LF line breaks")
+        << TypedFields{"Ann", "Bo", "left", "round", "first line\r\nsecond line\r\n"}
+        << "first line\nsecond line\n";
+    QTest::newRow("a subject name over the editor's usual limit")
+        << TypedFields{QString(40000, QChar(u'a')), "Bo", "", "", ""} << "";
+    QTest::newRow("no-break space and the Unicode separators")
+        << TypedFields{"Ann", "", "", "", QStringLiteral("10\u00a0cm\u2028next\u2029last")}
+        << "10 cm\nnext\nlast";
+    QTest::newRow("a lone CR") << TypedFields{"", "", "", "", "one\rtwo"} << "one\ntwo";
+}
+
+// What the window shows never alters what the assessment holds: an opened
+// file is saved again byte for byte unless the administrator edits it.
+void TestDefaultWindow::fields_show_what_they_hold_without_changing_it() {
+    QFETCH(TypedFields, fields);
+    AssessmentDocument& document = m_app->document();
+    document.load(fields, TestData{}, QStringLiteral("/tmp/ann.tavo"));
+    QCOMPARE(document.fields(), fields);
+    QVERIFY(!document.unsaved_changes());
+    QCOMPARE(find<QLineEdit>(QStringLiteral("Text0"))->text(), fields[0]);
+    QTEST(find<QPlainTextEdit>(QStringLiteral("notes"))->toPlainText(), "notes_shown");
+}
+
+void TestDefaultWindow::typing_edits_the_document() {
+    AssessmentDocument& document = m_app->document();
+    document.load({"", "", "", "", QStringLiteral("10\u00a0cm")}, TestData{}, QString());
+    QSignalSpy changes(&document, &AssessmentDocument::changed);
+    QTest::keyClicks(find<QLineEdit>(QStringLiteral("Text2")), QStringLiteral("chin"));
+    QCOMPARE(document.field(TypedField::switch_location), QStringLiteral("chin"));
+    QCOMPARE(changes.size(), 4);
+    // Typing in the notes keeps the no-break space the box was given.
+    auto* notes = find<QPlainTextEdit>(QStringLiteral("notes"));
+    notes->moveCursor(QTextCursor::End);
+    QTest::keyClick(notes, Qt::Key_Return);
+    QTest::keyClicks(notes, QStringLiteral("x"));
+    QCOMPARE(document.field(TypedField::notes), QStringLiteral("10\u00a0cm\r\nx"));
+    QVERIFY(document.unsaved_changes());
 }
 
 void TestDefaultWindow::results_show_the_computed_texts_and_wipe_clears_them() {
-    DefaultWindow& window = m_app->main_window();
-    Assessment& assessment = m_app->assessment();
+    AssessmentDocument& document = m_app->document();
+    ActivationRun activation;
     for (int i = 0; i < trials_per_test; ++i) {
-        assessment.data.act_stim_times[i] = 1000 * (i + 1);
-        assessment.data.act_click_times[i] = 1000 * (i + 1) + 250;
+        activation.stim_times[i] = 1000 * (i + 1);
+        activation.click_times[i] = 1000 * (i + 1) + 250;
     }
-    assessment.data.rep_first_press = 5000;
-    assessment.data.rep_click_times[4] = 9321;
-    window.process_results();
+    document.commit(activation);
+    RepetitionRun repetition;
+    repetition.first_press = 5000;
+    repetition.click_times[4] = 9321;
+    document.commit(repetition);
     QCOMPARE(find<QLabel>(QStringLiteral("Label1"))->text(),
              QStringLiteral("Average Response Time: 00:00.250"));
     QCOMPARE(find<QLabel>(QStringLiteral("Label2"))->text(), QStringLiteral("Fastest = 00:00.250"));
@@ -326,21 +375,23 @@ void TestDefaultWindow::results_show_the_computed_texts_and_wipe_clears_them() {
     QCOMPARE(find<QLabel>(QStringLiteral("Label5"))->text(), QStringLiteral("Test Not Completed"));
     QCOMPARE(find<QLabel>(QStringLiteral("Label8"))->text(),
              QStringLiteral("Time For 5 Clicks: 00:04.321"));
+    QVERIFY(!document.saving().data_saved);
 
-    find<QLineEdit>(QStringLiteral("Text0"))->setText(QStringLiteral("Ann"));
+    QTest::keyClicks(find<QLineEdit>(QStringLiteral("Text0")), QStringLiteral("Ann"));
     find<QTabWidget>(QStringLiteral("Tabs"))->setCurrentIndex(2);
-    assessment.saving.current_file_name = QStringLiteral("/tmp/ann.tavo");
-    assessment.saving.data_saved = false;
+    document.saving().current_file_name = QStringLiteral("/tmp/ann.tavo");
     find<QLineEdit>(QStringLiteral("act_max_select"))->setText(QStringLiteral("7"));
-    window.Wipe_Data();
-    QCOMPARE(assessment.data, TestData{});
-    QCOMPARE(window.typed_fields(), TypedFields{});
-    QCOMPARE(assessment.saving.saved_fields, TypedFields{});
-    QCOMPARE(assessment.saving.current_file_name, QString());
-    QCOMPARE(window.shown_results(), initial_result_texts());
+    document.Wipe_Data();
+    QCOMPARE(document.data(), TestData{});
+    QCOMPARE(document.fields(), TypedFields{});
+    QCOMPARE(find<QLineEdit>(QStringLiteral("Text0"))->text(), QString());
+    QCOMPARE(document.saving().saved_fields, TypedFields{});
+    QCOMPARE(document.file_name(), QString());
+    QCOMPARE(find<QLabel>(QStringLiteral("Label1"))->text(), initial_result_texts().label1);
+    QCOMPARE(find<QLabel>(QStringLiteral("Label8"))->text(), initial_result_texts().label8);
     // Not part of the assessment: left as they were.
-    QVERIFY(!assessment.saving.data_saved);
-    QCOMPARE(window.act_max_select_text(), QStringLiteral("7"));
+    QVERIFY(!document.saving().data_saved);
+    QCOMPARE(find<QLineEdit>(QStringLiteral("act_max_select"))->text(), QStringLiteral("7"));
     QCOMPARE(find<QTabWidget>(QStringLiteral("Tabs"))->currentIndex(), 2);
 }
 

@@ -19,7 +19,6 @@ namespace {
 // Stands in for the main window and the desktop, and logs every call.
 class FakeHost final : public FileCommandHost {
 public:
-    TypedFields fields;
     QStringList log;
     QStringList messages;
     QStringList questions;
@@ -27,16 +26,6 @@ public:
     std::deque<std::optional<QString>> save_answers;
     QStringList filters;
 
-    TypedFields typed_fields() const override { return fields; }
-    void set_typed_fields(const TypedFields& f) override {
-        fields = f;
-        log << QStringLiteral("fields");
-    }
-    void process_results() override { log << QStringLiteral("results"); }
-    void Wipe_Data() override {
-        fields = {};
-        log << QStringLiteral("wipe");
-    }
     std::optional<QString> open_file_name(const QString& filter) override {
         log << QStringLiteral("open dialog");
         filters << filter;
@@ -106,7 +95,9 @@ private:
     QString temp_path(const QString& name) const { return m_dir->filePath(name); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<Assessment> m_assessment;
+    void set_fields(const TypedFields& fields);
+
+    std::unique_ptr<AssessmentDocument> m_document;
     std::unique_ptr<FakeHost> m_host;
     std::unique_ptr<Sounds> m_sounds;
     std::unique_ptr<FileCommands> m_commands;
@@ -114,10 +105,16 @@ private:
 
 void TestFileCommands::init() {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_assessment = std::make_unique<Assessment>();
+    m_document = std::make_unique<AssessmentDocument>();
     m_host = std::make_unique<FakeHost>();
     m_sounds = std::make_unique<Sounds>();
-    m_commands = std::make_unique<FileCommands>(*m_assessment, *m_host, *m_sounds);
+    m_commands = std::make_unique<FileCommands>(*m_document, *m_host, *m_sounds);
+    // The assessment's readings replaced (an open or a New) show in the log.
+    QObject::connect(m_document.get(), &AssessmentDocument::changed, [this](DocumentChange what) {
+        if (what == DocumentChange::readings) {
+            m_host->log << QStringLiteral("readings");
+        }
+    });
 }
 
 void TestFileCommands::run(Command command) {
@@ -136,15 +133,22 @@ void TestFileCommands::run(Command command) {
 
 // Three completed tests and typed fields, none of it saved yet.
 void TestFileCommands::make_unsaved() {
-    m_assessment->data = three_tests_data();
-    m_assessment->saving.data_saved = false;
-    m_host->fields = three_tests_fields();
+    m_document->load({}, three_tests_data(), {});
+    m_document->saving().data_saved = false;
+    set_fields(three_tests_fields());
+    m_host->log.clear();
+}
+
+void TestFileCommands::set_fields(const TypedFields& fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        m_document->set_field(static_cast<TypedField>(i), fields[i]);
+    }
 }
 
 void TestFileCommands::commands_act_at_once_when_nothing_is_unsaved_data() {
     QTest::addColumn<Command>("command");
     QTest::addColumn<QStringList>("log");
-    QTest::newRow("new clears the assessment") << Command::new_file << QStringList{"wipe"};
+    QTest::newRow("new clears the assessment") << Command::new_file << QStringList{"readings"};
     QTest::newRow("open shows the dialog") << Command::open << QStringList{"open dialog"};
     QTest::newRow("exit ends the program") << Command::exit << QStringList{"end"};
 }
@@ -184,14 +188,14 @@ void TestFileCommands::unsaved_work_raises_the_prompt() {
     QFETCH(Command, command);
     QFETCH(bool, test_completed);
     if (test_completed) {
-        m_assessment->saving.data_saved = false;
+        m_document->saving().data_saved = false;
     } else {
-        m_host->fields[2] = QStringLiteral("chin");
+        m_document->set_field(TypedField::switch_location, QStringLiteral("chin"));
     }
     run(command);
     QCOMPARE(m_host->log, QStringList{"prompt"});
     QTEST(m_host->questions.constFirst(), "question");
-    QTEST(m_assessment->saving.pending_action, "pending");
+    QTEST(m_document->saving().pending_action, "pending");
     QCOMPARE(m_sounds->played, QStringList{"Chord.wav"});
 }
 
@@ -204,13 +208,13 @@ void TestFileCommands::prompt_answers_data() {
         << Command::exit << true << QStringList{"save dialog", "end"} << true;
     QTest::newRow("no before exit") << Command::exit << false << QStringList{"end"} << false;
     QTest::newRow("yes before open")
-        << Command::open << true << QStringList{"save dialog", "open dialog", "fields", "results"}
-        << true;
+        << Command::open << true << QStringList{"save dialog", "open dialog", "readings"} << true;
     QTest::newRow("no before open")
-        << Command::open << false << QStringList{"open dialog", "fields", "results"} << false;
+        << Command::open << false << QStringList{"open dialog", "readings"} << false;
     QTest::newRow("yes before new")
-        << Command::new_file << true << QStringList{"save dialog", "wipe"} << true;
-    QTest::newRow("no before new") << Command::new_file << false << QStringList{"wipe"} << false;
+        << Command::new_file << true << QStringList{"save dialog", "readings"} << true;
+    QTest::newRow("no before new")
+        << Command::new_file << false << QStringList{"readings"} << false;
 }
 
 void TestFileCommands::prompt_answers() {
@@ -232,7 +236,7 @@ void TestFileCommands::prompt_answers() {
     }
     // Whatever followed, no unsaved work is left behind to ask about again,
     // and no follow-up waits for a later save.
-    const SavingState& saving = m_assessment->saving;
+    const SavingState& saving = m_document->saving();
     QCOMPARE(saving.data_saved, command != Command::exit || saved);
     QVERIFY(!saving.exit_after_save && !saving.open_after_save && !saving.new_after_save);
     QVERIFY(m_host->messages.isEmpty());
@@ -266,17 +270,17 @@ void TestFileCommands::unsaved_save_drops_its_follow_up() {
         QVERIFY(m_host->messages[0].startsWith(
             QStringLiteral("Could not save \"%1\".").arg(QDir::toNativeSeparators(bad_path))));
     }
-    QVERIFY(!m_assessment->saving.data_saved);
-    QCOMPARE(m_assessment->saving.saved_fields, TypedFields{});
-    QCOMPARE(m_assessment->saving.current_file_name, QString());
+    QVERIFY(!m_document->saving().data_saved);
+    QCOMPARE(m_document->saving().saved_fields, TypedFields{});
+    QCOMPARE(m_document->saving().current_file_name, QString());
 
     // A later, unrelated save only saves.
     m_host->log.clear();
     m_host->save_answers.push_back(temp_path(QStringLiteral("later.tavo")));
     m_commands->save_file_menu_Click();
     QCOMPARE(m_host->log, QStringList{"save dialog"});
-    QVERIFY(m_assessment->saving.data_saved);
-    QCOMPARE(m_assessment->saving.saved_fields, three_tests_fields());
+    QVERIFY(m_document->saving().data_saved);
+    QCOMPARE(m_document->saving().saved_fields, three_tests_fields());
 }
 
 void TestFileCommands::save_asks_for_a_name_only_when_needed() {
@@ -289,38 +293,42 @@ void TestFileCommands::save_asks_for_a_name_only_when_needed() {
     m_commands->save_file_menu_Click(); // saves again without asking
     QCOMPARE(m_host->log, QStringList{"save dialog"});
     QCOMPARE(m_host->filters, QStringList{"TAVO (*.tavo) | *.tavo"});
-    QCOMPARE(m_assessment->saving.current_file_name, first);
+    QCOMPARE(m_document->saving().current_file_name, first);
 
-    m_host->fields[0] = QStringLiteral("Ann Changed");
+    m_document->set_field(TypedField::subject_name, QStringLiteral("Ann Changed"));
     m_commands->saveas_file_menu_Click(); // cancelled: nothing is written
     QCOMPARE(read_assessment_file(first, {}).record.fields[0], QStringLiteral("Ann Example"));
-    QCOMPARE(m_assessment->saving.current_file_name, first);
-    QVERIFY(!m_assessment->saving.save_as_requested);
+    QCOMPARE(m_document->saving().current_file_name, first);
+    QVERIFY(!m_document->saving().save_as_requested);
 
     m_commands->saveas_file_menu_Click(); // the new name becomes current
     m_commands->save_file_menu_Click();
     QCOMPARE(m_host->log, (QStringList{"save dialog", "save dialog", "save dialog"}));
-    QCOMPARE(m_assessment->saving.current_file_name, second);
+    QCOMPARE(m_document->saving().current_file_name, second);
     QCOMPARE(read_assessment_file(second, {}).record.fields[0], QStringLiteral("Ann Changed"));
     QVERIFY(m_host->messages.isEmpty());
 }
 
 void TestFileCommands::open_replaces_the_assessment_at_once() {
-    m_assessment->data.act_start_time = {2019, 7, 4, 11, 1, 1, 1, 1};
-    m_assessment->data.rel_stim_times.fill(77);
-    m_assessment->saving.data_saved = false;
-    m_host->fields = {"Old", "Old", "Old", "Old", "Old"};
+    ActivationRun old_activation;
+    old_activation.start_time = {2019, 7, 4, 11, 1, 1, 1, 1};
+    m_document->commit(old_activation);
+    ReleaseRun old_release;
+    old_release.stim_times.fill(77);
+    m_document->commit(old_release);
+    set_fields({"Old", "Old", "Old", "Old", "Old"});
+    m_host->log.clear();
     m_host->open_answers.push_back(sample_path(QStringLiteral("three_tests.tavo")));
     m_commands->open_file();
 
-    QCOMPARE(m_host->log, (QStringList{"open dialog", "fields", "results"}));
-    QCOMPARE(m_host->fields, three_tests_fields());
-    const SavingState& saving = m_assessment->saving;
+    QCOMPARE(m_host->log, (QStringList{"open dialog", "readings"}));
+    QCOMPARE(m_document->fields(), three_tests_fields());
+    const SavingState& saving = m_document->saving();
     QCOMPARE(saving.saved_fields, three_tests_fields());
     QCOMPARE(saving.current_file_name, sample_path(QStringLiteral("three_tests.tavo")));
     QVERIFY(saving.data_saved);
-    QCOMPARE(reading_offsets(m_assessment->data), reading_offsets(three_tests_data()));
-    QCOMPARE(m_assessment->data.act_start_time.wYear, std::uint16_t{2019});
+    QCOMPARE(reading_offsets(m_document->data()), reading_offsets(three_tests_data()));
+    QCOMPARE(m_document->data().act_start_time.wYear, std::uint16_t{2019});
 }
 
 void TestFileCommands::failed_open_changes_nothing_data() {
@@ -344,8 +352,9 @@ void TestFileCommands::failed_open_changes_nothing() {
             sample_bytes(QStringLiteral("three_tests.tavo")).split('\n').mid(0, 40).join('\n'));
     }
     make_unsaved();
-    m_assessment->saving.current_file_name = QStringLiteral("/data/before.tavo");
-    const Assessment before = *m_assessment;
+    m_document->saving().current_file_name = QStringLiteral("/data/before.tavo");
+    const TestData before_data = m_document->data();
+    const SavingState before_saving = m_document->saving();
     m_host->open_answers.push_back(file);
     m_commands->open_file();
 
@@ -355,19 +364,19 @@ void TestFileCommands::failed_open_changes_nothing() {
                  QStringLiteral("Could not open \"%1\".").arg(QDir::toNativeSeparators(file))),
              qPrintable(message));
     QVERIFY2(message.contains(reason), qPrintable(message));
-    QCOMPARE(m_host->fields, three_tests_fields());
-    QCOMPARE(m_assessment->data, before.data);
-    QCOMPARE(m_assessment->saving.saved_fields, before.saving.saved_fields);
-    QCOMPARE(m_assessment->saving.current_file_name, before.saving.current_file_name);
-    QCOMPARE(m_assessment->saving.data_saved, false);
+    QCOMPARE(m_document->fields(), three_tests_fields());
+    QCOMPARE(m_document->data(), before_data);
+    QCOMPARE(m_document->saving().saved_fields, before_saving.saved_fields);
+    QCOMPARE(m_document->saving().current_file_name, before_saving.current_file_name);
+    QCOMPARE(m_document->saving().data_saved, false);
 }
 
 void TestFileCommands::cancelled_open_reads_nothing() {
-    m_assessment->saving.current_file_name = sample_path(QStringLiteral("three_tests.tavo"));
+    m_document->saving().current_file_name = sample_path(QStringLiteral("three_tests.tavo"));
     m_host->open_answers.push_back(std::nullopt);
     m_commands->open_file();
     QCOMPARE(m_host->log, QStringList{"open dialog"});
-    QCOMPARE(m_assessment->data, TestData{});
+    QCOMPARE(m_document->data(), TestData{});
 }
 
 void TestFileCommands::file_filter_as_qt_shows_it_data() {

@@ -34,11 +34,21 @@ private Q_SLOTS:
 
 private:
     DefaultWindow& window() { return m_rig->app->main_window(); }
+    // The seven result labels as the Test Results tab shows them.
+    ResultTexts shown_results() {
+        auto text = [this](const char* name) {
+            return window().findChild<QLabel*>(QString::fromLatin1(name))->text();
+        };
+        return {text("Label1"), text("Label2"), text("Label3"), text("Label5"),
+                text("Label6"), text("Label7"), text("Label8")};
+    }
     void trigger(const char* item) {
         window().findChild<QAction*>(QString::fromLatin1(item))->trigger();
     }
     void type_subject(const QString& text) {
-        window().findChild<QLineEdit*>(QStringLiteral("Text0"))->setText(text);
+        auto* box = window().findChild<QLineEdit*>(QStringLiteral("Text0"));
+        box->selectAll();
+        QTest::keyClicks(box, text);
     }
     template <class T = QWidget> T* prompt_child(const char* name) {
         return m_rig->app->save_prompt()->findChild<T*>(QString::fromLatin1(name));
@@ -116,10 +126,10 @@ void TestFileMenu::one_prompt_whose_question_follows_the_command() {
     QCOMPARE(m_rig->app->save_prompt(), first);
     QCOMPARE(first->question(),
              QStringLiteral("Do you want to save changes before opening another file?"));
-    QCOMPARE(m_rig->app->assessment().saving.pending_action, PendingAction::open);
+    QCOMPARE(m_rig->app->document().saving().pending_action, PendingAction::open);
     QTest::mouseClick(prompt_child<QPushButton>("CancelButton"), Qt::LeftButton);
     QVERIFY(!first->isVisible());
-    QCOMPARE(window().typed_fields()[0], QStringLiteral("Ann"));
+    QCOMPARE(m_rig->app->document().fields()[0], QStringLiteral("Ann"));
     QVERIFY(m_rig->dialogs.open_requests.empty());
     // Hidden, not gone: the next prompt is the same window.
     trigger("exit_file_menu");
@@ -147,7 +157,7 @@ void TestFileMenu::prompt_buttons() {
     QVERIFY(!m_rig->app->save_prompt()->isVisible());
     QTEST(m_ended, "ended");
     QCOMPARE(QFile::exists(path), saved);
-    QCOMPARE(m_rig->app->assessment().saving.saved_fields[0], saved ? "Ann" : "");
+    QCOMPARE(m_rig->app->document().saving().saved_fields[0], saved ? "Ann" : "");
 }
 
 void TestFileMenu::closing_the_main_window_is_exit_data() {
@@ -159,7 +169,7 @@ void TestFileMenu::closing_the_main_window_is_exit_data() {
 void TestFileMenu::closing_the_main_window_is_exit() {
     QFETCH(bool, unsaved);
     if (unsaved) {
-        m_rig->app->assessment().saving.data_saved = false;
+        m_rig->app->document().saving().data_saved = false;
     }
     QVERIFY(!window().close());
     QVERIFY(window().isVisible());
@@ -180,26 +190,24 @@ void TestFileMenu::file_dialogs_belong_to_the_main_window() {
 }
 
 void TestFileMenu::saved_tests_reopen_to_the_same_results() {
-    Assessment& assessment = m_rig->app->assessment();
-    assessment.data = three_tests_data();
-    assessment.saving.data_saved = false;
-    window().set_typed_fields(three_tests_fields());
-    window().process_results();
-    const ResultTexts results = window().shown_results();
+    AssessmentDocument& assessment = m_rig->app->document();
+    assessment.load(three_tests_fields(), three_tests_data(), QString());
+    assessment.saving().data_saved = false;
+    const ResultTexts results = shown_results();
     QVERIFY(results.label8.startsWith(QStringLiteral("Time For 5 Clicks")));
 
     const QString path = m_dir->filePath(QStringLiteral("ann.tavo"));
     m_rig->dialogs.save_answers.push_back(path);
     trigger("save_file_menu");
     trigger("new_file_menu"); // saved: no prompt
-    QCOMPARE(window().shown_results(), initial_result_texts());
-    QCOMPARE(window().typed_fields(), TypedFields{});
+    QCOMPARE(shown_results(), initial_result_texts());
+    QCOMPARE(m_rig->app->document().fields(), TypedFields{});
     m_rig->dialogs.open_answers.push_back(path);
     trigger("open_file_menu");
 
-    QCOMPARE(window().shown_results(), results);
-    QCOMPARE(window().typed_fields(), three_tests_fields());
-    QCOMPARE(assessment.saving.current_file_name, path);
+    QCOMPARE(shown_results(), results);
+    QCOMPARE(m_rig->app->document().fields(), three_tests_fields());
+    QCOMPARE(assessment.file_name(), path);
     QVERIFY(!m_rig->app->save_prompt());
     QVERIFY(m_rig->dialogs.messages.isEmpty());
 }
@@ -227,18 +235,18 @@ void TestFileMenu::command_line_opens_a_file_at_start() {
     }
     type_subject(QStringLiteral("typed before"));
     m_rig->app->Form_Load(command_line);
-    QTEST(window().typed_fields() == three_tests_fields(), "opens");
-    QTEST(window().shown_results() != initial_result_texts(), "opens");
+    QTEST(m_rig->app->document().fields() == three_tests_fields(), "opens");
+    QTEST(shown_results() != initial_result_texts(), "opens");
     QVERIFY(m_rig->dialogs.open_requests.empty());
     QCOMPARE(m_rig->dialogs.messages.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty()) {
         const QString& shown = m_rig->dialogs.messages[0];
         QVERIFY2(shown.contains(QDir::toNativeSeparators(command_line)), qPrintable(shown));
         QVERIFY2(shown.contains(message), qPrintable(shown));
-        QCOMPARE(window().typed_fields()[0], QStringLiteral("typed before"));
+        QCOMPARE(m_rig->app->document().fields()[0], QStringLiteral("typed before"));
     }
-    QVERIFY(m_rig->app->assessment().saving.data_saved);
-    QVERIFY(!m_rig->app->assessment().saving.open_from_command_line);
+    QVERIFY(m_rig->app->document().saving().data_saved);
+    QVERIFY(!m_rig->app->document().saving().open_from_command_line);
 }
 
 QTEST_MAIN(TestFileMenu)

@@ -183,7 +183,7 @@ void TestTestWindows::full_screen_opens_maximised() {
     main_child<QLineEdit>("act_max_select")->setText(QStringLiteral("10"));
     press_start(QStringLiteral("start_act_test"));
     QVERIFY(m_rig->app->activation_window()->windowState() & Qt::WindowMaximized);
-    QCOMPARE(m_rig->app->assessment().settings.act_max_delay, 10000);
+    QCOMPARE(m_rig->app->document().settings().act_max_delay, 10000);
     QVERIFY(timer("Stimulus_Timer").interval_ms >= 1000);
     QVERIFY(timer("Stimulus_Timer").interval_ms < 10000);
 }
@@ -215,7 +215,7 @@ void TestTestWindows::complete_activation_test_through_mouse_events() {
     QCOMPARE(main_child<QLabel>("Label1")->text(),
              QStringLiteral("Average Response Time: 00:00.250"));
     QCOMPARE(main_child<QLabel>("Label2")->text(), QStringLiteral("Fastest = 00:00.250"));
-    QVERIFY(!m_rig->app->assessment().saving.data_saved);
+    QVERIFY(!m_rig->app->document().saving().data_saved);
     QCOMPARE(m_rig->sounds.played.count(QStringLiteral("pop.wav")), 10);
     QCOMPARE(clock.begins, clock.ends);
 }

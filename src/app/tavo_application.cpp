@@ -44,10 +44,10 @@ void place_over(QWidget& window, const QWidget& main_window) {
 
 TavoApplication::TavoApplication(AppServices services)
     : m_services(std::move(services))
-    , m_main_window(std::make_unique<DefaultWindow>(m_assessment, m_services.dialogs))
+    , m_main_window(std::make_unique<DefaultWindow>(m_document, m_services.dialogs))
     , m_printer(m_services.printer_dialog, m_services.dialogs)
     , m_end_program([] { QCoreApplication::exit(0); })
-    , m_file_menu(std::make_unique<FileMenu>(m_assessment, *m_main_window, m_services.dialogs,
+    , m_file_menu(std::make_unique<FileMenu>(m_document, *m_main_window, m_services.dialogs,
                                              m_services.sounds, [this] { end_program(); })) {
     connect(m_main_window.get(), &DefaultWindow::about_requested, this,
             &TavoApplication::show_about);
@@ -63,9 +63,10 @@ TavoApplication::TavoApplication(AppServices services)
             &TavoApplication::compare_assessments);
     connect(m_main_window.get(), &DefaultWindow::trial_details_requested, this,
             &TavoApplication::show_trial_details);
-    connect(m_main_window.get(), &DefaultWindow::results_changed, this, [this] {
-        if (TrialDetailsWindow* details = m_trial_details.existing()) {
-            details->show_assessment(m_assessment.data);
+    connect(&m_document, &AssessmentDocument::changed, this, [this](DocumentChange what) {
+        TrialDetailsWindow* details = m_trial_details.existing();
+        if (details && what == DocumentChange::readings) {
+            details->show_assessment(m_document.data());
         }
     });
     connect(m_main_window.get(), &DefaultWindow::activation_test_requested, this,
@@ -82,7 +83,7 @@ TavoApplication::TavoApplication(AppServices services)
 TavoApplication::~TavoApplication() = default;
 
 void TavoApplication::Form_Load(const QString& command_line) {
-    m_assessment.saving.data_saved = true;
+    m_document.saving().data_saved = true;
     if (names_assessment_file(command_line)) {
         m_file_menu->commands().open_command_line_file(command_line);
     }
@@ -118,8 +119,8 @@ void TavoApplication::show_about_corvale() {
 }
 
 TrialWindowServices TavoApplication::trial_window_services() {
-    return {{m_assessment, m_services.clock, m_services.sounds, m_services.random,
-             m_services.switch_input, m_services.readings},
+    return {{m_document.state_for_running_tests(), m_services.clock, m_services.sounds,
+             m_services.random, m_services.switch_input, m_services.readings},
             m_services.dialogs,
             m_services.make_timer};
 }
@@ -134,10 +135,10 @@ void TavoApplication::apply_switch_sends(SwitchSends choice) {
     }
 }
 
-void TavoApplication::show_test_window(TrialWindow& window, bool full_screen) {
-    window.set_results_changed_handler([this] { m_main_window->process_results(); });
+void TavoApplication::show_test_window(TrialWindow& window, SwitchTest test) {
+    window.set_results_changed_handler([this] { m_document.readings_written_by_test(); });
     window.set_switch_sends(m_main_window->switch_sends());
-    window.setWindowState(full_screen ? Qt::WindowMaximized : Qt::WindowNoState);
+    window.setWindowState(m_document.full_screen(test) ? Qt::WindowMaximized : Qt::WindowNoState);
     window.show();
     window.raise();
     window.activateWindow();
@@ -146,41 +147,41 @@ void TavoApplication::show_test_window(TrialWindow& window, bool full_screen) {
 void TavoApplication::start_activation_test() {
     ActivationWindow& window = m_activation.get_or_create(
         [this] { return new ActivationWindow(trial_window_services(), m_main_window.get()); });
-    window.set_stimulus_colour(to_qcolor(m_main_window->act_color()));
-    show_test_window(window, m_main_window->act_full_screen());
+    window.set_stimulus_colour(to_qcolor(m_document.colour(StimulusColour::activation)));
+    show_test_window(window, SwitchTest::activation);
 }
 
 void TavoApplication::start_release_test() {
     ReleaseWindow& window = m_release.get_or_create(
         [this] { return new ReleaseWindow(trial_window_services(), m_main_window.get()); });
-    window.set_stimulus_colour(to_qcolor(m_main_window->rel_hold_color()));
-    window.set_release_colour(to_qcolor(m_main_window->rel_release_color()));
-    show_test_window(window, m_main_window->rel_full_screen());
+    window.set_stimulus_colour(to_qcolor(m_document.colour(StimulusColour::release_hold)));
+    window.set_release_colour(to_qcolor(m_document.colour(StimulusColour::release_cue)));
+    show_test_window(window, SwitchTest::release);
 }
 
 void TavoApplication::start_repetition_test() {
     RepetitionWindow& window = m_repetition.get_or_create(
         [this] { return new RepetitionWindow(trial_window_services(), m_main_window.get()); });
-    window.set_stimulus_colour(to_qcolor(m_main_window->rep_color()));
-    show_test_window(window, m_main_window->rep_full_screen());
+    window.set_stimulus_colour(to_qcolor(m_document.colour(StimulusColour::repetition)));
+    show_test_window(window, SwitchTest::repetition);
 }
 
 void TavoApplication::print_results_sheet() {
-    m_printer.print_results_sheet(m_main_window.get(), m_main_window->typed_fields(),
-                                  m_main_window->shown_results(), m_assessment.data);
+    m_printer.print_results_sheet(m_main_window.get(), m_document.fields(), m_document.results(),
+                                  m_document.data());
 }
 
 void TavoApplication::export_trial_data() {
-    tavo::export_trial_data(m_main_window.get(), m_services.dialogs,
-                            {QFileInfo(m_assessment.saving.current_file_name).fileName(),
-                             m_main_window->typed_fields(), m_assessment.data});
+    tavo::export_trial_data(
+        m_main_window.get(), m_services.dialogs,
+        {QFileInfo(m_document.file_name()).fileName(), m_document.fields(), m_document.data()});
 }
 
 void TavoApplication::show_trial_details() {
     const bool first_time = m_trial_details.existing() == nullptr;
     TrialDetailsWindow& window = m_trial_details.get_or_create(
         [this] { return new TrialDetailsWindow(m_main_window.get()); });
-    window.show_assessment(m_assessment.data);
+    window.show_assessment(m_document.data());
     if (first_time) {
         place_over(window, *m_main_window);
     }

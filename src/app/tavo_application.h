@@ -5,7 +5,7 @@
 #include "about_corvale_dialog.h"
 #include "about_dialog.h"
 #include "app_services.h"
-#include "assessment.h"
+#include "assessment_document.h"
 #include "compare_window.h"
 #include "single_window.h"
 #include "switch_test_windows.h"
@@ -27,7 +27,7 @@ public:
     explicit TavoApplication(AppServices services);
     ~TavoApplication() override;
 
-    Assessment& assessment() { return m_assessment; }
+    AssessmentDocument& document() { return m_document; }
     DefaultWindow& main_window() { return *m_main_window; }
     AboutDialog* about_window() const { return m_about.existing(); }
     AboutCorvaleDialog* about_corvale_window() const { return m_about_corvale.existing(); }
@@ -74,11 +74,11 @@ public:
 private:
     AboutCorvaleDialog& about_corvale();
     TrialWindowServices trial_window_services();
-    void show_test_window(TrialWindow& window, bool full_screen);
+    void show_test_window(TrialWindow& window, SwitchTest test);
     // The switch input and the open test windows follow the main window's choice.
     void apply_switch_sends(SwitchSends choice);
 
-    Assessment m_assessment;
+    AssessmentDocument m_document;
     AppServices m_services;
     std::unique_ptr<DefaultWindow> m_main_window;
     SingleWindow<AboutDialog> m_about;

@@ -26,13 +26,13 @@ QString save_failure_message(const QString& path, const QString& reason) {
 
 } // namespace
 
-FileCommands::FileCommands(Assessment& assessment, FileCommandHost& host, SoundPlayer& sounds)
-    : m_assessment(assessment)
+FileCommands::FileCommands(AssessmentDocument& document, FileCommandHost& host, SoundPlayer& sounds)
+    : m_document(document)
     , m_host(host)
     , m_sounds(sounds) {}
 
 void FileCommands::new_file_menu_Click() {
-    if (!unsaved_changes(m_assessment.saving, m_host.typed_fields())) {
+    if (!m_document.unsaved_changes()) {
         start_new_assessment();
         return;
     }
@@ -41,7 +41,7 @@ void FileCommands::new_file_menu_Click() {
 }
 
 void FileCommands::open_file_menu_Click() {
-    if (!unsaved_changes(m_assessment.saving, m_host.typed_fields())) {
+    if (!m_document.unsaved_changes()) {
         open_file();
         return;
     }
@@ -50,12 +50,12 @@ void FileCommands::open_file_menu_Click() {
 }
 
 void FileCommands::saveas_file_menu_Click() {
-    m_assessment.saving.save_as_requested = true;
+    m_document.saving().save_as_requested = true;
     save_file_menu_Click();
 }
 
 void FileCommands::exit_file_menu_Click() {
-    if (!unsaved_changes(m_assessment.saving, m_host.typed_fields())) {
+    if (!m_document.unsaved_changes()) {
         m_host.end_program();
         return;
     }
@@ -64,13 +64,13 @@ void FileCommands::exit_file_menu_Click() {
 }
 
 void FileCommands::show_prompt(PendingAction action, const QString& question) {
-    m_assessment.saving.pending_action = action;
+    m_document.saving().pending_action = action;
     m_sounds.play(QStringLiteral("Chord.wav"));
     m_host.show_save_prompt(question);
 }
 
 void FileCommands::YesButton_Click() {
-    SavingState& saving = m_assessment.saving;
+    SavingState& saving = m_document.saving();
     switch (saving.pending_action) {
     case PendingAction::exit:
         saving.exit_after_save = true;
@@ -88,7 +88,7 @@ void FileCommands::YesButton_Click() {
 }
 
 void FileCommands::NoButton_Click() {
-    switch (m_assessment.saving.pending_action) {
+    switch (m_document.saving().pending_action) {
     case PendingAction::exit:
         m_host.end_program();
         break;
@@ -106,12 +106,12 @@ void FileCommands::NoButton_Click() {
 // The unsaved results the flag referred to are gone, so nothing is left to
 // ask about.
 void FileCommands::start_new_assessment() {
-    m_host.Wipe_Data();
-    m_assessment.saving.data_saved = true;
+    m_document.Wipe_Data();
+    m_document.saving().data_saved = true;
 }
 
 void FileCommands::save_file_menu_Click() {
-    SavingState& saving = m_assessment.saving;
+    SavingState& saving = m_document.saving();
     QString path = saving.current_file_name;
     if (saving.save_as_requested || path.isEmpty()) {
         saving.save_as_requested = false;
@@ -123,24 +123,21 @@ void FileCommands::save_file_menu_Click() {
         }
         path = *chosen;
     }
-    const TypedFields fields = m_host.typed_fields();
-    const WrittenFile written = write_assessment(fields, m_assessment.data);
+    const WrittenFile written = write_assessment(m_document.fields(), m_document.data());
     std::optional<QString> failure =
         written.ok() ? save_assessment_file(path, written.bytes) : written.error;
     if (failure) {
         abandon_save(save_failure_message(path, *failure));
         return;
     }
-    saving.current_file_name = path;
-    saving.saved_fields = fields;
-    saving.data_saved = true;
+    m_document.mark_saved(path);
     run_follow_ups();
 }
 
 // A save that did not happen drops the follow-ups asked for with it, so that
 // a later, unrelated save neither ends the program nor clears the assessment.
 void FileCommands::abandon_save(const QString& message) {
-    SavingState& saving = m_assessment.saving;
+    SavingState& saving = m_document.saving();
     saving.exit_after_save = false;
     saving.open_after_save = false;
     saving.new_after_save = false;
@@ -150,7 +147,7 @@ void FileCommands::abandon_save(const QString& message) {
 }
 
 void FileCommands::run_follow_ups() {
-    SavingState& saving = m_assessment.saving;
+    SavingState& saving = m_document.saving();
     if (saving.new_after_save) {
         saving.new_after_save = false;
         start_new_assessment();
@@ -165,13 +162,13 @@ void FileCommands::run_follow_ups() {
 }
 
 void FileCommands::open_command_line_file(const QString& path) {
-    m_assessment.saving.open_from_command_line = true;
+    m_document.saving().open_from_command_line = true;
     m_command_line_path = path;
     open_file();
 }
 
 void FileCommands::open_file() {
-    SavingState& saving = m_assessment.saving;
+    SavingState& saving = m_document.saving();
     const std::optional<QString> path = saving.open_from_command_line
                                             ? std::optional<QString>(m_command_line_path)
                                             : m_host.open_file_name(tavo_file_filter);
@@ -183,18 +180,12 @@ void FileCommands::open_file() {
 
 // All or nothing: the file is read in full before anything on screen changes.
 void FileCommands::open_path(const QString& path) {
-    const ReadResult read = read_assessment_file(path, m_assessment.data);
+    const ReadResult read = read_assessment_file(path, m_document.data());
     if (!read.ok()) {
         m_host.show_message(open_failure_message(path, *read.failure));
         return;
     }
-    SavingState& saving = m_assessment.saving;
-    m_assessment.data = read.record.data;
-    m_host.set_typed_fields(read.record.fields);
-    saving.saved_fields = m_host.typed_fields();
-    saving.current_file_name = path;
-    saving.data_saved = true;
-    m_host.process_results();
+    m_document.load(read.record.fields, read.record.data, path);
 }
 
 } // namespace tavo

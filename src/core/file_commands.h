@@ -4,7 +4,7 @@
 // and ask. Nothing waits for the save prompt: its buttons call back in.
 #pragma once
 
-#include "assessment.h"
+#include "assessment_document.h"
 
 #include <QString>
 #include <optional>
@@ -17,12 +17,6 @@ class SoundPlayer;
 class FileCommandHost {
 public:
     virtual ~FileCommandHost() = default;
-
-    // The five text boxes of the main window.
-    virtual TypedFields typed_fields() const = 0;
-    virtual void set_typed_fields(const TypedFields& fields) = 0;
-    virtual void process_results() = 0;
-    virtual void Wipe_Data() = 0;
 
     // Modal file dialogs showing the given filter; nullopt is Cancel. The
     // save dialog asks before it replaces an existing file.
@@ -40,7 +34,7 @@ inline const QString tavo_file_filter = QStringLiteral("TAVO (*.tavo) | *.tavo")
 
 class FileCommands {
 public:
-    FileCommands(Assessment& assessment, FileCommandHost& host, SoundPlayer& sounds);
+    FileCommands(AssessmentDocument& document, FileCommandHost& host, SoundPlayer& sounds);
 
     void new_file_menu_Click();
     void open_file_menu_Click();
@@ -65,7 +59,7 @@ private:
     void abandon_save(const QString& message);
     void run_follow_ups();
 
-    Assessment& m_assessment;
+    AssessmentDocument& m_document;
     FileCommandHost& m_host;
     SoundPlayer& m_sounds;
     QString m_command_line_path;

@@ -4,16 +4,10 @@
 
 #include <QLocale>
 #include <QString>
-
 #include <cstdint>
 #include <optional>
 
 namespace tavo {
-
-// Colours as the program keeps them: 0x00BBGGRR.
-using ColorRef = std::uint32_t;
-inline constexpr ColorRef yellow_colorref = 0x0000FFFFu;
-inline constexpr ColorRef dark_blue_colorref = 0x00C00000u;
 
 // Settings are whole seconds in this range: 0 would never let the stimulus
 // timer fire, and above 32 seconds the value in milliseconds does not fit.

@@ -6,27 +6,28 @@
 
 namespace tavo {
 
-QColor to_qcolor(ColorRef colour) {
-    return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
-                  static_cast<int>((colour >> 16) & 0xFFu));
+QColor to_qcolor(Rgb colour) {
+    return QColor(colour.red, colour.green, colour.blue);
 }
 
-ColorRef to_colorref(const QColor& colour) {
+Rgb to_rgb(const QColor& colour) {
     const QColor rgb = colour.toRgb();
-    return static_cast<ColorRef>(rgb.red()) | (static_cast<ColorRef>(rgb.green()) << 8) |
-           (static_cast<ColorRef>(rgb.blue()) << 16);
+    return {static_cast<std::uint8_t>(rgb.red()), static_cast<std::uint8_t>(rgb.green()),
+            static_cast<std::uint8_t>(rgb.blue())};
 }
 
-ColorButton::ColorButton(ColorRef colour, QWidget* parent)
-    : QPushButton(parent)
-    , m_colour(colour) {
+ColorButton::ColorButton(const QColor& colour, QWidget* parent)
+    : QPushButton(parent) {
     set_face_color(colour);
 }
 
-void ColorButton::set_face_color(ColorRef colour) {
+void ColorButton::set_face_color(const QColor& colour) {
+    if (colour == m_colour && !toolTip().isEmpty()) {
+        return;
+    }
     m_colour = colour;
     // The face is the colour; the tooltip names it for those who cannot see it.
-    setToolTip(tr("Colour %1; click to choose another").arg(face_qcolor().name()));
+    setToolTip(tr("Colour %1; click to choose another").arg(m_colour.name()));
     update();
 }
 
@@ -36,7 +37,7 @@ void ColorButton::paintEvent(QPaintEvent*) {
     initStyleOption(&option);
     painter.drawControl(QStyle::CE_PushButtonBevel, option);
     const QRect face = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
-    painter.fillRect(face.adjusted(1, 1, -1, -1), face_qcolor());
+    painter.fillRect(face.adjusted(1, 1, -1, -1), m_colour);
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);

@@ -1,20 +1,20 @@
 #include "default_window.h"
 
 #include "color_button.h"
+#include "design_font.h"
 #include "dialogs.h"
 #include "insert_date.h"
 #include "svg_picture.h"
 #include "switch_sends_dialog.h"
-#include "design_font.h"
 #include "twips.h"
 #include "up_down.h"
 #include "version.h"
 
 #include <QAction>
-#include <QFontMetrics>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDate>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -26,6 +26,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <limits>
 
 namespace tavo {
 
@@ -53,9 +54,9 @@ QFrame* separator_line(QWidget* parent, const QString& name, Qt::Orientation ori
 
 } // namespace
 
-DefaultWindow::DefaultWindow(Assessment& assessment, Dialogs& dialogs, QWidget* parent)
+DefaultWindow::DefaultWindow(AssessmentDocument& document, Dialogs& dialogs, QWidget* parent)
     : QMainWindow(parent)
-    , m_assessment(assessment)
+    , m_document(document)
     , m_dialogs(dialogs) {
     setObjectName(QStringLiteral("Default"));
     setWindowTitle(QStringLiteral("TAVO - Marlowen"));
@@ -95,6 +96,10 @@ DefaultWindow::DefaultWindow(Assessment& assessment, Dialogs& dialogs, QWidget* 
     build_results_tab(results);
     m_tabs->setCurrentIndex(0);
     m_text_boxes[0]->setFocus();
+    connect(&m_document, &AssessmentDocument::changed, this, &DefaultWindow::show_document);
+    show_fields();
+    show_settings();
+    process_results();
 
     resize(twips_size(design_client_width, design_client_height) +
            QSize(0, menuBar()->sizeHint().height()));
@@ -161,9 +166,9 @@ void DefaultWindow::build_menus() {
             &QAction::triggered, this, &DefaultWindow::about_requested);
     connect(add_item(help, QStringLiteral("getting_help_menu"), QStringLiteral("&Getting TAVO")),
             &QAction::triggered, this, &DefaultWindow::getting_tavo_requested);
-    connect(add_item(help, QStringLiteral("about_corvale_help_menu"),
-                     QStringLiteral("About &Corvale")),
-            &QAction::triggered, this, &DefaultWindow::about_corvale_requested);
+    connect(
+        add_item(help, QStringLiteral("about_corvale_help_menu"), QStringLiteral("About &Corvale")),
+        &QAction::triggered, this, &DefaultWindow::about_corvale_requested);
 }
 
 void DefaultWindow::set_switch_sends(SwitchSends choice) {
@@ -177,7 +182,8 @@ void DefaultWindow::choose_switch_sends() {
     // Modal, but without a nested event loop: the answer comes with accepted().
     auto* dialog = new SwitchSendsDialog(m_switch_sends, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this, dialog] { set_switch_sends(dialog->choice()); });
+    connect(dialog, &QDialog::accepted, this,
+            [this, dialog] { set_switch_sends(dialog->choice()); });
     dialog->open();
 }
 
@@ -209,6 +215,11 @@ void DefaultWindow::build_background_tab(QWidget* page) {
         const Field& field = fields[i];
         auto* box = new QLineEdit(page);
         box->setObjectName(QString::fromLatin1(field.box));
+        // A field holds whatever length its file holds: nothing is cut on open.
+        box->setMaxLength(std::numeric_limits<int>::max());
+        const auto which = static_cast<TypedField>(i);
+        connect(box, &QLineEdit::textEdited, this,
+                [this, which](const QString& text) { m_document.set_field(which, text); });
         box->setAccessibleName(QString::fromLatin1(field.caption).chopped(1));
         place_on_tab(box, QRect(1560, field.top, 3735, 315));
         auto* label = new QLabel(QString::fromLatin1(field.caption), page);
@@ -227,6 +238,12 @@ void DefaultWindow::build_background_tab(QWidget* page) {
     m_notes->setAccessibleName(QStringLiteral("Notes"));
     m_notes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_notes->setTabChangesFocus(true);
+    connect(m_notes, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_showing_notes) {
+            m_notes_shown = edited_notes();
+            m_document.set_field(TypedField::notes, m_notes_shown);
+        }
+    });
     notes_label->setBuddy(m_notes);
     place_on_tab(m_notes, QRect(5640, 720, 3855, 1815));
 
@@ -271,14 +288,26 @@ QGroupBox* DefaultWindow::build_test_frame(QWidget* page, const QString& name,
 }
 
 ColorButton* DefaultWindow::add_color_button(QWidget* parent, const QString& name,
-                                             ColorRef colour, const QString& label_text,
+                                             StimulusColour which, const QString& label_text,
                                              QRect twips) {
-    auto* button = new ColorButton(colour, parent);
+    auto* button = new ColorButton(to_qcolor(m_document.colour(which)), parent);
     button->setObjectName(name);
     button->setAccessibleName(label_text.chopped(1));
     button->setGeometry(twips_rect(twips.x(), twips.y(), twips.width(), twips.height()));
-    connect(button, &QPushButton::clicked, this, [this, button] { choose_color(button); });
+    connect(button, &QPushButton::clicked, this, [this, which] { choose_color(which); });
+    m_colour_buttons[static_cast<std::size_t>(which)] = button;
     return button;
+}
+
+QCheckBox* DefaultWindow::add_full_screen(QGroupBox* frame, const QString& name, SwitchTest test,
+                                          int top) {
+    auto* check = new QCheckBox(QStringLiteral("Full Screen Mode"), frame);
+    check->setObjectName(name);
+    check->setGeometry(twips_rect(1440, top, 2415, 315));
+    connect(check, &QCheckBox::toggled, this,
+            [this, test](bool on) { m_document.set_full_screen(test, on); });
+    m_full_screen_boxes[static_cast<std::size_t>(test)] = check;
+    return check;
 }
 
 QLineEdit* DefaultWindow::add_seconds_box(QGroupBox* frame, const QString& box_name,
@@ -312,12 +341,6 @@ void DefaultWindow::build_performance_tab(QWidget* page) {
         start->setGeometry(twips_rect(7680, 480, 1455, 495));
         return start;
     };
-    auto add_full_screen = [](QGroupBox* frame, const QString& name, int top) {
-        auto* check = new QCheckBox(QStringLiteral("Full Screen Mode"), frame);
-        check->setObjectName(name);
-        check->setGeometry(twips_rect(1440, top, 2415, 315));
-        return check;
-    };
 
     QGroupBox* act = build_test_frame(page, QStringLiteral("act_frame"),
                                       QStringLiteral("Activation Test"), 480, 1695);
@@ -330,9 +353,9 @@ void DefaultWindow::build_performance_tab(QWidget* page) {
         QStringLiteral("Maximum Stimulus Delay:              Seconds"), 3);
     add_label(act, QStringLiteral("Label16"), QStringLiteral("Stimulus Color:"),
               QRect(1440, 840, 1575, 315));
-    m_act_color = add_color_button(act, QStringLiteral("act_color"), yellow_colorref,
-                                   QStringLiteral("Stimulus Color:"), QRect(3120, 795, 615, 375));
-    m_act_full_screen = add_full_screen(act, QStringLiteral("Act_Check_FS"), 1275);
+    add_color_button(act, QStringLiteral("act_color"), StimulusColour::activation,
+                     QStringLiteral("Stimulus Color:"), QRect(3120, 795, 615, 375));
+    add_full_screen(act, QStringLiteral("Act_Check_FS"), SwitchTest::activation, 1275);
     connect(add_start(act, QStringLiteral("start_act_test")), &QPushButton::clicked, this,
             &DefaultWindow::start_act_test);
 
@@ -343,34 +366,31 @@ void DefaultWindow::build_performance_tab(QWidget* page) {
     image2->setObjectName(QStringLiteral("Image2"));
     image2->setGeometry(twips_rect(120, 240, 1020, 1335));
     m_rel_max_select = add_seconds_box(
-        rel, QStringLiteral("rel_max_select"), QStringLiteral("UpDown2"),
-        QStringLiteral("Label10"), QStringLiteral("Maximum Hold Duration:                 Seconds"),
-        2);
+        rel, QStringLiteral("rel_max_select"), QStringLiteral("UpDown2"), QStringLiteral("Label10"),
+        QStringLiteral("Maximum Hold Duration:                 Seconds"), 2);
     add_label(rel, QStringLiteral("Label14"), QStringLiteral("Hold Stimulus Color:"),
               QRect(1440, 840, 1935, 315));
-    m_rel_hold_color =
-        add_color_button(rel, QStringLiteral("Rel_hold_color"), yellow_colorref,
-                         QStringLiteral("Hold Stimulus Color:"), QRect(3480, 795, 615, 375));
+    add_color_button(rel, QStringLiteral("Rel_hold_color"), StimulusColour::release_hold,
+                     QStringLiteral("Hold Stimulus Color:"), QRect(3480, 795, 615, 375));
     add_label(rel, QStringLiteral("Label15"), QStringLiteral("Release Stimulus Color:"),
               QRect(4440, 840, 2175, 315));
-    m_rel_release_color =
-        add_color_button(rel, QStringLiteral("rel_release_color"), dark_blue_colorref,
-                         QStringLiteral("Release Stimulus Color:"), QRect(6720, 795, 615, 375));
-    m_rel_full_screen = add_full_screen(rel, QStringLiteral("Rel_Check_FS"), 1320);
+    add_color_button(rel, QStringLiteral("rel_release_color"), StimulusColour::release_cue,
+                     QStringLiteral("Release Stimulus Color:"), QRect(6720, 795, 615, 375));
+    add_full_screen(rel, QStringLiteral("Rel_Check_FS"), SwitchTest::release, 1320);
     connect(add_start(rel, QStringLiteral("start_rel_test")), &QPushButton::clicked, this,
             &DefaultWindow::start_rel_test);
 
     QGroupBox* rep = build_test_frame(page, QStringLiteral("rep_frame"),
                                       QStringLiteral("Repetition Test"), 4200, 1695);
-    auto* image3 = new SvgPicture(QStringLiteral(":/images/red_switch.svg"),
-                                  tr("A round red switch"), rep);
+    auto* image3 =
+        new SvgPicture(QStringLiteral(":/images/red_switch.svg"), tr("A round red switch"), rep);
     image3->setObjectName(QStringLiteral("Image3"));
     image3->setGeometry(twips_rect(120, 240, 1035, 960));
     add_label(rep, QStringLiteral("Label17"), QStringLiteral("Stimulus Color:"),
               QRect(1440, 480, 1575, 315));
-    m_rep_color = add_color_button(rep, QStringLiteral("rep_color"), yellow_colorref,
-                                   QStringLiteral("Stimulus Color:"), QRect(3120, 435, 615, 375));
-    m_rep_full_screen = add_full_screen(rep, QStringLiteral("Rep_Check_FS"), 960);
+    add_color_button(rep, QStringLiteral("rep_color"), StimulusColour::repetition,
+                     QStringLiteral("Stimulus Color:"), QRect(3120, 435, 615, 375));
+    add_full_screen(rep, QStringLiteral("Rep_Check_FS"), SwitchTest::repetition, 960);
     connect(add_start(rep, QStringLiteral("start_rep_test")), &QPushButton::clicked, this,
             &DefaultWindow::start_rep_test);
 }
@@ -396,9 +416,9 @@ void DefaultWindow::build_results_tab(QWidget* page) {
         title->setObjectName(QString::fromLatin1(block.heading_name));
         title->setFont(heading);
         place_on_tab(title, QRect(1560, block.top, 5535, 375));
-        auto* picture = new SvgPicture(
-            QStringLiteral(":/images/") + QString::fromLatin1(block.image_file),
-            tr(block.image_text), page);
+        auto* picture =
+            new SvgPicture(QStringLiteral(":/images/") + QString::fromLatin1(block.image_file),
+                           tr(block.image_text), page);
         picture->setObjectName(QString::fromLatin1(block.image_name));
         place_on_tab(picture, QRect(240, block.top + 120, 1095, 1095));
     }
@@ -422,10 +442,6 @@ void DefaultWindow::build_results_tab(QWidget* page) {
         place_on_tab(label, QRect(labels[i].left, labels[i].top, labels[i].width, 480));
         m_result_labels[i] = label;
     }
-    const ResultTexts initial = initial_result_texts();
-    m_result_labels[0]->setText(initial.label1);
-    m_result_labels[3]->setText(initial.label5);
-    m_result_labels[6]->setText(initial.label8);
 
     const struct {
         const char* name;
@@ -448,8 +464,8 @@ void DefaultWindow::build_results_tab(QWidget* page) {
     auto* print_frame = new QGroupBox(page);
     print_frame->setObjectName(QStringLiteral("Frame1"));
     place_on_tab(print_frame, QRect(6600, 3840, 2895, 1935));
-    auto* printer = new SvgPicture(QStringLiteral(":/images/printer.svg"), tr("Printer"),
-                                   print_frame);
+    auto* printer =
+        new SvgPicture(QStringLiteral(":/images/printer.svg"), tr("Printer"), print_frame);
     printer->setObjectName(QStringLiteral("Image8"));
     printer->setGeometry(twips_rect(240, 360, 960, 960));
     auto* print = new QPushButton(QStringLiteral("Print Results"), print_frame);
@@ -470,69 +486,74 @@ void DefaultWindow::build_results_tab(QWidget* page) {
     connect(details_key, &QAction::triggered, this, &DefaultWindow::trial_details_requested);
 }
 
-TypedFields DefaultWindow::typed_fields() const {
-    return {m_text_boxes[0]->text(), m_text_boxes[1]->text(), m_text_boxes[2]->text(),
-            m_text_boxes[3]->text(), notes_text()};
-}
-
-void DefaultWindow::set_typed_fields(const TypedFields& fields) {
-    for (std::size_t i = 0; i < m_text_boxes.size(); ++i) {
-        m_text_boxes[i]->setText(fields[i]);
+void DefaultWindow::show_document(DocumentChange what) {
+    switch (what) {
+    case DocumentChange::fields:
+        show_fields();
+        break;
+    case DocumentChange::settings:
+        show_settings();
+        break;
+    case DocumentChange::readings:
+        show_fields();
+        process_results();
+        break;
+    case DocumentChange::saving:
+        break;
     }
-    set_notes_text(fields[4]);
 }
 
-QString DefaultWindow::notes_text() const {
-    // The editor keeps bare line feeds; the assessment's notes use CR LF.
-    QString text = m_notes->toPlainText();
-    text.replace(QChar(u'\n'), crlf);
+void DefaultWindow::show_fields() {
+    for (std::size_t i = 0; i < m_text_boxes.size(); ++i) {
+        const QString& text = m_document.field(static_cast<TypedField>(i));
+        if (m_text_boxes[i]->text() != text) {
+            m_text_boxes[i]->setText(text);
+        }
+    }
+    const QString& notes = m_document.field(TypedField::notes);
+    if (notes != m_notes_shown) {
+        m_notes_shown = notes;
+        QString plain = notes;
+        plain.replace(crlf, QStringLiteral("\n"));
+        m_showing_notes = true;
+        m_notes->setPlainText(plain);
+        m_showing_notes = false;
+        m_notes->moveCursor(QTextCursor::End);
+    }
+}
+
+void DefaultWindow::show_settings() {
+    for (std::size_t i = 0; i < m_colour_buttons.size(); ++i) {
+        m_colour_buttons[i]->set_face_color(
+            to_qcolor(m_document.colour(static_cast<StimulusColour>(i))));
+    }
+    for (std::size_t i = 0; i < m_full_screen_boxes.size(); ++i) {
+        m_full_screen_boxes[i]->setChecked(m_document.full_screen(static_cast<SwitchTest>(i)));
+    }
+}
+
+// The box's own text, not its plain-text rendering: a no-break space or a
+// line separator the administrator typed stays what it is. Only the breaks
+// between the box's paragraphs become the notes' CR LF.
+QString DefaultWindow::edited_notes() const {
+    QString text = m_notes->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, crlf);
     return text;
 }
 
-void DefaultWindow::set_notes_text(const QString& text) {
-    QString plain = text;
-    plain.replace(crlf, QStringLiteral("\n"));
-    m_notes->setPlainText(plain);
-    m_notes->moveCursor(QTextCursor::End);
-}
-
 void DefaultWindow::process_results() {
-    const ResultTexts texts = compute_results(m_assessment.data);
+    const ResultTexts texts = m_document.results();
     const QString* values[] = {&texts.label1, &texts.label2, &texts.label3, &texts.label5,
                                &texts.label6, &texts.label7, &texts.label8};
     for (std::size_t i = 0; i < m_result_labels.size(); ++i) {
         m_result_labels[i]->setText(*values[i]);
     }
-    Q_EMIT results_changed();
 }
-
-ResultTexts DefaultWindow::shown_results() const {
-    return {m_result_labels[0]->text(), m_result_labels[1]->text(), m_result_labels[2]->text(),
-            m_result_labels[3]->text(), m_result_labels[4]->text(), m_result_labels[5]->text(),
-            m_result_labels[6]->text()};
-}
-
-void DefaultWindow::Wipe_Data() {
-    wipe_test_data(m_assessment.data);
-    set_typed_fields({});
-    m_assessment.saving.current_file_name.clear();
-    m_assessment.saving.saved_fields = typed_fields();
-    process_results();
-}
-
-QString DefaultWindow::act_max_select_text() const { return m_act_max_select->text(); }
-QString DefaultWindow::rel_max_select_text() const { return m_rel_max_select->text(); }
-ColorRef DefaultWindow::act_color() const { return m_act_color->face_color(); }
-ColorRef DefaultWindow::rel_hold_color() const { return m_rel_hold_color->face_color(); }
-ColorRef DefaultWindow::rel_release_color() const { return m_rel_release_color->face_color(); }
-ColorRef DefaultWindow::rep_color() const { return m_rep_color->face_color(); }
-bool DefaultWindow::act_full_screen() const { return m_act_full_screen->isChecked(); }
-bool DefaultWindow::rel_full_screen() const { return m_rel_full_screen->isChecked(); }
-bool DefaultWindow::rep_full_screen() const { return m_rep_full_screen->isChecked(); }
 
 void DefaultWindow::insert_date() {
-    set_notes_text(notes_with_date(notes_text(), QDate::currentDate(),
-                                   regional_date_separator(QLocale::system())));
+    m_document.set_field(TypedField::notes,
+                         notes_with_date(m_document.field(TypedField::notes), QDate::currentDate(),
+                                         regional_date_separator(QLocale::system())));
 }
 
 std::optional<std::int16_t> DefaultWindow::seconds_setting(const QLineEdit* box,
@@ -546,25 +567,27 @@ std::optional<std::int16_t> DefaultWindow::seconds_setting(const QLineEdit* box,
 
 void DefaultWindow::start_act_test() {
     if (const auto delay = seconds_setting(m_act_max_select, tr("maximum stimulus delay"))) {
-        m_assessment.settings.act_max_delay = *delay;
+        m_document.set_max_delay(*delay);
         Q_EMIT activation_test_requested();
     }
 }
 
 void DefaultWindow::start_rel_test() {
     if (const auto hold = seconds_setting(m_rel_max_select, tr("maximum hold duration"))) {
-        m_assessment.settings.rel_hold_time = *hold;
+        m_document.set_hold_time(*hold);
         Q_EMIT release_test_requested();
     }
 }
 
-void DefaultWindow::start_rep_test() { Q_EMIT repetition_test_requested(); }
+void DefaultWindow::start_rep_test() {
+    Q_EMIT repetition_test_requested();
+}
 
-void DefaultWindow::choose_color(ColorButton* button) {
-    const std::optional<QColor> chosen =
-        m_dialogs.choose_color(this, button->face_qcolor(), QStringLiteral("Choose a Color"));
+void DefaultWindow::choose_color(StimulusColour which) {
+    const std::optional<QColor> chosen = m_dialogs.choose_color(
+        this, to_qcolor(m_document.colour(which)), QStringLiteral("Choose a Color"));
     if (chosen) {
-        button->set_face_color(to_colorref(*chosen));
+        m_document.set_colour(which, to_rgb(*chosen));
     }
 }
 

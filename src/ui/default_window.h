@@ -1,10 +1,10 @@
 // The main window: the typed fields of the assessment, the test settings and
-// the results, on three tabs. It shows the assessment's state and forwards the
-// commands that other windows carry out (help dialogs, tests, files) as signals.
+// the results, on three tabs. It shows the assessment document, hands every
+// edit to it through the document's operations, and forwards the commands that
+// other windows carry out (help dialogs, tests, files) as signals.
 #pragma once
 
-#include "assessment.h"
-#include "results.h"
+#include "assessment_document.h"
 #include "settings_input.h"
 #include "switch_keys.h"
 
@@ -28,33 +28,13 @@ class UpDownControl;
 class DefaultWindow final : public QMainWindow {
     Q_OBJECT
 public:
-    DefaultWindow(Assessment& assessment, Dialogs& dialogs, QWidget* parent = nullptr);
+    DefaultWindow(AssessmentDocument& document, Dialogs& dialogs, QWidget* parent = nullptr);
     ~DefaultWindow() override;
 
-    Assessment& assessment() { return m_assessment; }
+    AssessmentDocument& document() { return m_document; }
 
-    // The five typed fields; the notes carry CR LF line breaks.
-    TypedFields typed_fields() const;
-    void set_typed_fields(const TypedFields& fields);
-    QString notes_text() const;
-    void set_notes_text(const QString& text);
-
-    // Rewrites the seven result labels from the assessment's readings.
+    // Rewrites the seven result labels from the document's readings.
     void process_results();
-    // Empties the assessment for a new one (settings and colours stay).
-    void Wipe_Data();
-    ResultTexts shown_results() const;
-
-    // What the Performance Tests tab holds for the test windows.
-    QString act_max_select_text() const;
-    QString rel_max_select_text() const;
-    ColorRef act_color() const;
-    ColorRef rel_hold_color() const;
-    ColorRef rel_release_color() const;
-    ColorRef rep_color() const;
-    bool act_full_screen() const;
-    bool rel_full_screen() const;
-    bool rep_full_screen() const;
 
     // What the switch sends, chosen in the Options menu; kept until the
     // program ends, like the settings.
@@ -65,7 +45,7 @@ Q_SIGNALS:
     void about_requested();
     void getting_tavo_requested();
     void about_corvale_requested();
-    // A Start Test button was pressed and its setting is in the assessment.
+    // A Start Test button was pressed and its setting is in the document.
     void activation_test_requested();
     void release_test_requested();
     void repetition_test_requested();
@@ -83,8 +63,6 @@ Q_SIGNALS:
     void compare_requested();
     // Trial Details... on the Test Results tab, or Ctrl+D.
     void trial_details_requested();
-    // The result labels were rewritten: after a test, an open or a New.
-    void results_changed();
     // Whoever delivers the switch to the tests follows the new choice.
     void switch_sends_changed(tavo::SwitchSends choice);
 
@@ -98,11 +76,12 @@ private:
     void build_background_tab(QWidget* page);
     void build_performance_tab(QWidget* page);
     void build_results_tab(QWidget* page);
-    QGroupBox* build_test_frame(QWidget* page, const QString& name, const QString& caption,
-                                int top, int height);
+    QGroupBox* build_test_frame(QWidget* page, const QString& name, const QString& caption, int top,
+                                int height);
     QLabel* add_label(QWidget* parent, const QString& name, const QString& text, QRect twips);
-    ColorButton* add_color_button(QWidget* parent, const QString& name, ColorRef colour,
+    ColorButton* add_color_button(QWidget* parent, const QString& name, StimulusColour which,
                                   const QString& label_text, QRect twips);
+    QCheckBox* add_full_screen(QGroupBox* frame, const QString& name, SwitchTest test, int top);
     QLineEdit* add_seconds_box(QGroupBox* frame, const QString& box_name,
                                const QString& updown_name, const QString& label_name,
                                const QString& caption, int updown_position);
@@ -114,11 +93,18 @@ private:
     // Converts a delay or hold box to milliseconds; a value that cannot be used
     // is refused with a message and nothing starts.
     std::optional<std::int16_t> seconds_setting(const QLineEdit* box, const QString& name);
-    void choose_color(ColorButton* button);
+    void choose_color(StimulusColour which);
+    // Shows what changed in the document; a field is rewritten only when it
+    // differs, so the caret stays where the administrator types.
+    void show_document(DocumentChange what);
+    void show_fields();
+    void show_settings();
+    // The notes as the administrator left them in the box, with CR LF breaks.
+    QString edited_notes() const;
     void choose_switch_sends();
     void stretch_top_lines();
 
-    Assessment& m_assessment;
+    AssessmentDocument& m_document;
     Dialogs& m_dialogs;
     QFrame* m_line1 = nullptr;
     QFrame* m_line2 = nullptr;
@@ -128,13 +114,12 @@ private:
     QPlainTextEdit* m_notes = nullptr;
     QLineEdit* m_act_max_select = nullptr;
     QLineEdit* m_rel_max_select = nullptr;
-    ColorButton* m_act_color = nullptr;
-    ColorButton* m_rel_hold_color = nullptr;
-    ColorButton* m_rel_release_color = nullptr;
-    ColorButton* m_rep_color = nullptr;
-    QCheckBox* m_act_full_screen = nullptr;
-    QCheckBox* m_rel_full_screen = nullptr;
-    QCheckBox* m_rep_full_screen = nullptr;
+    std::array<ColorButton*, 4> m_colour_buttons{};
+    std::array<QCheckBox*, 3> m_full_screen_boxes{};
+    // The notes last given to the box: while the box is not edited, the
+    // document keeps its own text, whatever the box would make of it.
+    QString m_notes_shown;
+    bool m_showing_notes = false;
     std::array<QLabel*, 7> m_result_labels{};
     bool m_centred = false;
     SwitchSends m_switch_sends = SwitchSends::left_button;

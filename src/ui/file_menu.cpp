@@ -5,12 +5,12 @@
 
 namespace tavo {
 
-FileMenu::FileMenu(Assessment& assessment, DefaultWindow& window, Dialogs& dialogs,
+FileMenu::FileMenu(AssessmentDocument& document, DefaultWindow& window, Dialogs& dialogs,
                    SoundPlayer& sounds, std::function<void()> end_program)
     : m_window(window)
     , m_dialogs(dialogs)
     , m_end_program(std::move(end_program))
-    , m_commands(assessment, *this, sounds) {
+    , m_commands(document, *this, sounds) {
     connect(&window, &DefaultWindow::new_requested, this,
             [this] { m_commands.new_file_menu_Click(); });
     connect(&window, &DefaultWindow::open_requested, this,
@@ -24,22 +24,6 @@ FileMenu::FileMenu(Assessment& assessment, DefaultWindow& window, Dialogs& dialo
 }
 
 FileMenu::~FileMenu() = default;
-
-TypedFields FileMenu::typed_fields() const {
-    return m_window.typed_fields();
-}
-
-void FileMenu::set_typed_fields(const TypedFields& fields) {
-    m_window.set_typed_fields(fields);
-}
-
-void FileMenu::process_results() {
-    m_window.process_results();
-}
-
-void FileMenu::Wipe_Data() {
-    m_window.Wipe_Data();
-}
 
 std::optional<QString> FileMenu::open_file_name(const QString& filter) {
     return m_dialogs.open_file_name(&m_window, filter);

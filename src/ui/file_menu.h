@@ -19,18 +19,14 @@ class Dialogs;
 class FileMenu final : public QObject, private FileCommandHost {
     Q_OBJECT
 public:
-    FileMenu(Assessment& assessment, DefaultWindow& window, Dialogs& dialogs, SoundPlayer& sounds,
-             std::function<void()> end_program);
+    FileMenu(AssessmentDocument& document, DefaultWindow& window, Dialogs& dialogs,
+             SoundPlayer& sounds, std::function<void()> end_program);
     ~FileMenu() override;
 
     FileCommands& commands() { return m_commands; }
     SaveExitDialog* save_prompt() const { return m_prompt.existing(); }
 
 private:
-    TypedFields typed_fields() const override;
-    void set_typed_fields(const TypedFields& fields) override;
-    void process_results() override;
-    void Wipe_Data() override;
     std::optional<QString> open_file_name(const QString& filter) override;
     std::optional<QString> save_file_name(const QString& filter) override;
     void show_message(const QString& text) override;

@@ -1,0 +1,141 @@
+#include "assessment_document.h"
+
+namespace tavo {
+
+namespace {
+
+std::size_t index_of(TypedField which) {
+    return static_cast<std::size_t>(which);
+}
+std::size_t index_of(StimulusColour which) {
+    return static_cast<std::size_t>(which);
+}
+std::size_t index_of(SwitchTest test) {
+    return static_cast<std::size_t>(test);
+}
+
+} // namespace
+
+AssessmentDocument::AssessmentDocument(QObject* parent)
+    : QObject(parent) {}
+
+const QString& AssessmentDocument::field(TypedField which) const {
+    return m_fields[index_of(which)];
+}
+
+Rgb AssessmentDocument::colour(StimulusColour which) const {
+    return m_colours[index_of(which)];
+}
+
+bool AssessmentDocument::full_screen(SwitchTest test) const {
+    return m_full_screen[index_of(test)];
+}
+
+bool AssessmentDocument::unsaved_changes() const {
+    return tavo::unsaved_changes(m_assessment.saving, m_fields);
+}
+
+void AssessmentDocument::set_field(TypedField which, const QString& text) {
+    QString& field = m_fields[index_of(which)];
+    if (field != text) {
+        field = text;
+        Q_EMIT changed(DocumentChange::fields);
+    }
+}
+
+void AssessmentDocument::set_max_delay(std::int16_t milliseconds) {
+    if (m_assessment.settings.act_max_delay != milliseconds) {
+        m_assessment.settings.act_max_delay = milliseconds;
+        Q_EMIT changed(DocumentChange::settings);
+    }
+}
+
+void AssessmentDocument::set_hold_time(std::int16_t milliseconds) {
+    if (m_assessment.settings.rel_hold_time != milliseconds) {
+        m_assessment.settings.rel_hold_time = milliseconds;
+        Q_EMIT changed(DocumentChange::settings);
+    }
+}
+
+void AssessmentDocument::set_colour(StimulusColour which, Rgb colour) {
+    Rgb& stored = m_colours[index_of(which)];
+    if (stored != colour) {
+        stored = colour;
+        Q_EMIT changed(DocumentChange::settings);
+    }
+}
+
+void AssessmentDocument::set_full_screen(SwitchTest test, bool full_screen) {
+    bool& stored = m_full_screen[index_of(test)];
+    if (stored != full_screen) {
+        stored = full_screen;
+        Q_EMIT changed(DocumentChange::settings);
+    }
+}
+
+void AssessmentDocument::commit(const ActivationRun& run) {
+    TestData& data = m_assessment.data;
+    data.act_start_time = run.start_time;
+    data.act_start_tick = run.start_tick;
+    data.act_stim_times = run.stim_times;
+    data.act_click_times = run.click_times;
+    m_errors.anticipations = run.anticipations;
+    readings_committed();
+}
+
+void AssessmentDocument::commit(const ReleaseRun& run) {
+    TestData& data = m_assessment.data;
+    data.rel_start_time = run.start_time;
+    data.rel_start_tick = run.start_tick;
+    data.rel_stim_times = run.stim_times;
+    data.rel_release_times = run.release_times;
+    m_errors.early_releases = run.early_releases;
+    readings_committed();
+}
+
+void AssessmentDocument::commit(const RepetitionRun& run) {
+    TestData& data = m_assessment.data;
+    data.rep_start_time = run.start_time;
+    data.rep_start_tick = run.start_tick;
+    data.rep_first_press = run.first_press;
+    data.rep_click_times = run.click_times;
+    readings_committed();
+}
+
+// A completed test waits to be saved.
+void AssessmentDocument::readings_committed() {
+    m_assessment.saving.data_saved = false;
+    Q_EMIT changed(DocumentChange::readings);
+}
+
+void AssessmentDocument::load(const TypedFields& fields, const TestData& data,
+                              const QString& file_name) {
+    m_fields = fields;
+    m_assessment.data = data;
+    m_errors = {};
+    SavingState& saving = m_assessment.saving;
+    saving.saved_fields = fields;
+    saving.current_file_name = file_name;
+    saving.data_saved = true;
+    Q_EMIT changed(DocumentChange::readings);
+}
+
+void AssessmentDocument::mark_saved(const QString& file_name) {
+    SavingState& saving = m_assessment.saving;
+    saving.current_file_name = file_name;
+    saving.saved_fields = m_fields;
+    saving.data_saved = true;
+    Q_EMIT changed(DocumentChange::saving);
+}
+
+void AssessmentDocument::Wipe_Data() {
+    wipe_test_data(m_assessment.data);
+    m_fields = {};
+    m_errors = {};
+    SavingState& saving = m_assessment.saving;
+    saving.current_file_name.clear();
+    saving.saved_fields = m_fields;
+    Q_EMIT changed(DocumentChange::readings);
+}
+
+} // namespace tavo

@@ -1,0 +1,114 @@
+// The assessment on screen: everything an assessment is, in one object. The
+// main window shows it and edits it through the small operations below; the
+// results tab, Trial Details, the file writer, the sheet and the export read
+// it. Nothing reads a widget back. Each operation that changes something
+// emits `changed` once, saying what changed, so every view can follow.
+#pragma once
+
+#include "assessment.h"
+#include "results.h"
+#include "test_runs.h"
+
+#include <QObject>
+#include <optional>
+
+namespace tavo {
+
+// A stimulus colour by its channels; the windows draw it as a QColor.
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+inline constexpr Rgb yellow_rgb{255, 255, 0};
+inline constexpr Rgb dark_blue_rgb{0, 0, 192};
+
+// The four colour choices of the Performance Tests tab.
+enum class StimulusColour { activation, release_hold, release_cue, repetition };
+
+// The three tests, for what each of them has of its own.
+enum class SwitchTest { activation, release, repetition };
+
+// The typed fields, in the order of the file and of TypedFields.
+enum class TypedField { subject_name, administrator, switch_location, switch_type, notes };
+
+enum class DocumentChange {
+    fields,   // a typed field or the notes
+    settings, // a delay, a colour or a full-screen choice
+    readings, // a completed run, an open or a new assessment
+    saving,   // saved, or the file name changed
+};
+
+// The errors of the moment that a file does not keep: known for a run done
+// while the program runs, unknown (nullopt) for a test read from a file.
+struct RunErrors {
+    std::optional<int> anticipations;
+    std::optional<int> early_releases;
+};
+
+class AssessmentDocument final : public QObject, public RunRecorder {
+    Q_OBJECT
+public:
+    explicit AssessmentDocument(QObject* parent = nullptr);
+
+    const TypedFields& fields() const { return m_fields; }
+    const QString& field(TypedField which) const;
+    const TestData& data() const { return m_assessment.data; }
+    const TestSettings& settings() const { return m_assessment.settings; }
+    Rgb colour(StimulusColour which) const;
+    bool full_screen(SwitchTest test) const;
+    const RunErrors& run_errors() const { return m_errors; }
+    const QString& file_name() const { return m_assessment.saving.current_file_name; }
+    // True when a completed test is unsaved or a typed field differs, in any
+    // character, from its text at the last save, open or new.
+    bool unsaved_changes() const;
+    // The seven figures of the Test Results tab.
+    ResultTexts results() const { return compute_results(m_assessment.data); }
+
+    // The follow-up requests of the file commands and the save prompt.
+    SavingState& saving() { return m_assessment.saving; }
+    const SavingState& saving() const { return m_assessment.saving; }
+
+    void set_field(TypedField which, const QString& text);
+    void set_max_delay(std::int16_t milliseconds);
+    void set_hold_time(std::int16_t milliseconds);
+    void set_colour(StimulusColour which, Rgb colour);
+    void set_full_screen(SwitchTest test, bool full_screen);
+
+    // A completed run replaces its test's readings in one step and waits to
+    // be saved.
+    void commit(const ActivationRun& run) override;
+    void commit(const ReleaseRun& run) override;
+    void commit(const RepetitionRun& run) override;
+
+    // An assessment read from a file: fields and readings as they were read,
+    // saved, under the file's name.
+    void load(const TypedFields& fields, const TestData& data, const QString& file_name);
+    // The assessment was written to this file.
+    void mark_saved(const QString& file_name);
+    // A new, empty assessment (Wipe_Data): settings, colours, full-screen
+    // choices and whether a completed test waits to be saved stay as they are.
+    void Wipe_Data();
+
+    // While the test windows still write their readings trial by trial: the
+    // state they write into, and the call that tells every view afterwards.
+    Assessment& state_for_running_tests() { return m_assessment; }
+    void readings_written_by_test() { Q_EMIT changed(DocumentChange::readings); }
+
+Q_SIGNALS:
+    void changed(tavo::DocumentChange what);
+
+private:
+    void readings_committed();
+
+    Assessment m_assessment;
+    TypedFields m_fields;
+    std::array<Rgb, 4> m_colours{yellow_rgb, yellow_rgb, dark_blue_rgb, yellow_rgb};
+    std::array<bool, 3> m_full_screen{};
+    RunErrors m_errors;
+};
+
+} // namespace tavo

@@ -1,0 +1,148 @@
+// The assessment document: each operation changes what it names, says so
+// once, and a completed run is the only way readings arrive.
+#include "assessment_document.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <functional>
+
+using namespace tavo;
+
+Q_DECLARE_METATYPE(std::function<void(AssessmentDocument&)>)
+
+using Operation = std::function<void(AssessmentDocument&)>;
+
+class TestAssessmentDocument : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void each_operation_emits_one_change_data();
+    void each_operation_emits_one_change();
+    void an_operation_that_changes_nothing_is_silent_data();
+    void an_operation_that_changes_nothing_is_silent();
+    void a_completed_run_replaces_only_its_own_test();
+    void unsaved_changes_follow_fields_and_runs();
+    void load_keeps_the_text_it_was_given_and_forgets_run_errors();
+};
+
+void TestAssessmentDocument::each_operation_emits_one_change_data() {
+    QTest::addColumn<Operation>("operation");
+    QTest::addColumn<DocumentChange>("change");
+    QTest::newRow("a field") << Operation([](AssessmentDocument& d) {
+        d.set_field(TypedField::administrator, QStringLiteral("Bo"));
+    }) << DocumentChange::fields;
+    QTest::newRow("the delay") << Operation([](AssessmentDocument& d) { d.set_max_delay(5000); })
+                               << DocumentChange::settings;
+    QTest::newRow("the hold") << Operation([](AssessmentDocument& d) { d.set_hold_time(2000); })
+                              << DocumentChange::settings;
+    QTest::newRow("a colour") << Operation([](AssessmentDocument& d) {
+        d.set_colour(StimulusColour::release_cue, Rgb{1, 2, 3});
+    }) << DocumentChange::settings;
+    QTest::newRow("full screen") << Operation([](AssessmentDocument& d) {
+        d.set_full_screen(SwitchTest::repetition, true);
+    }) << DocumentChange::settings;
+    QTest::newRow("an activation run")
+        << Operation([](AssessmentDocument& d) { d.commit(ActivationRun{}); })
+        << DocumentChange::readings;
+    QTest::newRow("a release run")
+        << Operation([](AssessmentDocument& d) { d.commit(ReleaseRun{}); })
+        << DocumentChange::readings;
+    QTest::newRow("a repetition run")
+        << Operation([](AssessmentDocument& d) { d.commit(RepetitionRun{}); })
+        << DocumentChange::readings;
+    QTest::newRow("open") << Operation([](AssessmentDocument& d) {
+        d.load({"Ann"}, TestData{}, QStringLiteral("a.tavo"));
+    }) << DocumentChange::readings;
+    QTest::newRow("save") << Operation([](AssessmentDocument& d) {
+        d.mark_saved(QStringLiteral("a.tavo"));
+    }) << DocumentChange::saving;
+    QTest::newRow("new") << Operation([](AssessmentDocument& d) { d.Wipe_Data(); })
+                         << DocumentChange::readings;
+}
+
+void TestAssessmentDocument::each_operation_emits_one_change() {
+    QFETCH(Operation, operation);
+    AssessmentDocument document;
+    QSignalSpy changes(&document, &AssessmentDocument::changed);
+    operation(document);
+    QCOMPARE(changes.size(), 1);
+    QTEST(changes[0][0].value<DocumentChange>(), "change");
+}
+
+void TestAssessmentDocument::an_operation_that_changes_nothing_is_silent_data() {
+    QTest::addColumn<Operation>("operation");
+    QTest::newRow("the same field text")
+        << Operation([](AssessmentDocument& d) { d.set_field(TypedField::notes, QString()); });
+    QTest::newRow("the same colour") << Operation(
+        [](AssessmentDocument& d) { d.set_colour(StimulusColour::activation, yellow_rgb); });
+    QTest::newRow("the same full-screen choice") << Operation(
+        [](AssessmentDocument& d) { d.set_full_screen(SwitchTest::activation, false); });
+}
+
+void TestAssessmentDocument::an_operation_that_changes_nothing_is_silent() {
+    QFETCH(Operation, operation);
+    AssessmentDocument document;
+    QSignalSpy changes(&document, &AssessmentDocument::changed);
+    operation(document);
+    QCOMPARE(changes.size(), 0);
+}
+
+void TestAssessmentDocument::a_completed_run_replaces_only_its_own_test() {
+    AssessmentDocument document;
+    RepetitionRun repetition;
+    repetition.first_press = 100;
+    repetition.click_times = {200, 300, 400, 500, 600};
+    document.commit(repetition);
+    ActivationRun activation;
+    activation.start_tick = 50;
+    activation.start_time = {2026, 12, 3, 9, 10, 11, 12, 13};
+    activation.stim_times.fill(1000);
+    activation.click_times.fill(1250);
+    activation.anticipations = 2;
+    document.commit(activation);
+
+    QCOMPARE(document.data().rep_click_times[4], 600);
+    QCOMPARE(document.data().act_start_tick, 50);
+    QCOMPARE(document.data().act_start_time.wHour, std::uint16_t{10});
+    QCOMPARE(document.data().rel_stim_times[0], 0);
+    QCOMPARE(document.results().label2, QStringLiteral("Fastest = 00:00.250"));
+    QCOMPARE(document.run_errors().anticipations, std::optional<int>(2));
+    QCOMPARE(document.run_errors().early_releases, std::optional<int>());
+}
+
+void TestAssessmentDocument::unsaved_changes_follow_fields_and_runs() {
+    AssessmentDocument document;
+    QVERIFY(!document.unsaved_changes());
+    document.set_field(TypedField::subject_name, QStringLiteral("Ann"));
+    QVERIFY(document.unsaved_changes());
+    document.set_field(TypedField::subject_name, QString());
+    QVERIFY(!document.unsaved_changes());
+    document.commit(ReleaseRun{});
+    QVERIFY(document.unsaved_changes());
+    document.mark_saved(QStringLiteral("/tmp/a.tavo"));
+    QVERIFY(!document.unsaved_changes());
+    QCOMPARE(document.file_name(), QStringLiteral("/tmp/a.tavo"));
+    // A new assessment keeps whether a completed test still waits to be saved.
+    document.commit(ReleaseRun{});
+    document.Wipe_Data();
+    QVERIFY(!document.saving().data_saved);
+    QCOMPARE(document.file_name(), QString());
+}
+
+void TestAssessmentDocument::load_keeps_the_text_it_was_given_and_forgets_run_errors() {
+    AssessmentDocument document;
+    ReleaseRun release;
+    release.early_releases = 3;
+    document.commit(release);
+    const TypedFields fields = {QString(40000, QChar(u'a')),
+                                QStringLiteral("B\u00a0o"),
+                                {},
+                                {},
+                                QStringLiteral("one\rtwo\u2028three\r\n")};
+    document.load(fields, TestData{}, QStringLiteral("x.tavo"));
+    QCOMPARE(document.fields(), fields);
+    QVERIFY(!document.unsaved_changes());
+    QVERIFY(!document.run_errors().early_releases);
+}
+
+QTEST_GUILESS_MAIN(TestAssessmentDocument)
+#include "test_assessment_document.moc"
