@@ -8,10 +8,16 @@
 // switch interface that sends the Space key (TAVO started with
 // --switch-sends space).
 //
-//   bench_trials TAVO_BINARY activation|release TRIALS LOG_FILE [mouse|space]
+// It ends with the goals for its condition (quiet, or loaded: three busy
+// processes on the machine) and says which are met, and by how much the
+// others are missed.
+//
+//   bench_trials TAVO_BINARY activation|release TRIALS LOG_FILE [mouse|space [quiet|loaded]]
 #include "x_session.h"
 
 #include <X11/keysym.h>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <unistd.h>
@@ -42,29 +48,78 @@ std::int32_t as_reading(std::int64_t micros) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(micros / 1000));
 }
 
+// The time from a reading (whole ms) to a later moment of the bench (us), in ms.
+double ms_after_reading(std::int64_t micros, std::int64_t reading) {
+    const auto whole =
+        static_cast<std::int32_t>(as_reading(micros) - static_cast<std::int32_t>(reading));
+    return static_cast<double>(whole) + static_cast<double>(micros % 1000) / 1000.0;
+}
+
 struct Figures {
-    std::vector<double> latency_us, latency_ms, onset, delay_error, rt_error;
+    std::vector<double> latency_handled, latency_ms, onset, delay_error, rt_error;
+    int readings = 0;  // onsets and answers
+    int delivered = 0; // of them, read on delivery for want of a stamp
+    void count(const LogLine& line) {
+        ++readings;
+        delivered += line.source == "delivery" ? 1 : 0;
+    }
 };
 
 void wait_until_gone(XSession& x, Window window, Rgb colour, Point at) {
     const std::int64_t end = now_us() + 5'000'000;
     while (x.shows_colour(window, colour, at) && now_us() < end) {
+        usleep(poll_interval_us);
     }
+}
+
+void print_goal(const char* goal, bool met, const std::string& measured) {
+    std::printf("  goal %-52s %s: %s\n", goal, met ? "met" : "MISSED", measured.c_str());
+}
+
+// The goals for the recorded response times and the readings' sources.
+void print_goals(const Figures& figures, bool loaded) {
+    const std::vector<double>& errors = figures.rt_error;
+    if (errors.empty()) {
+        return;
+    }
+    char text[160];
+    const double median = median_of(errors);
+    std::snprintf(text, sizeof text, "median %.2f ms", median);
+    print_goal("median within +-1 ms", std::abs(median) <= 1.0, text);
+    if (loaded) {
+        const auto outside =
+            std::count_if(errors.begin(), errors.end(), [](double e) { return std::abs(e) > 2.0; });
+        double worst = 0;
+        for (const double e : errors) {
+            worst = std::max(worst, std::abs(e));
+        }
+        std::snprintf(text, sizeof text, "%ld of %zu outside, worst %.1f ms (%.1f ms beyond)",
+                      static_cast<long>(outside), errors.size(), worst, std::max(0.0, worst - 2));
+        print_goal("every trial within 2 ms", outside == 0, text);
+    } else {
+        const double sd = standard_deviation(errors);
+        std::snprintf(text, sizeof text, "sd %.2f ms", sd);
+        print_goal("standard deviation at most 0.5 ms", sd <= 0.5, text);
+    }
+    std::snprintf(text, sizeof text, "%d of %d readings (%.1f%%)", figures.delivered,
+                  figures.readings, 100.0 * figures.delivered / std::max(1, figures.readings));
+    print_goal("no reading falls back to delivery (X11)", figures.delivered == 0, text);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5 && argc != 6) {
-        std::fprintf(stderr,
-                     "usage: bench_trials TAVO activation|release TRIALS LOG [mouse|space]\n");
+    if (argc < 5 || argc > 7) {
+        std::fprintf(stderr, "usage: bench_trials TAVO activation|release TRIALS LOG "
+                             "[mouse|space [quiet|loaded]]\n");
         return 1;
     }
     const std::string binary = argv[1];
     const bool activation = std::string(argv[2]) == "activation";
     const int trials = std::atoi(argv[3]);
     const std::string log_path = argv[4];
-    const bool key_switch = argc == 6 && std::string(argv[5]) == "space";
+    const bool key_switch = argc >= 6 && std::string(argv[5]) == "space";
+    const bool loaded = argc == 7 && std::string(argv[6]) == "loaded";
     unlink(log_path.c_str());
 
     XSession x;
@@ -152,10 +207,12 @@ int main(int argc, char** argv) {
             if (warm_up) {
                 continue;
             }
-            figures.latency_us.push_back(ms(answer.micros - acted));
+            figures.latency_handled.push_back(ms(answer.micros - acted));
             figures.latency_ms.push_back(
                 static_cast<double>(static_cast<std::int32_t>(answer.value) - as_reading(acted)));
-            figures.onset.push_back(ms(seen - onset.micros));
+            figures.onset.push_back(ms_after_reading(seen, onset.value));
+            figures.count(onset);
+            figures.count(answer);
             if (activation) {
                 figures.delay_error.push_back(ms(onset.micros - delay.micros) -
                                               static_cast<double>(delay.value));
@@ -179,17 +236,18 @@ int main(int argc, char** argv) {
 
     const std::string test_name = activation ? "activation" : "release";
     const std::string act = activation ? "press" : "release";
-    std::printf("\n%s test, %s, %d trials (robot acts %d ms after it sees the cue)\n",
+    std::printf("\n%s test, %s, %s, %d trials (robot acts %d ms after it sees the cue)\n",
                 test_name.c_str(), key_switch ? "key switch (Space)" : "mouse-button switch",
-                trials, robot_interval_ms);
-    print_figures("input latency, injected " + act + " to reading (us stamp)", figures.latency_us);
-    print_figures("input latency, injected " + act + " to reading (1 ms reading)",
-                  figures.latency_ms);
+                loaded ? "loaded" : "quiet", trials, robot_interval_ms);
+    print_figures("input latency, injected " + act + " to reading", figures.latency_ms);
+    print_figures("injected " + act + " to the program's handling of it (us)",
+                  figures.latency_handled);
     print_figures("onset reading to pixels read back (negative: before)", figures.onset);
     if (activation) {
         print_figures("observed delay minus drawn delay", figures.delay_error);
     }
     print_figures("recorded minus true response time", figures.rt_error);
+    print_goals(figures, loaded);
     if (activation) {
         std::printf("memory: VmRSS after one complete activation test: %.1f MB\n",
                     static_cast<double>(rss_after_one_test) / 1024.0);

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <sched.h>
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -203,6 +204,7 @@ std::int64_t XSession::wait_for_colour(Window window, Rgb colour, Point& at, int
             if (shows_colour(window, colour, at)) {
                 return now_us();
             }
+            usleep(poll_interval_us);
         }
         return 0;
     }
@@ -242,6 +244,9 @@ Program::Program(const std::string& binary, const std::string& log_path,
     m_started = now_us();
     m_pid = fork();
     if (m_pid == 0) {
+        // The robot may run at real-time priority; the program runs as any other.
+        const sched_param normal{};
+        sched_setscheduler(0, SCHED_OTHER, &normal);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
         execv(binary.c_str(), const_cast<char* const*>(argv.data()));
         _exit(127);
@@ -282,6 +287,9 @@ std::vector<LogLine> LogReader::read_new() {
         std::istringstream fields(text);
         LogLine line;
         fields >> line.test >> line.event >> line.trial >> line.value >> line.micros;
+        std::string delivery;
+        fields >> line.source >> delivery;
+        line.delivery = std::strtoll(delivery.c_str(), nullptr, 10);
         lines.push_back(line);
     }
     return lines;
@@ -317,9 +325,36 @@ void print_figures(const std::string& label, std::vector<double> ms) {
         const auto index = static_cast<std::size_t>(std::ceil(q * static_cast<double>(ms.size())));
         return ms[std::min(ms.size() - 1, index == 0 ? 0 : index - 1)];
     };
-    std::printf("%-58s n=%-4zu min %6.1f  median %6.1f  p95 %6.1f  p99 %6.1f  max %6.1f ms\n",
-                label.c_str(), ms.size(), ms.front(), at(0.5), at(0.95), at(0.99), ms.back());
+    std::printf("%-58s n=%-4zu min %6.1f  median %6.1f  p95 %6.1f  p99 %6.1f  max %6.1f  "
+                "sd %5.2f ms\n",
+                label.c_str(), ms.size(), ms.front(), median_of(ms), at(0.95), at(0.99), ms.back(),
+                standard_deviation(ms));
     std::fflush(stdout);
+}
+
+double median_of(std::vector<double> values) {
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+double standard_deviation(const std::vector<double>& values) {
+    if (values.size() < 2) {
+        return 0;
+    }
+    double mean = 0;
+    for (const double v : values) {
+        mean += v;
+    }
+    mean /= static_cast<double>(values.size());
+    double squares = 0;
+    for (const double v : values) {
+        squares += (v - mean) * (v - mean);
+    }
+    return std::sqrt(squares / static_cast<double>(values.size() - 1));
 }
 
 } // namespace tavo::bench

@@ -12,6 +12,8 @@
 
 namespace tavo::bench {
 
+inline constexpr int poll_interval_us = 200;
+
 // CLOCK_MONOTONIC in microseconds: the clock behind the program's readings.
 std::int64_t now_us();
 void sleep_until_us(std::int64_t when);
@@ -50,7 +52,9 @@ public:
     void key(unsigned long keysym, unsigned long modifier = 0);
     void focus(Window window);
 
-    // Polls until a pixel of `colour` appears in the window. With a known
+    // Polls until a pixel of `colour` appears in the window, every
+    // `poll_interval_us` at least, so that a robot at real-time priority
+    // leaves the processor to the program it watches between looks. With a known
     // point it watches a 2 x 2 patch there; otherwise it scans the window and
     // fills in the point. Returns the moment it was seen, or 0 on timeout.
     std::int64_t wait_for_colour(Window window, Rgb colour, Point& at, int timeout_ms);
@@ -86,6 +90,10 @@ struct LogLine {
     int trial = 0;
     std::int64_t value = 0;
     std::int64_t micros = 0;
+    // Where the reading's time came from (input, display or delivery; "-"
+    // for a delay) and the clock's reading on delivery.
+    std::string source;
+    std::int64_t delivery = 0;
 };
 
 // Reads the lines appended since the last call.
@@ -103,7 +111,11 @@ private:
     std::vector<LogLine> m_pending;
 };
 
-// Prints "label: n=.. min .. median .. p95 .. p99 .. max .. ms", one decimal.
+// Prints "label: n=.. min .. median .. p95 .. p99 .. max .. sd .. ms", one
+// decimal (two for the standard deviation).
 void print_figures(const std::string& label, std::vector<double> ms);
+
+double median_of(std::vector<double> values);
+double standard_deviation(const std::vector<double>& values);
 
 } // namespace tavo::bench

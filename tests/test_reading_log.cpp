@@ -17,21 +17,30 @@ void TestReadingLog::line_format_data() {
     QTest::addColumn<int>("event");
     QTest::addColumn<int>("trial");
     QTest::addColumn<int>("value");
+    QTest::addColumn<int>("source");
+    QTest::addColumn<int>("delivery");
     QTest::addColumn<qint64>("micros");
     QTest::addColumn<int>("size");
     QTest::addColumn<QByteArray>("line");
-    QTest::newRow("activation onset")
-        << int(ReadingTest::activation) << int(ReadingEvent::onset) << 3 << 123456 << 123456789LL
-        << 96 << QByteArray("activation onset 3 123456 123456789\n");
+    QTest::newRow("onset stamped by the display server")
+        << int(ReadingTest::activation) << int(ReadingEvent::onset) << 3 << 123456
+        << int(ReadingSource::display_server) << 123457 << 123457789LL << 128
+        << QByteArray("activation onset 3 123456 123457789 display 123457\n");
     QTest::newRow("a reading past the 32-bit wrap is negative")
         << int(ReadingTest::release) << int(ReadingEvent::release) << 10 << -2147483000
-        << 2147484296000LL << 96 << QByteArray("release release 10 -2147483000 2147484296000\n");
-    QTest::newRow("repetition first press")
-        << int(ReadingTest::repetition) << int(ReadingEvent::first_press) << 1 << 5 << 5000LL << 96
-        << QByteArray("repetition first_press 1 5 5000\n");
+        << int(ReadingSource::input_system) << -2147482998 << 2147484298000LL << 128
+        << QByteArray("release release 10 -2147483000 2147484298000 input -2147482998\n");
+    QTest::newRow("repetition first press read on delivery")
+        << int(ReadingTest::repetition) << int(ReadingEvent::first_press) << 1 << 5
+        << int(ReadingSource::delivery) << 5 << 5000LL << 128
+        << QByteArray("repetition first_press 1 5 5000 delivery 5\n");
+    QTest::newRow("a delay has no source and no delivery reading")
+        << int(ReadingTest::activation) << int(ReadingEvent::delay) << 2 << 1534
+        << int(ReadingSource::delivery) << 0 << 9000LL << 128
+        << QByteArray("activation delay 2 1534 9000 - -\n");
     QTest::newRow("a short buffer keeps its terminator")
-        << int(ReadingTest::activation) << int(ReadingEvent::start) << 0 << 7 << 7000LL << 12
-        << QByteArray("activation ");
+        << int(ReadingTest::activation) << int(ReadingEvent::start) << 0 << 7
+        << int(ReadingSource::delivery) << 7 << 7000LL << 12 << QByteArray("activation ");
 }
 
 void TestReadingLog::line_format() {
@@ -39,13 +48,16 @@ void TestReadingLog::line_format() {
     QFETCH(int, event);
     QFETCH(int, trial);
     QFETCH(int, value);
+    QFETCH(int, source);
+    QFETCH(int, delivery);
     QFETCH(qint64, micros);
     QFETCH(int, size);
     QFETCH(QByteArray, line);
-    char buffer[96] = {};
+    char buffer[128] = {};
+    const TimedReading reading{value, static_cast<ReadingSource>(source), delivery};
     const std::size_t length =
         format_reading_line(buffer, static_cast<std::size_t>(size), static_cast<ReadingTest>(test),
-                            static_cast<ReadingEvent>(event), trial, value, micros);
+                            static_cast<ReadingEvent>(event), trial, reading, micros);
     QCOMPARE(QByteArray(buffer, static_cast<qsizetype>(length)), line);
 }
 

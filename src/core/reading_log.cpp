@@ -11,7 +11,9 @@ namespace {
 
 class NoReadingLog final : public ReadingLog {
 public:
-    void record(ReadingTest, ReadingEvent, int, std::int32_t) override {}
+    using ReadingLog::record;
+    void record(ReadingTest, ReadingEvent, int, const TimedReading&) override {}
+    void record_delay(ReadingTest, int, std::int32_t) override {}
 };
 
 const char* test_name(ReadingTest test) {
@@ -46,6 +48,18 @@ const char* event_name(ReadingEvent event) {
     return "?";
 }
 
+const char* source_name(ReadingSource source) {
+    switch (source) {
+    case ReadingSource::delivery:
+        return "delivery";
+    case ReadingSource::input_system:
+        return "input";
+    case ReadingSource::display_server:
+        return "display";
+    }
+    return "?";
+}
+
 } // namespace
 
 ReadingLog& no_reading_log() {
@@ -54,11 +68,17 @@ ReadingLog& no_reading_log() {
 }
 
 std::size_t format_reading_line(char* buffer, std::size_t size, ReadingTest test,
-                                ReadingEvent event, int trial, std::int32_t value,
+                                ReadingEvent event, int trial, const TimedReading& reading,
                                 std::int64_t microseconds) {
+    const bool delay = event == ReadingEvent::delay;
+    char delivery[16] = "-";
+    if (!delay) {
+        std::snprintf(delivery, sizeof delivery, "%ld", static_cast<long>(reading.delivery));
+    }
     const int written =
-        std::snprintf(buffer, size, "%s %s %d %ld %lld\n", test_name(test), event_name(event),
-                      trial, static_cast<long>(value), static_cast<long long>(microseconds));
+        std::snprintf(buffer, size, "%s %s %d %ld %lld %s %s\n", test_name(test), event_name(event),
+                      trial, static_cast<long>(reading.value), static_cast<long long>(microseconds),
+                      delay ? "-" : source_name(reading.source), delivery);
     if (written < 0 || size == 0) {
         return 0;
     }
@@ -84,11 +104,21 @@ FileReadingLog::~FileReadingLog() {
     std::fclose(m_file);
 }
 
-void FileReadingLog::record(ReadingTest test, ReadingEvent event, int trial, std::int32_t value) {
+void FileReadingLog::record(ReadingTest test, ReadingEvent event, int trial,
+                            const TimedReading& reading) {
+    write(test, event, trial, reading);
+}
+
+void FileReadingLog::record_delay(ReadingTest test, int trial, std::int32_t delay_ms) {
+    write(test, ReadingEvent::delay, trial, {delay_ms, ReadingSource::delivery, 0});
+}
+
+void FileReadingLog::write(ReadingTest test, ReadingEvent event, int trial,
+                           const TimedReading& reading) {
     // The timestamp first: it is the moment closest to the reading just taken.
     const std::int64_t micros = monotonic_microseconds();
     const std::size_t length =
-        format_reading_line(m_line, sizeof m_line, test, event, trial, value, micros);
+        format_reading_line(m_line, sizeof m_line, test, event, trial, reading, micros);
     // Flushed line by line: nothing waits in a buffer for a reader, or a crash.
     std::fwrite(m_line, 1, length, m_file);
     std::fflush(m_file);

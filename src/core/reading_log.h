@@ -1,9 +1,14 @@
 // A record of the clock readings the tests take, one line each as it is
 // taken, for whoever wants the raw data: a researcher, or the benchmarks that
 // compare the program's readings with the moments they injected a press or
-// saw a stimulus. The trial logic calls record() right after it has stored a
-// reading, so the log never delays a reading; the default log does nothing.
+// saw a stimulus. Each reading comes with its source (the input system's
+// stamp, the display server's time, or the clock read on delivery) and the
+// delivery reading beside it. The trial logic calls record() right after it
+// has stored a reading, so the log never delays a reading; the default log
+// does nothing.
 #pragma once
+
+#include "timed_reading.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,20 +34,34 @@ enum class ReadingEvent {
 class ReadingLog {
 public:
     virtual ~ReadingLog() = default;
-    // `value` is the clock reading just stored (for `delay`, the delay drawn).
-    // `trial` counts from 1; 0 for the start press.
-    virtual void record(ReadingTest test, ReadingEvent event, int trial, std::int32_t value) = 0;
+    // The reading just stored, with its source. `trial` counts from 1; 0 for
+    // the start press.
+    virtual void record(ReadingTest test, ReadingEvent event, int trial,
+                        const TimedReading& reading) = 0;
+    // The delay just drawn (event `delay`), in ms.
+    virtual void record_delay(ReadingTest test, int trial, std::int32_t delay_ms) = 0;
+
+    // `value` is a reading taken on delivery, or for `delay` the delay drawn.
+    void record(ReadingTest test, ReadingEvent event, int trial, std::int32_t value) {
+        if (event == ReadingEvent::delay) {
+            record_delay(test, trial, value);
+        } else {
+            record(test, event, trial, delivery_reading(value));
+        }
+    }
 };
 
 // The log that records nothing.
 ReadingLog& no_reading_log();
 
 // One line of the log, without allocating: "<test> <event> <trial> <value>
-// <microseconds>\n", separated by single blanks, where microseconds is the
-// monotonic clock (the one the millisecond readings come from) in
-// microseconds. Returns the length written, at most size - 1.
+// <microseconds> <source> <delivery>\n", separated by single blanks, where
+// microseconds is the monotonic clock (the one the millisecond readings come
+// from) in microseconds, source is `input`, `display` or `delivery`, and
+// delivery the clock's reading on delivery; a delay has `- -` for the last
+// two. Returns the length written, at most size - 1.
 std::size_t format_reading_line(char* buffer, std::size_t size, ReadingTest test,
-                                ReadingEvent event, int trial, std::int32_t value,
+                                ReadingEvent event, int trial, const TimedReading& reading,
                                 std::int64_t microseconds);
 
 // The monotonic clock in microseconds (CLOCK_MONOTONIC on Linux).
@@ -59,14 +78,19 @@ public:
     // The log appending to `path`, or nothing when it cannot be opened.
     static std::unique_ptr<FileReadingLog> open(const QString& path);
 
-    void record(ReadingTest test, ReadingEvent event, int trial, std::int32_t value) override;
+    using ReadingLog::record;
+    void record(ReadingTest test, ReadingEvent event, int trial,
+                const TimedReading& reading) override;
+    void record_delay(ReadingTest test, int trial, std::int32_t delay_ms) override;
 
 private:
+    void write(ReadingTest test, ReadingEvent event, int trial, const TimedReading& reading);
+
     explicit FileReadingLog(std::FILE* file)
         : m_file(file) {}
 
     std::FILE* m_file;
-    char m_line[96] = {};
+    char m_line[128] = {};
 };
 
 } // namespace tavo
