@@ -1,9 +1,12 @@
 // The real switch input over the application's events.
 #pragma once
 
+#include "event_stamp_clock.h"
 #include "switch_input.h"
 
 #include <QObject>
+
+class QInputEvent;
 #include <vector>
 
 namespace tavo {
@@ -12,7 +15,8 @@ namespace tavo {
 // and key event arrives exactly once before a widget gets it. A press that
 // makes a double click is presented as a double-click press only, as the
 // switch interface's own system would report it. The chosen key's press and
-// release are presented as the left button's.
+// release are presented as the left button's. Each edge carries the time the
+// input system stamped on its event, on our clock.
 class ApplicationSwitchInput final : public QObject, public SwitchInput {
     Q_OBJECT
 public:
@@ -32,9 +36,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    SwitchEvent switch_event(SwitchEdge edge, const QInputEvent* event);
+
     std::vector<SwitchClient*> m_clients;
     SwitchSends m_switch_sends = SwitchSends::left_button;
     SwitchKeyPairing m_keys;
+    EventStampClock m_stamps{input_stamp_relation()};
 };
 
 } // namespace tavo
