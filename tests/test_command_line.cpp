@@ -24,6 +24,7 @@ private Q_SLOTS:
     void sheet_pdf_is_written_without_a_display();
     void sheet_details_follow_on_a_page_of_their_own();
     void export_joins_the_trials_of_several_files();
+    void summary_export_has_a_row_per_test_per_file();
 };
 
 void TestCommandLine::names_assessment_file_data() {
@@ -61,8 +62,8 @@ void TestCommandLine::arguments_are_joined_by_single_blanks() {
     QVERIFY(wants_console(2, clock_log_alone));
     const char* const switch_sends[] = {"tavo", "--switch-sends", "space", "--switch-sends=any"};
     QVERIFY(!wants_console(4, switch_sends));
-    const WindowOptions options = window_options(
-        {"tavo", "--clock-log", "r.log", "--switch-sends", "enter", "smith.tavo"});
+    const WindowOptions options =
+        window_options({"tavo", "--clock-log", "r.log", "--switch-sends", "enter", "smith.tavo"});
     QCOMPARE(options.clock_log, QStringLiteral("r.log"));
     QCOMPARE(options.switch_sends, QStringLiteral("enter"));
     QCOMPARE(options.arguments, QStringList({"tavo", "smith.tavo"}));
@@ -114,6 +115,13 @@ void TestCommandLine::program_without_a_window_data() {
         << QStringList{"--export-csv", "out.csv", sample_path("three_tests.tavo"),
                        sample_path("damaged_line14.tavo")}
         << 2 << ""
+        << "damaged_line14.tavo: line 14: expected a clock time";
+    QTest::newRow("summary export without an assessment file")
+        << QStringList{"--export-csv-summary", "out.csv"} << 1 << ""
+        << "tavo: --export-csv-summary needs the CSV file and at least one assessment file";
+    QTest::newRow("summary export with a damaged file")
+        << QStringList{"--export-csv-summary", "out.csv", sample_path("damaged_line14.tavo")} << 2
+        << ""
         << "damaged_line14.tavo: line 14: expected a clock time";
     QTest::newRow("details without a sheet")
         << QStringList{"--details", "--summary", sample_path("three_tests.tavo")} << 1 << ""
@@ -216,6 +224,31 @@ void TestCommandLine::export_joins_the_trials_of_several_files() {
     QCOMPARE(records.size(), 1 + 25 + 25 + 1);
     QVERIFY(records[1].startsWith("three_tests.tavo,Ann Example,"));
     QVERIFY(records[26].startsWith("three_tests_lf.tavo,"));
+}
+
+void TestCommandLine::summary_export_has_a_row_per_test_per_file() {
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("figures.csv"));
+    QProcess program;
+    program.start(QStringLiteral(TAVO_PROGRAM),
+                  {QStringLiteral("--export-csv-summary"), csv, sample_path("three_tests.tavo"),
+                   sample_path("no_tests.tavo"), sample_path("three_tests_lf.tavo")});
+    QVERIFY(program.waitForFinished(-1));
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(program.readAllStandardError(), QByteArray());
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"
+                             "File,Subject,"));
+    const QList<QByteArray> records = bytes.split('\n');
+    // The header, three tests of each tested file, and the empty text after
+    // the end; the file without tests has no row.
+    QCOMPARE(records.size(), 1 + 3 + 3 + 1);
+    QVERIFY(records[1].startsWith("three_tests.tavo,Ann Example,"));
+    QVERIFY(records[1].contains(",Activation,10,345.0,345.0,30.3,8.8,300,390,"));
+    QVERIFY(records[6].startsWith("three_tests_lf.tavo,"));
+    QVERIFY(records[6].contains(",Repetition,5,"));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

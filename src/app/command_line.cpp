@@ -3,6 +3,7 @@
 #include "assessment_file.h"
 #include "data_files.h"
 #include "results.h"
+#include "summary_csv.h"
 #include "trial_csv.h"
 #include "version.h"
 
@@ -51,9 +52,12 @@ int print_sheet_pdf(const QString& path, const QString& pdf_path, bool with_deta
     return exit_ok;
 }
 
+using CsvMaker = QByteArray (*)(const std::vector<ExportedAssessment>&);
+
 // Every file is read before anything is written, so a damaged file among many
 // leaves no partial export behind.
-int export_csv(const QString& csv_path, const QStringList& paths, QTextStream& err) {
+int export_csv(const QString& csv_path, const QStringList& paths, CsvMaker make_csv,
+               QTextStream& err) {
     std::vector<ExportedAssessment> assessments;
     for (const QString& path : paths) {
         const std::optional<AssessmentRecord> record = read_or_report(path, err);
@@ -63,7 +67,7 @@ int export_csv(const QString& csv_path, const QStringList& paths, QTextStream& e
         assessments.push_back({QFileInfo(path).fileName(), record->fields, record->data});
     }
     if (const std::optional<QString> failure =
-            save_assessment_file(csv_path, trial_csv(assessments))) {
+            save_assessment_file(csv_path, make_csv(assessments))) {
         err << "tavo: " << csv_path << ": " << *failure << '\n';
         return exit_unreadable_file;
     }
@@ -176,6 +180,15 @@ int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err
                        "--export-csv OUT.csv FILE.tavo [FILE.tavo ...]."),
         QStringLiteral("csv-file"));
     parser.addOption(export_csv_option);
+    const QCommandLineOption export_summary_option(
+        QStringLiteral("export-csv-summary"),
+        QStringLiteral("Write the figures of each test (trials, mean, median, standard deviation, "
+                       "coefficient of variation, fastest, slowest; the intervals between the "
+                       "repetition clicks) of one or more assessments into one CSV file, a row "
+                       "per test per file: tavo --export-csv-summary OUT.csv FILE.tavo "
+                       "[FILE.tavo ...]."),
+        QStringLiteral("csv-file"));
+    parser.addOption(export_summary_option);
     const QCommandLineOption data_dir(
         QStringLiteral("data-dir"),
         QStringLiteral("Print the folder of the help and the sounds and whether each is found."));
@@ -189,9 +202,10 @@ int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err
     parser.addOption(clock_log);
     const QCommandLineOption switch_sends(
         QStringLiteral("switch-sends"),
-        QStringLiteral("Open the window with the switch sending <what>: mouse (the left button, "
-                       "the default), space, enter or any (every key but those pressed with Ctrl or "
-                       "Alt). The Options menu changes it."),
+        QStringLiteral(
+            "Open the window with the switch sending <what>: mouse (the left button, "
+            "the default), space, enter or any (every key but those pressed with Ctrl or "
+            "Alt). The Options menu changes it."),
         QStringLiteral("what"));
     parser.addOption(switch_sends);
 
@@ -224,7 +238,17 @@ int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err
                 QStringLiteral("--export-csv needs the CSV file and at least one assessment file"),
                 err);
         }
-        return export_csv(parser.value(export_csv_option), parser.positionalArguments(), err);
+        return export_csv(parser.value(export_csv_option), parser.positionalArguments(), &trial_csv,
+                          err);
+    }
+    if (parser.isSet(export_summary_option)) {
+        if (parser.positionalArguments().isEmpty()) {
+            return usage_error(QStringLiteral("--export-csv-summary needs the CSV file and at "
+                                              "least one assessment file"),
+                               err);
+        }
+        return export_csv(parser.value(export_summary_option), parser.positionalArguments(),
+                          &summary_csv, err);
     }
     if (!parser.positionalArguments().isEmpty()) {
         return usage_error(QStringLiteral("unexpected argument '%1'")

@@ -2,16 +2,16 @@
 // with "--", TAVO opens its window, and a command line that names a ".tavo"
 // file opens that file. With one, it works without a window: --help,
 // --version, --summary FILE, which prints the results of an assessment, or
-// --export-csv OUT FILE..., which writes the trials of assessments as CSV.
+// --export-csv OUT FILE..., which writes the trials of assessments as CSV, or
+// --export-csv-summary OUT FILE..., which writes the figures of each test.
 #pragma once
 
 #include "assessment_file.h"
 
-#include <functional>
-#include <optional>
-
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 class QTextStream;
 

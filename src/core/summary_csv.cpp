@@ -1,0 +1,97 @@
+#include "summary_csv.h"
+
+#include "trial_statistics.h"
+
+namespace tavo {
+
+namespace {
+
+// Columns a test has no figure for stay empty, so a statistics program reads
+// them as missing rather than as zero.
+QStringList spread_cells(const std::optional<Spread>& spread) {
+    if (!spread) {
+        return QStringList(6, QString());
+    }
+    return {ms_text(spread->mean),
+            ms_text(spread->median),
+            spread->standard_deviation ? ms_text(*spread->standard_deviation) : QString(),
+            spread->coefficient_of_variation ? percent_text(*spread->coefficient_of_variation)
+                                             : QString(),
+            QString::number(spread->fastest),
+            QString::number(spread->slowest)};
+}
+
+QStringList repetition_cells(const std::optional<RepetitionFigures>& figures) {
+    if (!figures) {
+        return QStringList(repetition_intervals + 4, QString());
+    }
+    QStringList cells;
+    for (const std::int32_t interval : figures->intervals) {
+        cells << QString::number(interval);
+    }
+    const Spread& spread = figures->interval_spread;
+    cells << ms_text(spread.mean)
+          << (spread.standard_deviation ? ms_text(*spread.standard_deviation) : QString())
+          << QString::number(figures->five_clicks_ms)
+          << (figures->clicks_per_second ? rate_text(*figures->clicks_per_second) : QString());
+    return cells;
+}
+
+// Text cells go through the CSV quoting; the figures are plain numbers, a
+// minus sign included, and are written as they are.
+QString summary_record(const ExportedAssessment& assessment, const TestStatistics& statistics) {
+    const TypedFields& f = assessment.fields;
+    QStringList cells{csv_field(assessment.file_name),
+                      csv_field(f[0]),
+                      csv_field(f[1]),
+                      csv_field(f[2]),
+                      csv_field(f[3]),
+                      csv_field(test_name(statistics.kind)),
+                      QString::number(statistics.trials)};
+    cells << spread_cells(statistics.times) << repetition_cells(statistics.repetition)
+          << csv_field(f[4]);
+    return cells.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+}
+
+} // namespace
+
+QStringList summary_csv_header() {
+    return {QStringLiteral("File"),
+            QStringLiteral("Subject"),
+            QStringLiteral("Administrator"),
+            QStringLiteral("Switch Location"),
+            QStringLiteral("Switch Type"),
+            QStringLiteral("Test"),
+            QStringLiteral("Trials"),
+            QStringLiteral("Mean (ms)"),
+            QStringLiteral("Median (ms)"),
+            QStringLiteral("Standard Deviation (ms)"),
+            QStringLiteral("Coefficient of Variation (%)"),
+            QStringLiteral("Fastest (ms)"),
+            QStringLiteral("Slowest (ms)"),
+            QStringLiteral("Click 1 to 2 (ms)"),
+            QStringLiteral("Click 2 to 3 (ms)"),
+            QStringLiteral("Click 3 to 4 (ms)"),
+            QStringLiteral("Click 4 to 5 (ms)"),
+            QStringLiteral("Mean Interval (ms)"),
+            QStringLiteral("Interval Standard Deviation (ms)"),
+            QStringLiteral("Time for 5 Clicks (ms)"),
+            QStringLiteral("Clicks per Second"),
+            QStringLiteral("Notes")};
+}
+
+QByteArray summary_csv(const std::vector<ExportedAssessment>& assessments) {
+    QStringList header;
+    for (const QString& name : summary_csv_header()) {
+        header << csv_field(name);
+    }
+    QString text = header.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+    for (const ExportedAssessment& assessment : assessments) {
+        for (const TestDetails& details : trial_details(assessment.data)) {
+            text += summary_record(assessment, test_statistics(details));
+        }
+    }
+    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+} // namespace tavo

@@ -1,0 +1,156 @@
+#include "trial_statistics.h"
+
+#include "results.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace tavo {
+
+namespace {
+
+QString fixed(double value, int decimals) {
+    // A tiny negative value would round to "-0.0", which reads as a fault.
+    if (std::abs(value) < 0.5 * std::pow(10.0, -decimals)) {
+        value = 0;
+    }
+    return QString::number(value, 'f', decimals);
+}
+
+double median_of(std::vector<std::int32_t> sorted) {
+    std::sort(sorted.begin(), sorted.end());
+    const std::size_t middle = sorted.size() / 2;
+    if (sorted.size() % 2 == 1) {
+        return sorted[middle];
+    }
+    return (static_cast<double>(sorted[middle - 1]) + static_cast<double>(sorted[middle])) / 2;
+}
+
+// A trial with neither reading has nothing recorded: an edited or damaged
+// file. Counting it as 0 ms would drag the mean down and the spread up.
+bool recorded(const TrialRow& row) {
+    return row.onset != 0 || row.response != 0;
+}
+
+RepetitionFigures repetition_figures(const TestDetails& details) {
+    RepetitionFigures figures;
+    for (int i = 0; i < repetition_intervals; ++i) {
+        const TrialRow& click = details.rows[static_cast<std::size_t>(i)];
+        const TrialRow& next = details.rows[static_cast<std::size_t>(i) + 1];
+        figures.intervals[static_cast<std::size_t>(i)] =
+            reading_difference(next.response, click.response);
+    }
+    figures.interval_spread = *spread_of({figures.intervals.begin(), figures.intervals.end()});
+    figures.five_clicks_ms = details.rows.back().response_ms;
+    if (figures.five_clicks_ms > 0) {
+        figures.clicks_per_second = repetition_clicks * 1000.0 / figures.five_clicks_ms;
+    }
+    return figures;
+}
+
+QString optional_ms(const std::optional<double>& ms) {
+    return ms ? ms_text(*ms) + QStringLiteral(" ms") : QStringLiteral("n/a");
+}
+
+QString optional_percent(const std::optional<double>& percent) {
+    return percent ? percent_text(*percent) + QStringLiteral(" %") : QStringLiteral("n/a");
+}
+
+QString whole_ms(std::int32_t ms) {
+    return QString::number(ms) + QStringLiteral(" ms");
+}
+
+} // namespace
+
+std::optional<Spread> spread_of(const std::vector<std::int32_t>& times) {
+    if (times.empty()) {
+        return std::nullopt;
+    }
+    Spread spread;
+    spread.count = static_cast<int>(times.size());
+    const double n = spread.count;
+    spread.mean =
+        static_cast<double>(std::accumulate(times.begin(), times.end(), std::int64_t{0})) / n;
+    spread.median = median_of(times);
+    const auto [fastest, slowest] = std::minmax_element(times.begin(), times.end());
+    spread.fastest = *fastest;
+    spread.slowest = *slowest;
+    if (spread.count >= 2) {
+        double squares = 0;
+        for (const std::int32_t time : times) {
+            squares += (time - spread.mean) * (time - spread.mean);
+        }
+        spread.standard_deviation = std::sqrt(squares / (n - 1));
+        if (spread.mean > 0) {
+            spread.coefficient_of_variation = *spread.standard_deviation / spread.mean * 100;
+        }
+    }
+    return spread;
+}
+
+TestStatistics test_statistics(const TestDetails& details) {
+    TestStatistics statistics;
+    statistics.kind = details.kind;
+    if (details.kind == TestKind::repetition) {
+        statistics.trials = static_cast<int>(details.rows.size());
+        if (details.rows.size() == std::size_t{repetition_clicks}) {
+            statistics.repetition = repetition_figures(details);
+        }
+        return statistics;
+    }
+    std::vector<std::int32_t> times;
+    for (const TrialRow& row : details.rows) {
+        if (recorded(row)) {
+            times.push_back(row.response_ms);
+        }
+    }
+    statistics.trials = static_cast<int>(times.size());
+    statistics.times = spread_of(times);
+    return statistics;
+}
+
+std::vector<FigureLine> figure_lines(const TestStatistics& statistics) {
+    std::vector<FigureLine> lines;
+    if (const std::optional<Spread>& spread = statistics.times) {
+        lines.push_back({QStringLiteral("Trials"), QString::number(statistics.trials)});
+        lines.push_back({QStringLiteral("Mean"), ms_text(spread->mean) + QStringLiteral(" ms")});
+        lines.push_back(
+            {QStringLiteral("Median"), ms_text(spread->median) + QStringLiteral(" ms")});
+        lines.push_back(
+            {QStringLiteral("Standard deviation"), optional_ms(spread->standard_deviation)});
+        lines.push_back({QStringLiteral("Coefficient of variation"),
+                         optional_percent(spread->coefficient_of_variation)});
+        lines.push_back({QStringLiteral("Fastest"), whole_ms(spread->fastest)});
+        lines.push_back({QStringLiteral("Slowest"), whole_ms(spread->slowest)});
+    }
+    if (const std::optional<RepetitionFigures>& rep = statistics.repetition) {
+        lines.push_back({QStringLiteral("Clicks"), QString::number(statistics.trials)});
+        for (int i = 0; i < repetition_intervals; ++i) {
+            lines.push_back({QStringLiteral("Click %1 to %2").arg(i + 1).arg(i + 2),
+                             whole_ms(rep->intervals[static_cast<std::size_t>(i)])});
+        }
+        lines.push_back({QStringLiteral("Mean interval"),
+                         ms_text(rep->interval_spread.mean) + QStringLiteral(" ms")});
+        lines.push_back({QStringLiteral("Standard deviation"),
+                         optional_ms(rep->interval_spread.standard_deviation)});
+        lines.push_back(
+            {QStringLiteral("Clicks per second"),
+             rep->clicks_per_second ? rate_text(*rep->clicks_per_second) : QStringLiteral("n/a")});
+    }
+    return lines;
+}
+
+QString ms_text(double ms) {
+    return fixed(ms, 1);
+}
+
+QString percent_text(double percent) {
+    return fixed(percent, 1);
+}
+
+QString rate_text(double per_second) {
+    return fixed(per_second, 2);
+}
+
+} // namespace tavo

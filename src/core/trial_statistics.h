@@ -1,0 +1,77 @@
+// The figures that describe a test beyond its average: how many trials, their
+// mean and median, how much they vary (sample standard deviation and
+// coefficient of variation) and the fastest and slowest; for the repetition
+// test the four intervals between its five clicks, their mean and spread, and
+// the clicks per second. Computed from the readings alone, so an opened file
+// and a test just run give the same figures. Trial Details, the detail page,
+// Compare Assessments and the summary CSV all show these.
+#pragma once
+
+#include "trial_details.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace tavo {
+
+// The spread of a set of millisecond times.
+struct Spread {
+    int count = 0;
+    double mean = 0;
+    double median = 0;
+    // Needs two times at least.
+    std::optional<double> standard_deviation;
+    // The standard deviation as a percentage of the mean; none when the mean
+    // is not above zero (times edited into negatives), where it means nothing.
+    std::optional<double> coefficient_of_variation;
+    std::int32_t fastest = 0;
+    std::int32_t slowest = 0;
+};
+
+// Nothing for no times.
+std::optional<Spread> spread_of(const std::vector<std::int32_t>& times);
+
+inline constexpr int repetition_intervals = repetition_clicks - 1;
+
+struct RepetitionFigures {
+    // From the end of each click to the end of the next.
+    std::array<std::int32_t, repetition_intervals> intervals{};
+    Spread interval_spread;
+    std::int32_t five_clicks_ms = 0; // first press to the fifth release
+    // Five clicks over the time they took; none when that time is not above
+    // zero.
+    std::optional<double> clicks_per_second;
+};
+
+struct TestStatistics {
+    TestKind kind = TestKind::activation;
+    // The trials that have a reading (a trial with neither reading recorded
+    // is left out); the clicks for the repetition test.
+    int trials = 0;
+    // The response times of the activation and release tests.
+    std::optional<Spread> times;
+    std::optional<RepetitionFigures> repetition;
+};
+
+TestStatistics test_statistics(const TestDetails& details);
+
+// One line of figures as the views show them: a name and its value.
+struct FigureLine {
+    QString name;
+    QString value;
+};
+
+// The figures of a test in the order the views list them, with their units.
+std::vector<FigureLine> figure_lines(const TestStatistics& statistics);
+
+// Milliseconds with one decimal ("312.5"); the percentage ("12.3");
+// the clicks per second with two ("3.41"). Always a point, never a comma, so
+// the CSV reads the same anywhere.
+QString ms_text(double ms);
+QString percent_text(double percent);
+QString rate_text(double per_second);
+
+} // namespace tavo

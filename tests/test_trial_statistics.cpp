@@ -1,0 +1,282 @@
+// The figures beyond the average, against values worked out by hand.
+#include "sample_assessments.h"
+#include "summary_csv.h"
+#include "trial_statistics.h"
+
+#include <QTest>
+#include <cmath>
+
+using namespace tavo;
+
+Q_DECLARE_METATYPE(std::vector<std::int32_t>)
+
+namespace {
+
+// An activation test whose trials took `times` ms, one stimulus every 4 s.
+TestData activation_taking(const std::vector<std::int32_t>& times) {
+    TestData data;
+    data.act_start_tick = 1'000'000;
+    for (std::size_t i = 0; i < times.size(); ++i) {
+        data.act_stim_times[i] = 1'001'500 + 4000 * static_cast<ClockReading>(i);
+        data.act_click_times[i] = data.act_stim_times[i] + times[i];
+    }
+    return data;
+}
+
+// A repetition test whose clicks end `ends` ms after the first press; the
+// clock wraps between the start press and the first press.
+TestData repetition_ending(const std::array<std::int32_t, repetition_clicks>& ends) {
+    TestData data;
+    data.rep_start_tick = 2'147'482'647;
+    data.rep_first_press = static_cast<ClockReading>(
+        static_cast<std::uint32_t>(std::int64_t{data.rep_start_tick} + 2000));
+    for (int i = 0; i < repetition_clicks; ++i) {
+        data.rep_click_times[static_cast<std::size_t>(i)] = static_cast<ClockReading>(
+            static_cast<std::uint32_t>(data.rep_first_press) + static_cast<std::uint32_t>(ends[i]));
+    }
+    return data;
+}
+
+TestStatistics statistics_of(const TestData& data, TestKind kind) {
+    for (const TestDetails& details : trial_details(data)) {
+        if (details.kind == kind) {
+            return test_statistics(details);
+        }
+    }
+    qFatal("the test has no details");
+}
+
+bool near(double actual, double expected) {
+    return std::abs(actual - expected) < 0.0005;
+}
+
+} // namespace
+
+class TestTrialStatistics : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void spread_data();
+    void spread();
+    void no_times_no_spread();
+    void a_trial_without_readings_is_left_out();
+    void repetition_data();
+    void repetition();
+    void figures_read_without_a_minus_zero_data();
+    void figures_read_without_a_minus_zero();
+    void summary_csv_rows_data();
+    void summary_csv_rows();
+};
+
+void TestTrialStatistics::spread_data() {
+    QTest::addColumn<std::vector<std::int32_t>>("times");
+    QTest::addColumn<double>("mean");
+    QTest::addColumn<double>("median");
+    QTest::addColumn<double>("sd"); // -1: none
+    QTest::addColumn<double>("cv"); // -1: none
+    QTest::addColumn<int>("fastest");
+    QTest::addColumn<int>("slowest");
+
+    QTest::newRow("single trial") << std::vector<std::int32_t>{250} << 250.0 << 250.0 << -1.0
+                                  << -1.0 << 250 << 250;
+    QTest::newRow("ten equal times")
+        << std::vector<std::int32_t>(10, 250) << 250.0 << 250.0 << 0.0 << 0.0 << 250 << 250;
+    // Deviations -45..45 in steps of 10: squares add up to 8250, / 9.
+    QTest::newRow("ten rising by 10")
+        << std::vector<std::int32_t>{300, 310, 320, 330, 340, 350, 360, 370, 380, 390} << 345.0
+        << 345.0 << 30.276503 << 8.775798 << 300 << 390;
+    QTest::newRow("odd count, unsorted")
+        << std::vector<std::int32_t>{5, 1, 3} << 3.0 << 3.0 << 2.0 << 66.666667 << 1 << 5;
+    QTest::newRow("median of an even count")
+        << std::vector<std::int32_t>{400, 100, 300, 101} << 225.25 << 200.5 << 149.722799
+        << 66.469611 << 100 << 400;
+    // Deviations -175, 125, -125, 175: squares 92500, / 3.
+    QTest::newRow("negative edited times") << std::vector<std::int32_t>{-100, 200, -50, 250} << 75.0
+                                           << 75.0 << 175.594229 << 234.125639 << -100 << 250;
+    QTest::newRow("negative mean has no coefficient")
+        << std::vector<std::int32_t>{-100, -200} << -150.0 << -150.0 << 70.710678 << -1.0 << -200
+        << -100;
+    QTest::newRow("zero mean has no coefficient")
+        << std::vector<std::int32_t>{-100, 100} << 0.0 << 0.0 << 141.421356 << -1.0 << -100 << 100;
+    QTest::newRow("long times do not overflow")
+        << std::vector<std::int32_t>{2'000'000'000, 2'000'000'000, 2'000'000'002}
+        << 2'000'000'000.666667 << 2'000'000'000.0 << 1.154701 << 0.0000000577 << 2'000'000'000
+        << 2'000'000'002;
+}
+
+void TestTrialStatistics::spread() {
+    QFETCH(std::vector<std::int32_t>, times);
+    QFETCH(double, mean);
+    QFETCH(double, median);
+    QFETCH(double, sd);
+    QFETCH(double, cv);
+    const std::optional<Spread> spread = spread_of(times);
+    QVERIFY(spread);
+    QCOMPARE(spread->count, static_cast<int>(times.size()));
+    QVERIFY2(near(spread->mean, mean), qPrintable(QString::number(spread->mean, 'f', 6)));
+    QVERIFY(near(spread->median, median));
+    QCOMPARE(spread->standard_deviation.has_value(), sd >= 0);
+    if (sd >= 0) {
+        QVERIFY2(near(*spread->standard_deviation, sd),
+                 qPrintable(QString::number(*spread->standard_deviation, 'f', 6)));
+    }
+    QCOMPARE(spread->coefficient_of_variation.has_value(), cv >= 0);
+    if (cv >= 0) {
+        QVERIFY2(near(*spread->coefficient_of_variation, cv),
+                 qPrintable(QString::number(*spread->coefficient_of_variation, 'f', 6)));
+    }
+    QTEST(int{spread->fastest}, "fastest");
+    QTEST(int{spread->slowest}, "slowest");
+}
+
+void TestTrialStatistics::no_times_no_spread() {
+    QVERIFY(!spread_of({}));
+    QVERIFY(trial_details(TestData{}).empty());
+    // A repetition test cut short has no intervals to describe.
+    TestDetails short_run{TestKind::repetition, {{1, 10, 20, 10, {}, {}}}, std::nullopt};
+    const TestStatistics statistics = test_statistics(short_run);
+    QVERIFY(!statistics.repetition);
+    QVERIFY(figure_lines(statistics).empty());
+}
+
+void TestTrialStatistics::a_trial_without_readings_is_left_out() {
+    TestData data = activation_taking({300, 310, 320, 330, 340, 350, 360, 370, 380, 390});
+    data.act_stim_times[9] = 0;
+    data.act_click_times[9] = 0;
+    const TestStatistics statistics = statistics_of(data, TestKind::activation);
+    QCOMPARE(statistics.trials, 9);
+    QVERIFY(near(statistics.times->mean, 340.0));
+    QCOMPARE(statistics.times->slowest, 380);
+    // A trial with one reading is a response the file holds, however odd.
+    data.act_stim_times[8] = 0;
+    QCOMPARE(statistics_of(data, TestKind::activation).trials, 9);
+}
+
+void TestTrialStatistics::repetition_data() {
+    QTest::addColumn<std::vector<std::int32_t>>("ends");
+    QTest::addColumn<std::vector<std::int32_t>>("intervals");
+    QTest::addColumn<double>("mean");
+    QTest::addColumn<double>("sd");
+    QTest::addColumn<double>("clicks_per_second"); // -1: none
+
+    QTest::newRow("steady") << std::vector<std::int32_t>{150, 350, 550, 750, 950}
+                            << std::vector<std::int32_t>{200, 200, 200, 200} << 200.0 << 0.0
+                            << 5.263158;
+    // Deviations 37.5, -12.5, 87.5, -112.5: squares 21875, / 3.
+    QTest::newRow("uneven") << std::vector<std::int32_t>{150, 400, 600, 900, 1000}
+                            << std::vector<std::int32_t>{250, 200, 300, 100} << 212.5 << 85.391256
+                            << 5.0;
+    QTest::newRow("edited out of order")
+        << std::vector<std::int32_t>{500, 300, 400, 200, 100}
+        << std::vector<std::int32_t>{-200, 100, -200, -100} << -100.0 << 141.421356 << 50.0;
+}
+
+void TestTrialStatistics::repetition() {
+    QFETCH(std::vector<std::int32_t>, ends);
+    QFETCH(std::vector<std::int32_t>, intervals);
+    QFETCH(double, mean);
+    QFETCH(double, sd);
+    QFETCH(double, clicks_per_second);
+    std::array<std::int32_t, repetition_clicks> clicks{};
+    std::copy(ends.begin(), ends.end(), clicks.begin());
+    const TestStatistics statistics =
+        statistics_of(repetition_ending(clicks), TestKind::repetition);
+    QCOMPARE(statistics.trials, repetition_clicks);
+    QVERIFY(!statistics.times);
+    QVERIFY(statistics.repetition);
+    const RepetitionFigures& figures = *statistics.repetition;
+    QCOMPARE(std::vector<std::int32_t>(figures.intervals.begin(), figures.intervals.end()),
+             intervals);
+    QCOMPARE(figures.five_clicks_ms, ends.back());
+    QVERIFY(near(figures.interval_spread.mean, mean));
+    QVERIFY(near(*figures.interval_spread.standard_deviation, sd));
+    QCOMPARE(figures.clicks_per_second.has_value(), clicks_per_second >= 0);
+    if (clicks_per_second >= 0) {
+        QVERIFY(near(*figures.clicks_per_second, clicks_per_second));
+    }
+}
+
+void TestTrialStatistics::figures_read_without_a_minus_zero_data() {
+    QTest::addColumn<double>("ms");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("rounded") << 312.26 << "312.3";
+    QTest::newRow("tiny negative") << -0.04 << "0.0";
+    QTest::newRow("negative") << -0.06 << "-0.1";
+    QTest::newRow("large") << 2'000'000'000.666667 << "2000000000.7";
+}
+
+void TestTrialStatistics::figures_read_without_a_minus_zero() {
+    QFETCH(double, ms);
+    QTEST(ms_text(ms), "text");
+}
+
+// Two assessments: the three tests of the sample file, and an edited file
+// with four activation trials, two of them negative, and fields that need
+// quoting.
+std::vector<QString> summary_records() {
+    const std::vector<ExportedAssessment> assessments{
+        {QStringLiteral("three_tests.tavo"), testing::three_tests_fields(),
+         testing::three_tests_data()},
+        {QStringLiteral("edited, by hand.tavo"),
+         {QStringLiteral("Zoë \"Z\""), QStringLiteral("=1+1"), QString(), QString(),
+          QStringLiteral("line one\r\nline two")},
+         activation_taking({-100, 200, -50, 250})}};
+    const QByteArray csv = summary_csv(assessments);
+    if (!csv.startsWith("\xEF\xBB\xBF") || !csv.endsWith("\r\n")) {
+        return {};
+    }
+    // Records end with CR LF; a line break inside a quoted field is CR LF too,
+    // so split on the records' own ends: a CR LF outside quotes.
+    std::vector<QString> records;
+    QString record;
+    bool quoted = false;
+    const QString text = QString::fromUtf8(csv.mid(3));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('"')) {
+            quoted = !quoted;
+        }
+        if (!quoted && text.mid(i, 2) == QLatin1String("\r\n")) {
+            records.push_back(record);
+            record.clear();
+            ++i;
+            continue;
+        }
+        record += text[i];
+    }
+    return records;
+}
+
+void TestTrialStatistics::summary_csv_rows_data() {
+    QTest::addColumn<int>("record");
+    QTest::addColumn<QString>("text");
+    const QString sample = QStringLiteral("three_tests.tavo,Ann Example,Dr Bo Reyes,Left of head,"
+                                          "\"Round, 65 mm\",");
+    const QString notes = QStringLiteral(",\"Seated in her wheelchair, switch on the tray.\"");
+    // Ten trials rising by 10 ms from 300, and by 20 ms from 400.
+    QTest::newRow("activation") << 1
+                                << sample + "Activation,10,345.0,345.0,30.3,8.8,300,390,,,,,,,," +
+                                       notes;
+    QTest::newRow("release") << 2
+                             << sample + "Release,10,490.0,490.0,60.6,12.4,400,580,,,,,,,," + notes;
+    // Clicks end 150, 350, 550, 750 and 950 ms after the first press: five
+    // clicks in 0.95 s.
+    QTest::newRow("repetition") << 3
+                                << sample +
+                                       "Repetition,5,,,,,,,200,200,200,200,200.0,0.0,950,5.26" +
+                                       notes;
+    // Deviations -175, 125, -125 and 175 from the mean of 75.
+    QTest::newRow("edited, quoted")
+        << 4
+        << QStringLiteral("\"edited, by hand.tavo\",\"Zoë \"\"Z\"\"\",=1+1,,,Activation,4,75.0,"
+                          "75.0,175.6,234.1,-100,250,,,,,,,,,\"line one\r\nline two\"");
+}
+
+void TestTrialStatistics::summary_csv_rows() {
+    QFETCH(int, record);
+    const std::vector<QString> records = summary_records();
+    QCOMPARE(records.size(), std::size_t{5});
+    QCOMPARE(records[0].split(QLatin1Char(',')), summary_csv_header());
+    QTEST(records[static_cast<std::size_t>(record)], "text");
+}
+
+QTEST_GUILESS_MAIN(TestTrialStatistics)
+#include "test_trial_statistics.moc"
