@@ -239,7 +239,8 @@ void TestDefaultWindow::tab_order_of_the_background_tab() {
     }
     QCOMPARE(order, (QStringList{"new_file_menu", "open_file_menu", "div3", "save_file_menu",
                                  "saveas_file_menu", "div2", "print_file_menu", "export_file_menu",
-                                 "compare_file_menu", "div4", "exit_file_menu"}));
+                                 "export_summary_file_menu", "compare_file_menu", "div4",
+                                 "exit_file_menu"}));
 }
 
 void TestDefaultWindow::insert_date_appends_a_line_each_time() {

@@ -46,6 +46,26 @@ private:
         return details_child<QTableWidget>(table)->item(row, column)->text();
     }
 
+    static QString column_text(QTableWidget* table, int row, const char* header) {
+        for (int column = 0; column < table->columnCount(); ++column) {
+            if (table->horizontalHeaderItem(column)->text() == QLatin1String(header)) {
+                return table->item(row, column)->text();
+            }
+        }
+        return QStringLiteral("no column %1").arg(QLatin1String(header));
+    }
+
+    // The value beside a figure's name in a test's table of figures.
+    QString figure(const char* table, const QString& name) {
+        auto* figures = details_child<QTableWidget>(table);
+        for (int row = 0; row < figures->rowCount(); ++row) {
+            if (figures->item(row, 0)->text() == name) {
+                return figures->item(row, 1)->text();
+            }
+        }
+        return {};
+    }
+
     std::unique_ptr<AppRig> m_rig;
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -99,7 +119,17 @@ void TestTrialDetails::details_follow_the_results() {
     QCOMPARE(chart.bars.size(), std::size_t{10});
     QCOMPARE(chart.bars[9].value, 390);
     QCOMPARE(chart.reference, std::optional<std::int32_t>(345));
-    QVERIFY(!details_child<ChartView>("repetition_chart")->chart().reference);
+    // The repetition chart shows how steady the clicking was: the four
+    // intervals between the clicks, ending 150, 350, 550, 750 and 950 ms in.
+    const BarChart& intervals = details_child<ChartView>("repetition_chart")->chart();
+    QCOMPARE(intervals.bars.size(), std::size_t{4});
+    QCOMPARE(intervals.bars[3].value, 200);
+    QCOMPARE(intervals.reference, std::optional<std::int32_t>(200));
+    // The figures under each chart, beside their names.
+    QCOMPARE(figure("activation_statistics", "Standard deviation"), QStringLiteral("30.3 ms"));
+    QCOMPARE(figure("release_statistics", "Coefficient of variation"), QStringLiteral("12.4 %"));
+    QCOMPARE(figure("repetition_statistics", "Click 4 to 5"), QStringLiteral("200 ms"));
+    QCOMPARE(figure("repetition_statistics", "Clicks per second"), QStringLiteral("5.26"));
 
     trigger("new_file_menu");
     QVERIFY(details_child<QLabel>("no_trials")->isVisibleTo(m_rig->app->trial_details_window()));
@@ -109,22 +139,34 @@ void TestTrialDetails::details_follow_the_results() {
 }
 
 void TestTrialDetails::export_writes_the_trials_on_screen_data() {
+    QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("sample");
     QTest::addColumn<QString>("target"); // empty: Cancel
     QTest::addColumn<int>("records");    // -1: no file
     QTest::addColumn<QString>("message");
-    QTest::newRow("three tests") << "three_tests.tavo"
+    const QString trials = QStringLiteral("export_file_menu");
+    const QString figures = QStringLiteral("export_summary_file_menu");
+    QTest::newRow("three tests") << trials << "three_tests.tavo"
                                  << "trials.csv" << 1 + 25 << "";
-    QTest::newRow("cancelled") << "three_tests.tavo"
+    QTest::newRow("cancelled") << trials << "three_tests.tavo"
                                << "" << -1 << "";
     QTest::newRow("missing folder")
-        << "three_tests.tavo"
+        << trials << "three_tests.tavo"
         << "no/such/folder/trials.csv" << -1 << "The trial data could not be saved as";
-    QTest::newRow("no test") << "no_tests.tavo"
+    QTest::newRow("no test") << trials << "no_tests.tavo"
                              << "trials.csv" << -1 << "There are no trials to export yet.";
+    QTest::newRow("figures of three tests") << figures << "three_tests.tavo"
+                                            << "figures.csv" << 1 + 3 << "";
+    QTest::newRow("figures to a missing folder")
+        << figures << "three_tests.tavo"
+        << "no/such/folder/figures.csv" << -1 << "The test figures could not be saved as";
+    QTest::newRow("figures of no test")
+        << figures << "no_tests.tavo"
+        << "figures.csv" << -1 << "There are no trials to export yet.";
 }
 
 void TestTrialDetails::export_writes_the_trials_on_screen() {
+    QFETCH(QString, item);
     QFETCH(QString, sample);
     QFETCH(QString, target);
     QFETCH(int, records);
@@ -133,7 +175,7 @@ void TestTrialDetails::export_writes_the_trials_on_screen() {
     const QString path = m_dir->filePath(target);
     m_rig->dialogs.save_answers.push_back(target.isEmpty() ? std::nullopt
                                                            : std::optional<QString>(path));
-    trigger("export_file_menu");
+    window().findChild<QAction*>(item)->trigger();
     QFile file(path);
     QCOMPARE(file.open(QIODevice::ReadOnly), records >= 0);
     if (records >= 0) {
@@ -169,6 +211,14 @@ void TestTrialDetails::compare_shows_the_files_chosen() {
     QCOMPARE(table->item(0, 4)->text(), QStringLiteral("580"));
     QCOMPARE(table->item(1, 0)->text(), QStringLiteral("no_tests.tavo"));
     QCOMPARE(table->item(1, 2)->text(), QStringLiteral("Not completed"));
+    // A column per figure, so the steadier session shows beside the faster.
+    QCOMPARE(column_text(table, 0, "CV (%)"), QStringLiteral("12.4"));
+    QCOMPARE(column_text(table, 0, "SD (ms)"), QStringLiteral("60.6"));
+    QCOMPARE(column_text(table, 1, "CV (%)"), QString());
+    auto* repetition =
+        compare->findChild<QTableWidget*>(QStringLiteral("repetition_compare_table"));
+    QCOMPARE(column_text(repetition, 0, "Click 2 to 3 (ms)"), QStringLiteral("200"));
+    QCOMPARE(column_text(repetition, 0, "Clicks per Second"), QStringLiteral("5.26"));
     const BarChart& chart =
         compare->findChild<ChartView*>(QStringLiteral("release_compare_chart"))->chart();
     QCOMPARE(chart.bars.size(), std::size_t{1});

@@ -59,6 +59,8 @@ TavoApplication::TavoApplication(AppServices services)
             &TavoApplication::print_results_sheet);
     connect(m_main_window.get(), &DefaultWindow::export_trial_data_requested, this,
             &TavoApplication::export_trial_data);
+    connect(m_main_window.get(), &DefaultWindow::export_summary_requested, this,
+            &TavoApplication::export_summary);
     connect(m_main_window.get(), &DefaultWindow::compare_requested, this,
             &TavoApplication::compare_assessments);
     connect(m_main_window.get(), &DefaultWindow::trial_details_requested, this,
@@ -173,6 +175,12 @@ void TavoApplication::print_results_sheet() {
 
 void TavoApplication::export_trial_data() {
     tavo::export_trial_data(
+        m_main_window.get(), m_services.dialogs,
+        {QFileInfo(m_document.file_name()).fileName(), m_document.fields(), m_document.data()});
+}
+
+void TavoApplication::export_summary() {
+    tavo::export_test_figures(
         m_main_window.get(), m_services.dialogs,
         {QFileInfo(m_document.file_name()).fileName(), m_document.fields(), m_document.data()});
 }

@@ -62,6 +62,7 @@ public:
 
     // File > Export Trial Data...: the trials on screen as a CSV file.
     void export_trial_data();
+    void export_summary();
 
     // Trial Details...: a modeless window that follows the results.
     void show_trial_details();

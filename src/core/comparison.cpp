@@ -19,7 +19,7 @@ summary_if_done(const std::array<ClockReading, trials_per_test>& onsets,
 
 ComparedAssessment compared_assessment(const QString& file_name, const QDateTime& modified,
                                        const TestData& data) {
-    ComparedAssessment compared{file_name, modified, {}, {}, {}};
+    ComparedAssessment compared{file_name, modified, {}, {}, {}, {}};
     compared.activation = summary_if_done(data.act_stim_times, data.act_click_times);
     compared.release = summary_if_done(data.rel_stim_times, data.rel_release_times);
     const std::int32_t five_clicks =
@@ -27,7 +27,19 @@ ComparedAssessment compared_assessment(const QString& file_name, const QDateTime
     if (five_clicks >= 1) {
         compared.repetition = five_clicks;
     }
+    for (const TestDetails& details : trial_details(data)) {
+        compared.statistics.push_back(test_statistics(details));
+    }
     return compared;
+}
+
+const TestStatistics* ComparedAssessment::statistics_of(TestKind kind) const {
+    for (const TestStatistics& test : statistics) {
+        if (test.kind == kind) {
+            return &test;
+        }
+    }
+    return nullptr;
 }
 
 Comparison load_comparison(const QStringList& paths) {

@@ -7,6 +7,7 @@
 
 #include "assessment.h"
 #include "results.h"
+#include "trial_statistics.h"
 
 #include <QDateTime>
 #include <QString>
@@ -23,6 +24,11 @@ struct ComparedAssessment {
     std::optional<TrialSummary> activation;
     std::optional<TrialSummary> release;
     std::optional<std::int32_t> repetition; // time for five clicks, ms
+    // The figures of each test that has data, in the order of the tests.
+    std::vector<TestStatistics> statistics;
+
+    // Nothing for a test without data.
+    const TestStatistics* statistics_of(TestKind kind) const;
 };
 
 // The same figures, and the same test of whether a test has data, as the

@@ -1,16 +1,42 @@
 #include "bar_chart.h"
 
+#include "trial_statistics.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 namespace tavo {
 
-BarChart trial_chart(const TestDetails& details) {
+namespace {
+
+// How steady the clicking was: each interval between two clicks as a bar,
+// their mean across them.
+BarChart interval_chart(const TestDetails& details) {
     BarChart chart;
-    chart.title = details.kind == TestKind::repetition
-                      ? QStringLiteral("Each click from the first press")
-                      : QStringLiteral("Response times");
+    chart.title = QStringLiteral("Time between clicks");
+    const std::optional<RepetitionFigures> figures = test_statistics(details).repetition;
+    if (!figures) {
+        return chart;
+    }
+    for (int i = 0; i < repetition_intervals; ++i) {
+        chart.bars.push_back({QStringLiteral("%1 to %2").arg(i + 1).arg(i + 2),
+                              figures->intervals[static_cast<std::size_t>(i)], std::nullopt});
+    }
+    chart.reference = static_cast<std::int32_t>(std::lround(figures->interval_spread.mean));
+    chart.reference_caption = QStringLiteral("Mean");
+    return chart;
+}
+
+} // namespace
+
+BarChart trial_chart(const TestDetails& details) {
+    if (details.kind == TestKind::repetition) {
+        return interval_chart(details);
+    }
+    BarChart chart;
+    chart.title = QStringLiteral("Response times");
     for (const TrialRow& row : details.rows) {
         chart.bars.push_back({QString::number(row.trial), row.response_ms, std::nullopt});
     }

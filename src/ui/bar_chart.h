@@ -35,7 +35,8 @@ struct BarChart {
 // `ticks` parts.
 std::int32_t chart_step(std::int64_t span, int ticks);
 
-// The chart of one test's trials, the average drawn across it.
+// The chart of one test's trials, the average drawn across it; for the
+// repetition test, the intervals between its clicks and their mean.
 BarChart trial_chart(const TestDetails& details);
 
 // Draws within `area` in the painter's font; `scale` is the width of a thin

@@ -32,6 +32,52 @@ const std::optional<TrialSummary>& summary_of(const ComparedAssessment& compared
     return kind == TestKind::activation ? compared.activation : compared.release;
 }
 
+QString optional_text(const std::optional<double>& value, QString (*text)(double)) {
+    return value ? text(*value) : QString();
+}
+
+// The figures that say how steady the person was, after the Test Results
+// tab's own: a column each.
+QStringList figure_headers(TestKind kind) {
+    if (kind == TestKind::repetition) {
+        return {QStringLiteral("Click 1 to 2 (ms)"),  QStringLiteral("Click 2 to 3 (ms)"),
+                QStringLiteral("Click 3 to 4 (ms)"),  QStringLiteral("Click 4 to 5 (ms)"),
+                QStringLiteral("Mean Interval (ms)"), QStringLiteral("Interval SD (ms)"),
+                QStringLiteral("Clicks per Second")};
+    }
+    return {QStringLiteral("Trials"), QStringLiteral("Mean (ms)"), QStringLiteral("Median (ms)"),
+            QStringLiteral("SD (ms)"), QStringLiteral("CV (%)")};
+}
+
+QStringList figure_cells(const TestStatistics& statistics) {
+    QStringList cells;
+    if (const std::optional<RepetitionFigures>& rep = statistics.repetition) {
+        for (const std::int32_t interval : rep->intervals) {
+            cells << QString::number(interval);
+        }
+        cells << ms_text(rep->interval_spread.mean)
+              << optional_text(rep->interval_spread.standard_deviation, &ms_text)
+              << optional_text(rep->clicks_per_second, &rate_text);
+    } else if (const std::optional<Spread>& spread = statistics.times) {
+        cells << QString::number(statistics.trials) << ms_text(spread->mean)
+              << ms_text(spread->median) << optional_text(spread->standard_deviation, &ms_text)
+              << optional_text(spread->coefficient_of_variation, &percent_text);
+    }
+    return cells;
+}
+
+// The figures' columns follow the Test Results tab's.
+void show_figures(QTableWidget& table, int row, const TestStatistics* statistics) {
+    if (!statistics) {
+        return;
+    }
+    const QStringList cells = figure_cells(*statistics);
+    const int first = table.columnCount() - static_cast<int>(cells.size());
+    for (int i = 0; i < cells.size(); ++i) {
+        table.setItem(row, first + i, text_item(cells[i], Qt::AlignRight));
+    }
+}
+
 } // namespace
 
 BarChart comparison_chart(const std::vector<ComparedAssessment>& assessments, TestKind kind) {
@@ -76,6 +122,7 @@ CompareWindow::CompareWindow(QWidget* parent)
             headers << QStringLiteral("Average (ms)") << QStringLiteral("Fastest (ms)")
                     << QStringLiteral("Slowest (ms)");
         }
+        headers << figure_headers(kind);
         page.table = new QTableWidget(0, static_cast<int>(headers.size()), splitter);
         page.table->setObjectName(name + QStringLiteral("_compare_table"));
         page.table->setHorizontalHeaderLabels(headers);
@@ -92,7 +139,7 @@ CompareWindow::CompareWindow(QWidget* parent)
     }
     new QShortcut(QKeySequence::Close, this, this, &QWidget::close);
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
-    resize(720, 560);
+    resize(980, 560);
 }
 
 void CompareWindow::show_comparison(const std::vector<ComparedAssessment>& assessments) {
@@ -120,6 +167,7 @@ void CompareWindow::show_comparison(const std::vector<ComparedAssessment>& asses
             } else {
                 table->setItem(row, 2, text_item(QStringLiteral("Not completed")));
             }
+            show_figures(*table, row, compared.statistics_of(kind));
         }
         m_pages[i].chart->set_chart(comparison_chart(assessments, kind));
     }

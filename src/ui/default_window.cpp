@@ -143,6 +143,9 @@ void DefaultWindow::build_menus() {
     connect(
         add_item(file, QStringLiteral("export_file_menu"), QStringLiteral("&Export Trial Data...")),
         &QAction::triggered, this, &DefaultWindow::export_trial_data_requested);
+    connect(add_item(file, QStringLiteral("export_summary_file_menu"),
+                     QStringLiteral("Export Test &Figures...")),
+            &QAction::triggered, this, &DefaultWindow::export_summary_requested);
     connect(add_item(file, QStringLiteral("compare_file_menu"),
                      QStringLiteral("&Compare Assessments...")),
             &QAction::triggered, this, &DefaultWindow::compare_requested);

@@ -59,6 +59,8 @@ Q_SIGNALS:
     void print_requested();
     // File > Export Trial Data...: the trials of the assessment as a CSV file.
     void export_trial_data_requested();
+    // File > Export Test Figures...: a row of figures per test as a CSV file.
+    void export_summary_requested();
     // File > Compare Assessments...: figures of several files side by side.
     void compare_requested();
     // Trial Details... on the Test Results tab, or Ctrl+D.

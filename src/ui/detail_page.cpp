@@ -3,6 +3,7 @@
 #include "bar_chart.h"
 #include "sheet_lines.h"
 #include "trial_details.h"
+#include "trial_statistics.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -16,6 +17,22 @@ QFont page_font(QPainter& painter, double point_size, bool bold) {
     font.setPointSizeF(point_size);
     font.setBold(bold);
     return QFont(font, painter.device());
+}
+
+// The test's figures as a list of names and values, top-aligned with its
+// table of trials.
+void draw_figures(QPainter& painter, const QRectF& area, double line, const TestDetails& details) {
+    const double value_width = area.width() * 0.3;
+    double top = area.top();
+    painter.drawText(QRectF(area.left(), top, area.width(), line), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Figures"));
+    for (const FigureLine& figure : figure_lines(test_statistics(details))) {
+        top += line;
+        const QRectF name(area.left(), top, area.width() - value_width, line);
+        painter.drawText(name, Qt::AlignLeft | Qt::AlignVCenter, figure.name);
+        painter.drawText(QRectF(name.right(), top, value_width, line),
+                         Qt::AlignRight | Qt::AlignVCenter, figure.value);
+    }
 }
 
 } // namespace
@@ -40,7 +57,9 @@ void draw_trial_detail_page(QPainter& painter, const QRectF& page, const TestDat
         painter.drawText(QPointF(page.left(), top + body_line),
                          QStringLiteral("No test has been completed."));
     }
-    const double column = page.width() * 0.16;
+    // The trials, the figures, then the chart across the rest of the width.
+    const double column = page.width() * 0.13;
+    const QRectF figures_column(page.left() + column * 2.3, 0, page.width() * 0.33, 0);
     for (const TestDetails& details : tests) {
         const bool repetition = details.kind == TestKind::repetition;
         painter.setFont(heading);
@@ -54,7 +73,7 @@ void draw_trial_detail_page(QPainter& painter, const QRectF& page, const TestDat
         const QRectF header_left(page.left(), top, column, body_line);
         painter.drawText(header_left, Qt::AlignLeft | Qt::AlignVCenter,
                          repetition ? QStringLiteral("Click") : QStringLiteral("Trial"));
-        painter.drawText(header_left.translated(column, 0), Qt::AlignRight | Qt::AlignVCenter,
+        painter.drawText(header_left.adjusted(0, 0, column, 0), Qt::AlignRight | Qt::AlignVCenter,
                          repetition ? QStringLiteral("From press (ms)")
                                     : QStringLiteral("Response (ms)"));
         for (std::size_t r = 0; r < details.rows.size(); ++r) {
@@ -73,8 +92,9 @@ void draw_trial_detail_page(QPainter& painter, const QRectF& page, const TestDat
             painter.drawText(cell.translated(column, 0), Qt::AlignRight | Qt::AlignVCenter,
                              QString::number(*details.average));
         }
-        const QRectF chart_area(page.left() + column * 2.4, top, page.width() - column * 2.4,
-                                block + body_line);
+        draw_figures(painter, figures_column.translated(0, top), body_line, details);
+        const double chart_left = figures_column.right() + column * 0.4;
+        const QRectF chart_area(chart_left, top, page.right() - chart_left, block + body_line);
         draw_bar_chart(painter, chart_area, trial_chart(details), body_line / 14);
         top += block + body_line * 2.2;
     }

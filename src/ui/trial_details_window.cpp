@@ -1,6 +1,7 @@
 #include "trial_details_window.h"
 
 #include "chart_view.h"
+#include "trial_statistics.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -26,11 +27,44 @@ QString second_column(TestKind kind) {
                                         : QStringLiteral("Response Time (ms)");
 }
 
-QTableWidgetItem* number_item(std::int32_t number) {
-    auto* item = new QTableWidgetItem(QString::number(number));
-    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+QTableWidgetItem* text_item(const QString& text, Qt::Alignment alignment) {
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(alignment | Qt::AlignVCenter);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     return item;
+}
+
+QTableWidgetItem* number_item(std::int32_t number) {
+    return text_item(QString::number(number), Qt::AlignRight);
+}
+
+// The repetition test lists the most figures: its clicks, four intervals,
+// their mean and spread, and the clicks per second.
+constexpr int most_figure_lines = 8;
+
+QTableWidget* figures_table(QWidget* parent) {
+    auto* table = new QTableWidget(0, 2, parent);
+    table->setHorizontalHeaderLabels({QStringLiteral("Figure"), QStringLiteral("Value")});
+    table->horizontalHeader()->hide();
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    const int row = table->fontMetrics().height() + 4;
+    table->verticalHeader()->setDefaultSectionSize(row);
+    table->setFixedHeight(row * most_figure_lines + 2 * table->frameWidth() + 2);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    return table;
+}
+
+void show_figures(QTableWidget* table, const TestDetails& details) {
+    const std::vector<FigureLine> lines = figure_lines(test_statistics(details));
+    table->setRowCount(static_cast<int>(lines.size()));
+    for (int r = 0; r < table->rowCount(); ++r) {
+        const FigureLine& line = lines[static_cast<std::size_t>(r)];
+        table->setItem(r, 0, text_item(line.name, Qt::AlignLeft));
+        table->setItem(r, 1, text_item(line.value, Qt::AlignRight));
+    }
 }
 
 } // namespace
@@ -69,6 +103,10 @@ TrialDetailsWindow::TrialDetailsWindow(QWidget* parent)
         panel.chart = new ChartView(panel.box);
         panel.chart->setObjectName(name + QStringLiteral("_chart"));
         column->addWidget(panel.chart, 1);
+        panel.statistics = figures_table(panel.box);
+        panel.statistics->setObjectName(name + QStringLiteral("_statistics"));
+        panel.statistics->setAccessibleName(test_name(kind) + QStringLiteral(" figures"));
+        column->addWidget(panel.statistics);
         panels->addWidget(panel.box);
     }
     // Sized so that ten trials show without scrolling.
@@ -78,7 +116,7 @@ TrialDetailsWindow::TrialDetailsWindow(QWidget* parent)
     }
     new QShortcut(QKeySequence::Close, this, this, &QWidget::close);
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
-    resize(960, 560);
+    resize(960, 720);
     show_assessment({});
 }
 
@@ -97,6 +135,7 @@ void TrialDetailsWindow::show_assessment(const TestData& data) {
             panel.table->setItem(r, 1, number_item(row.response_ms));
         }
         panel.chart->set_chart(trial_chart(details));
+        show_figures(panel.statistics, details);
         panel.box->setVisible(true);
     }
 }

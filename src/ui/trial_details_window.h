@@ -1,5 +1,7 @@
 // The trial details window: for each test that has data, a table of its
-// trials and a chart of their times with the average drawn across it. It
+// trials, a chart of their times with the average drawn across it (for the
+// repetition test, of the intervals between clicks) and a small table of the
+// test's figures (mean, median, spread, consistency). It
 // shows whatever assessment it is given; its owner gives it the assessment
 // again whenever the results change.
 #pragma once
@@ -31,6 +33,7 @@ private:
         QGroupBox* box = nullptr;
         QTableWidget* table = nullptr;
         ChartView* chart = nullptr;
+        QTableWidget* statistics = nullptr;
     };
     std::array<TestPanel, 3> m_panels;
     QLabel* m_empty = nullptr;

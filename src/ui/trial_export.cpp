@@ -2,11 +2,18 @@
 
 #include "assessment_file.h"
 #include "dialogs.h"
+#include "summary_csv.h"
 #include "trial_details.h"
 
 namespace tavo {
 
-void export_trial_data(QWidget* owner, Dialogs& dialogs, const ExportedAssessment& assessment) {
+namespace {
+
+using CsvMaker = QByteArray (*)(const std::vector<ExportedAssessment>&);
+
+// `what` names the content in the failure message: "trial data".
+void export_csv(QWidget* owner, Dialogs& dialogs, const ExportedAssessment& assessment,
+                CsvMaker make_csv, const QString& what) {
     if (trial_details(assessment.data).empty()) {
         dialogs.show_message(owner, QStringLiteral("There are no trials to export yet. Run a test "
                                                    "or open an assessment file first."));
@@ -17,12 +24,22 @@ void export_trial_data(QWidget* owner, Dialogs& dialogs, const ExportedAssessmen
         return;
     }
     if (const std::optional<QString> failure =
-            save_assessment_file(*path, trial_csv({assessment}))) {
-        dialogs.show_message(
-            owner, QStringLiteral("The trial data could not be saved as "
-                                  "\"%1\": %2. Any earlier file of that name is unchanged.")
-                       .arg(*path, *failure));
+            save_assessment_file(*path, make_csv({assessment}))) {
+        dialogs.show_message(owner, QStringLiteral("The %1 could not be saved as "
+                                                   "\"%2\": %3. Any earlier file of that name is "
+                                                   "unchanged.")
+                                        .arg(what, *path, *failure));
     }
+}
+
+} // namespace
+
+void export_trial_data(QWidget* owner, Dialogs& dialogs, const ExportedAssessment& assessment) {
+    export_csv(owner, dialogs, assessment, &trial_csv, QStringLiteral("trial data"));
+}
+
+void export_test_figures(QWidget* owner, Dialogs& dialogs, const ExportedAssessment& assessment) {
+    export_csv(owner, dialogs, assessment, &summary_csv, QStringLiteral("test figures"));
 }
 
 } // namespace tavo
