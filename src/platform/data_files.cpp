@@ -7,13 +7,20 @@
 
 namespace tavo {
 
+QString data_directory_beside(const QString& program_dir) {
+    const QString clean = QDir::cleanPath(program_dir);
+    if (clean.endsWith(QLatin1String(".app/Contents/MacOS"))) {
+        return QDir::cleanPath(clean + QStringLiteral("/../Resources"));
+    }
+    return QDir::cleanPath(clean + QStringLiteral("/../share/tavo"));
+}
+
 QString data_directory() {
     const QString override_dir = qEnvironmentVariable("TAVO_DATA_DIR");
     if (!override_dir.isEmpty()) {
         return override_dir;
     }
-    return QDir(QCoreApplication::applicationDirPath())
-        .absoluteFilePath(QStringLiteral("../share/tavo"));
+    return data_directory_beside(QCoreApplication::applicationDirPath());
 }
 
 QString find_data_file(const QString& bare_name) {

@@ -1,6 +1,7 @@
 // Where the files shipped with the program (sounds, help) are found: in
 // share/tavo beside the program's bin folder, both after installing and in the
-// build tree, so a program finds its data by bare name wherever it was put.
+// build tree, so a program finds its data by bare name wherever it was put; in
+// a macOS application bundle, in the bundle's Contents/Resources.
 #pragma once
 
 #include <QString>
@@ -10,8 +11,13 @@ class QTextStream;
 
 namespace tavo {
 
-// The folder that holds the shipped data files.
+// The folder that holds the shipped data files: TAVO_DATA_DIR when set,
+// otherwise the one beside the running program.
 QString data_directory();
+
+// The data folder for a program in `program_dir`: ../share/tavo, or
+// Contents/Resources when the program lies in a bundle's Contents/MacOS.
+QString data_directory_beside(const QString& program_dir);
 
 // The full path of a shipped file given by bare name, or an empty string when
 // it is not there.

@@ -1,8 +1,11 @@
 // Windows: the multimedia timer's counter, and 1 ms resolution on request.
 #include "timer_resolution.h"
 
-#include <timeapi.h>
+// <timeapi.h> needs the types <windows.h> declares, so it comes second.
+// clang-format off
 #include <windows.h>
+#include <timeapi.h>
+// clang-format on
 
 namespace tavo {
 
