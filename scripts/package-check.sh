@@ -123,6 +123,8 @@ else
     # dpkg-shlibdeps computed the libraries the program needs.
     dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' ||
         fail "the package's dependencies were not computed: $(dpkg-deb -f "$deb" Depends)"
+    dpkg-deb -f "$deb" Depends | grep -q 'fonts-liberation2' ||
+        fail "the package does not depend on the font its windows are laid out for"
 fi
 
 if [ "$failures" -gt 0 ]; then
