@@ -55,6 +55,12 @@ void TestCommandLine::arguments_are_joined_by_single_blanks() {
     const char* const without[] = {"tavo", "-summary", "a.tavo"};
     QVERIFY(wants_console(3, with_option));
     QVERIFY(!wants_console(3, without));
+    const char* const short_help[] = {"tavo", "-h"};
+    const char* const short_version[] = {"tavo", "smith.tavo", "-v"};
+    const char* const single_dash_file[] = {"tavo", "-vh.tavo"};
+    QVERIFY(wants_console(2, short_help));
+    QVERIFY(wants_console(3, short_version));
+    QVERIFY(!wants_console(2, single_dash_file));
     // The clock log is the window's option, its file whatever its name.
     const char* const clock_log[] = {"tavo", "--clock-log", "--odd name", "--clock-log=b"};
     QVERIFY(!wants_console(4, clock_log));
@@ -96,6 +102,14 @@ void TestCommandLine::program_without_a_window_data() {
                              << "";
     QTest::newRow("help") << QStringList{"--help"} << 0 << "--summary <file>"
                           << "";
+    // The short forms open no window either: this platform could not show one.
+    QTest::newRow("short version") << QStringList{"-v"} << 0 << "TAVO 1.0\n"
+                                   << "";
+    QTest::newRow("short help") << QStringList{"-h"} << 0 << "--summary <file>"
+                                << "";
+    QTest::newRow("short version before a file")
+        << QStringList{"-v", sample_path("three_tests.tavo")} << 0 << "TAVO 1.0\n"
+        << "";
     QTest::newRow("unknown option") << QStringList{"--print"} << 1 << ""
                                     << "tavo: Unknown option 'print'.\nTry 'tavo --help'";
     QTest::newRow("summary without a file") << QStringList{"--summary"} << 1 << ""

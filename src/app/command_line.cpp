@@ -79,6 +79,11 @@ constexpr char clock_log_prefix[] = "--clock-log=";
 constexpr char switch_sends_option[] = "--switch-sends";
 constexpr char switch_sends_prefix[] = "--switch-sends=";
 
+// The short forms that --help lists: -h for help, -v for the version.
+bool is_short_console_option(const char* argument) {
+    return std::strcmp(argument, "-h") == 0 || std::strcmp(argument, "-v") == 0;
+}
+
 int usage_error(const QString& message, QTextStream& err) {
     err << "tavo: " << message << "\nTry 'tavo --help' for more information.\n";
     return exit_usage;
@@ -110,7 +115,7 @@ bool wants_console(int argc, const char* const* argv) {
             std::strncmp(argv[i], switch_sends_prefix, std::strlen(switch_sends_prefix)) == 0) {
             continue;
         }
-        if (std::strncmp(argv[i], "--", 2) == 0) {
+        if (std::strncmp(argv[i], "--", 2) == 0 || is_short_console_option(argv[i])) {
             return true;
         }
     }

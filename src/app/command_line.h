@@ -30,9 +30,9 @@ QString command_line_text(const QStringList& arguments);
 // letter case; with no "." at all, the whole command line is that text.
 bool names_assessment_file(const QString& command_line);
 
-// True when an argument (after the program's own name) starts with "--",
-// other than the window's own options --clock-log FILE and --switch-sends
-// WHAT (or --clock-log=FILE, --switch-sends=WHAT).
+// True when an argument (after the program's own name) starts with "--" or is
+// one of the short forms -h and -v, other than the window's own options --clock-log FILE and
+// --switch-sends WHAT (or --clock-log=FILE, --switch-sends=WHAT).
 bool wants_console(int argc, const char* const* argv);
 
 // What the window takes from its arguments: the file its tests append their
