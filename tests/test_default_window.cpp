@@ -288,6 +288,11 @@ void TestDefaultWindow::colour_button_takes_the_chosen_colour() {
     QCOMPARE(m_dialogs->color_requests[0].initial, before);
     QCOMPARE(m_dialogs->color_requests[0].owner, &m_app->main_window());
     QCOMPARE(colour_button->face_color(), cancel ? before : QColor(10, 200, 30));
+    if (!cancel) {
+        // The button says its new colour in words, for a screen reader and a tooltip.
+        QVERIFY(colour_button->accessibleName().endsWith(QStringLiteral(": green, #0AC81E")));
+        QVERIFY(colour_button->toolTip().contains(QStringLiteral("green, #0AC81E")));
+    }
 }
 
 void TestDefaultWindow::up_down_steps_the_box_number() {
@@ -306,6 +311,10 @@ void TestDefaultWindow::up_down_steps_the_box_number() {
     box->setText(QStringLiteral("1"));
     QTest::mouseClick(down, Qt::LeftButton);
     QCOMPARE(box->text(), QStringLiteral("1"));
+    // An arrow never moves a typed number against its direction.
+    box->setText(QStringLiteral("15"));
+    QTest::mouseClick(up, Qt::LeftButton);
+    QCOMPARE(box->text(), QStringLiteral("15"));
     // Typed text that is no number stays until an arrow is used.
     box->setText(QStringLiteral("2.5"));
     QCOMPARE(box->text(), QStringLiteral("2.5"));

@@ -70,22 +70,30 @@ void TestSettingsInput::stepped_setting_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("last");
     QTest::addColumn<int>("delta");
-    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("result"); // -1: the box keeps its text
     QTest::newRow("up from the box") << "3" << 2 << 1 << 4;
     QTest::newRow("down from the box") << "3" << 2 << -1 << 2;
     QTest::newRow("top of range") << "10" << 10 << 1 << 10;
     QTest::newRow("bottom of range") << "1" << 1 << -1 << 1;
-    QTest::newRow("typed above the range") << "25" << 3 << -1 << 10;
+    QTest::newRow("typed above the range, down") << "25" << 3 << -1 << 10;
+    QTest::newRow("typed above the range, up never lowers") << "15" << 3 << 1 << -1;
+    QTest::newRow("typed below the range, down never raises") << "0" << 3 << -1 << -1;
+    QTest::newRow("typed below the range, up") << "-4" << 3 << 1 << 1;
+    QTest::newRow("fraction above the top, up never lowers") << "10.4" << 10 << 1 << -1;
+    QTest::newRow("fraction below the bottom, down never raises") << "0.6" << 1 << -1 << -1;
     QTest::newRow("typed fraction") << "4.5" << 3 << 1 << 5;
+    QTest::newRow("fraction rounding up, down") << "2.6" << 3 << -1 << 2;
     QTest::newRow("no number: own position") << "abc" << 6 << 1 << 7;
     QTest::newRow("empty: own position") << "" << 2 << -1 << 1;
+    QTest::newRow("huge number, up") << "1e300" << 4 << 1 << -1;
 }
 
 void TestSettingsInput::stepped_setting() {
     QFETCH(QString, text);
     QFETCH(int, last);
     QFETCH(int, delta);
-    QTEST(tavo::stepped_setting(text, last, delta, QLocale::c()), "result");
+    QFETCH(int, result);
+    QCOMPARE(tavo::stepped_setting(text, last, delta, QLocale::c()).value_or(-1), result);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsInput)

@@ -34,7 +34,11 @@ SettingCheck check_seconds_setting(const QString& text, const QString& setting_n
 
 // The number an up-down arrow puts in its box: one more or one less than the
 // box's number, kept within the arrows' range. When the box holds no number
-// the arrow steps from its own last position.
-int stepped_setting(const QString& box_text, int last_position, int delta, const QLocale& locale);
+// the arrow steps from its own last position. An arrow never moves the number
+// against its direction: up never lowers what was typed (15 stays 15 above
+// the range's top), down never raises it; then the result is nullopt and the
+// box keeps its text.
+std::optional<int> stepped_setting(const QString& box_text, int last_position, int delta,
+                                   const QLocale& locale);
 
 } // namespace tavo

@@ -37,7 +37,12 @@ UpDownControl::UpDownControl(QLineEdit* buddy, int initial_position, QWidget* pa
 }
 
 void UpDownControl::step(int delta) {
-    m_position = stepped_setting(m_buddy->text(), m_position, delta, locale());
+    const std::optional<int> stepped =
+        stepped_setting(m_buddy->text(), m_position, delta, locale());
+    if (!stepped) {
+        return; // the arrow would move the number against its direction
+    }
+    m_position = *stepped;
     m_buddy->setText(QString::number(m_position));
 }
 
