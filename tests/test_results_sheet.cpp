@@ -152,24 +152,47 @@ void TestResultsSheet::fonts_of_the_sections() {
 }
 
 void TestResultsSheet::footer_data() {
+    QTest::addColumn<QString>("locale");
     QTest::addColumn<QDate>("date");
     QTest::addColumn<QTime>("time");
     QTest::addColumn<QString>("text");
-    QTest::newRow("afternoon") << QDate(2026, 12, 8) << QTime(16, 5) << fixed_footer;
+    QTest::newRow("afternoon") << "en_US" << QDate(2026, 12, 8) << QTime(16, 5) << fixed_footer;
     QTest::newRow("morning, single-digit day")
-        << QDate(2027, 3, 1) << QTime(9, 7)
+        << "en_US" << QDate(2027, 3, 1) << QTime(9, 7)
         << "Printed on Monday, March 01, 2027 at 09:07 AM by TAVO Version 1.0";
-    QTest::newRow("noon") << QDate(2026, 7, 4) << QTime(12, 0)
+    QTest::newRow("noon") << "en_US" << QDate(2026, 7, 4) << QTime(12, 0)
                           << "Printed on Saturday, July 04, 2026 at 12:00 PM by TAVO Version 1.0";
     QTest::newRow("midnight")
-        << QDate(2026, 7, 4) << QTime(0, 30)
+        << "en_US" << QDate(2026, 7, 4) << QTime(0, 30)
         << "Printed on Saturday, July 04, 2026 at 12:30 AM by TAVO Version 1.0";
+    // Only the day and month names follow the language: the digits stay
+    // ASCII and the clock keeps "AM" and "PM" as written.
+    QTest::newRow("Spanish, morning")
+        << "es_ES" << QDate(2026, 12, 8) << QTime(9, 7)
+        << "Printed on martes, diciembre 08, 2026 at 09:07 AM by TAVO Version 1.0";
+    QTest::newRow("Spanish, afternoon")
+        << "es_ES" << QDate(2026, 12, 8) << QTime(16, 5)
+        << "Printed on martes, diciembre 08, 2026 at 04:05 PM by TAVO Version 1.0";
+    QTest::newRow("German")
+        << "de_DE" << QDate(2026, 12, 8) << QTime(16, 5)
+        << "Printed on Dienstag, Dezember 08, 2026 at 04:05 PM by TAVO Version 1.0";
+    QTest::newRow("Arabic")
+        << "ar" << QDate(2026, 12, 8) << QTime(16, 5)
+        << QString::fromUtf8("Printed on \u0627\u0644\u062B\u0644\u0627\u062B\u0627\u0621, "
+                             "\u062F\u064A\u0633\u0645\u0628\u0631 08, 2026 at 04:05 PM by TAVO "
+                             "Version 1.0");
+    QTest::newRow("Persian")
+        << "fa" << QDate(2026, 12, 8) << QTime(9, 7)
+        << QString::fromUtf8("Printed on \u0633\u0647\u200C\u0634\u0646\u0628\u0647, "
+                             "\u062F\u0633\u0627\u0645\u0628\u0631 08, 2026 at 09:07 AM by TAVO "
+                             "Version 1.0");
 }
 
 void TestResultsSheet::footer() {
+    QFETCH(QString, locale);
     QFETCH(QDate, date);
     QFETCH(QTime, time);
-    QTEST(sheet_footer(date, time, QLocale(QLocale::English, QLocale::UnitedStates)), "text");
+    QTEST(sheet_footer(date, time, QLocale(locale)), "text");
 }
 
 void TestResultsSheet::pdf_copies_each_start_a_page() {

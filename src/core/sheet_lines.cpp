@@ -34,9 +34,18 @@ private:
 } // namespace
 
 QString sheet_footer(const QDate& date, const QTime& time, const QLocale& locale) {
-    return QStringLiteral("Printed on ") +
-           locale.toString(date, QStringLiteral("dddd, MMMM dd, yyyy")) + QStringLiteral(" at ") +
-           locale.toString(time, QStringLiteral("hh:mm AP")) +
+    // Only the names come from the locale: its own date and time formatting
+    // would bring its digits and its own words for AM and PM.
+    const auto digits = [](int value, int width) {
+        return QStringLiteral("%1").arg(value, width, 10, QLatin1Char('0'));
+    };
+    const int hour_12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
+    const QString date_text = locale.dayName(date.dayOfWeek()) + QStringLiteral(", ") +
+                              locale.monthName(date.month()) + QLatin1Char(' ') +
+                              digits(date.day(), 2) + QStringLiteral(", ") + digits(date.year(), 4);
+    const QString time_text = digits(hour_12, 2) + QLatin1Char(':') + digits(time.minute(), 2) +
+                              (time.hour() < 12 ? QStringLiteral(" AM") : QStringLiteral(" PM"));
+    return QStringLiteral("Printed on ") + date_text + QStringLiteral(" at ") + time_text +
            QStringLiteral(" by TAVO Version 1.0");
 }
 

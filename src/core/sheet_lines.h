@@ -29,7 +29,8 @@ struct SheetLine {
 inline const QString sheet_font_family = QStringLiteral("Verdana");
 
 // "Printed on Tuesday, December 08, 2026 at 04:05 PM by TAVO Version 1.0", with
-// the day and month names of the locale.
+// the day and month names of the locale; the digits, the 12-hour clock and
+// "AM" and "PM" are the same in every language.
 QString sheet_footer(const QDate& date, const QTime& time, const QLocale& locale);
 
 // One copy of the sheet. The notes' own line breaks start new lines.
