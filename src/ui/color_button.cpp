@@ -1,5 +1,7 @@
 #include "color_button.h"
 
+#include "colour_names.h"
+
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -26,9 +28,21 @@ void ColorButton::set_face_color(const QColor& colour) {
         return;
     }
     m_colour = colour;
-    // The face is the colour; the tooltip names it for those who cannot see it.
-    setToolTip(tr("Colour %1; click to choose another").arg(m_colour.name()));
+    describe();
     update();
+}
+
+void ColorButton::set_purpose(const QString& purpose) {
+    m_purpose = purpose;
+    describe();
+}
+
+// The face is the colour; the name and the tooltip say it for those who
+// cannot see it.
+void ColorButton::describe() {
+    const QString words = describe_colour(to_rgb(m_colour));
+    setAccessibleName(m_purpose.isEmpty() ? words : m_purpose + QStringLiteral(": ") + words);
+    setToolTip(tr("%1; click to choose another colour").arg(words));
 }
 
 void ColorButton::paintEvent(QPaintEvent*) {

@@ -163,7 +163,7 @@ void DefaultWindow::build_menus() {
     help->setObjectName(QStringLiteral("help_menu"));
     connect(add_item(help, QStringLiteral("contents_help_menu"), QStringLiteral("&Help Contents"),
                      QKeySequence(Qt::Key_F1)),
-            &QAction::triggered, this, [this] { m_dialogs.show_help(help_file, 1); });
+            &QAction::triggered, this, [this] { m_dialogs.show_help(this, help_file, 1); });
     add_divider(help, QStringLiteral("div"));
     connect(add_item(help, QStringLiteral("about_help_menu"), QStringLiteral("&About")),
             &QAction::triggered, this, &DefaultWindow::about_requested);
@@ -295,7 +295,7 @@ ColorButton* DefaultWindow::add_color_button(QWidget* parent, const QString& nam
                                              QRect twips) {
     auto* button = new ColorButton(to_qcolor(m_document.colour(which)), parent);
     button->setObjectName(name);
-    button->setAccessibleName(label_text.chopped(1));
+    button->set_purpose(label_text.chopped(1));
     button->setGeometry(twips_rect(twips.x(), twips.y(), twips.width(), twips.height()));
     connect(button, &QPushButton::clicked, this, [this, which] { choose_color(which); });
     m_colour_buttons[static_cast<std::size_t>(which)] = button;
