@@ -3,6 +3,7 @@
 #include "about_dialog.h"
 #include "app_rig.h"
 #include "default_window.h"
+#include "help_window.h"
 #include "link_label.h"
 #include "sys_info.h"
 
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 using namespace tavo;
@@ -43,6 +45,10 @@ private Q_SLOTS:
     void organisation_dialog_changes_in_place();
     void windows_are_single_and_made_afresh_after_closing();
     void links_open_with_the_desktop();
+    void help_window_fits_on_the_owners_screen_data();
+    void help_window_fits_on_the_owners_screen();
+    void fit_on_screen_data();
+    void fit_on_screen();
 
 private:
     void start(const QString& sys_info_program, bool can_start = true);
@@ -190,6 +196,50 @@ void TestInfoDialogs::links_open_with_the_desktop() {
                     Qt::Key_Space);
     QCOMPARE(m_dialogs->opened_urls, (QStringList{"https://www.corvale.example/",
                                                   "https://www.corvale.example/"}));
+}
+
+void TestInfoDialogs::help_window_fits_on_the_owners_screen_data() {
+    QTest::addColumn<QPoint>("owner_corner");
+    QTest::newRow("owner at the top left") << QPoint(0, 0);
+    QTest::newRow("owner in the bottom right corner") << QPoint(600, 450);
+}
+
+// The help window has no parent of its own: it opens over the main window,
+// and never partly off the screen, even where the screen is smaller than it.
+void TestInfoDialogs::help_window_fits_on_the_owners_screen() {
+    QFETCH(QPoint, owner_corner);
+    QWidget owner;
+    owner.resize(200, 150);
+    owner.move(owner_corner);
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    HelpWindow help;
+    help.show_over(&owner);
+    QVERIFY(QTest::qWaitForWindowExposed(&help));
+    QCOMPARE(help.screen(), owner.screen());
+    const QRect available = owner.screen()->availableGeometry();
+    QVERIFY2(available.contains(help.frameGeometry()),
+             qPrintable(QStringLiteral("%1,%2 %3x%4")
+                            .arg(help.frameGeometry().x())
+                            .arg(help.frameGeometry().y())
+                            .arg(help.frameGeometry().width())
+                            .arg(help.frameGeometry().height())));
+}
+
+void TestInfoDialogs::fit_on_screen_data() {
+    QTest::addColumn<QRect>("frame");
+    QTest::addColumn<QRect>("fitted");
+    const QRect screen(0, 0, 800, 600);
+    QTest::newRow("inside stays") << QRect(10, 20, 300, 200) << QRect(10, 20, 300, 200);
+    QTest::newRow("off the right and bottom")
+        << QRect(700, 500, 300, 200) << QRect(500, 400, 300, 200);
+    QTest::newRow("off the left and top") << QRect(-50, -10, 300, 200) << QRect(0, 0, 300, 200);
+    QTest::newRow("taller than the screen") << QRect(100, 100, 300, 900) << QRect(100, 0, 300, 600);
+}
+
+void TestInfoDialogs::fit_on_screen() {
+    QFETCH(QRect, frame);
+    QTEST(tavo::fit_on_screen(frame, QRect(0, 0, 800, 600)), "fitted");
 }
 
 QTEST_MAIN(TestInfoDialogs)

@@ -51,7 +51,7 @@ public:
     }
     void show_message(QWidget*, const QString& text) override { messages << text; }
     void open_url(const QString& url) override { opened_urls << url; }
-    void show_help(const QString& help_file, int context) override {
+    void show_help(QWidget*, const QString& help_file, int context) override {
         help_requests.append({help_file, context});
     }
     std::optional<QString> open_file_name(QWidget* owner, const QString& filter) override {

@@ -34,11 +34,11 @@ void DesktopDialogs::open_url(const QString& url) {
     QDesktopServices::openUrl(QUrl(url));
 }
 
-void DesktopDialogs::show_help(const QString& help_file, int context) {
+void DesktopDialogs::show_help(QWidget* owner, const QString& help_file, int context) {
     static SingleWindow<HelpWindow> help;
     HelpWindow& window = help.get_or_create([] { return new HelpWindow; });
     window.show_topic(help_file, context);
-    window.show();
+    window.show_over(owner);
     window.raise();
     window.activateWindow();
 }

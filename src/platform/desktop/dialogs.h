@@ -26,8 +26,9 @@ public:
     // Opens a web address with the desktop's handler; failures are silent.
     virtual void open_url(const QString& url) = 0;
 
-    // Shows the program's help at the topic with the given context number.
-    virtual void show_help(const QString& help_file, int context) = 0;
+    // Shows the program's help at the topic with the given context number, on
+    // the owner's screen.
+    virtual void show_help(QWidget* owner, const QString& help_file, int context) = 0;
 
     // Modal Open and Save As dialogs showing the files that match `filter`
     // ("TAVO (*.tavo) | *.tavo"); nullopt when the user cancelled. The Save As
@@ -46,7 +47,7 @@ public:
                                        const QString& title) override;
     void show_message(QWidget* owner, const QString& text) override;
     void open_url(const QString& url) override;
-    void show_help(const QString& help_file, int context) override;
+    void show_help(QWidget* owner, const QString& help_file, int context) override;
     std::optional<QString> open_file_name(QWidget* owner, const QString& filter) override;
     std::optional<QString> save_file_name(QWidget* owner, const QString& filter) override;
     std::optional<QStringList> open_file_names(QWidget* owner, const QString& filter) override;

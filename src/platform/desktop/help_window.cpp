@@ -3,12 +3,15 @@
 #include "data_files.h"
 
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tavo {
 
@@ -46,6 +49,46 @@ HelpWindow::HelpWindow(QWidget* parent)
     layout->addLayout(buttons);
     layout->addWidget(m_browser);
     resize(720, 600);
+}
+
+namespace {
+
+// The frame is known only once the window is shown; until then the owner's
+// frame is the best guess of what the window manager will add.
+QMargins frame_margins_of(const QWidget* window) {
+    if (!window) {
+        return {};
+    }
+    const QRect frame = window->frameGeometry();
+    const QRect inside = window->geometry();
+    return {inside.left() - frame.left(), inside.top() - frame.top(),
+            frame.right() - inside.right(), frame.bottom() - inside.bottom()};
+}
+
+} // namespace
+
+QRect fit_on_screen(QRect frame, const QRect& available) {
+    frame.setSize(frame.size().boundedTo(available.size()));
+    frame.moveLeft(
+        std::clamp(frame.left(), available.left(), available.right() - frame.width() + 1));
+    frame.moveTop(
+        std::clamp(frame.top(), available.top(), available.bottom() - frame.height() + 1));
+    return frame;
+}
+
+void HelpWindow::show_over(const QWidget* owner) {
+    if (!isVisible()) {
+        QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+        const QMargins margins = frame_margins_of(owner);
+        QRect frame(QPoint(0, 0), size().grownBy(margins));
+        frame.moveCenter(owner ? owner->frameGeometry().center()
+                               : screen->availableGeometry().center());
+        frame = fit_on_screen(frame, screen->availableGeometry());
+        const QRect inside = frame.marginsRemoved(margins);
+        resize(inside.size());
+        move(frame.topLeft());
+    }
+    show();
 }
 
 void HelpWindow::show_topic(const QString& help_file, int context) {
