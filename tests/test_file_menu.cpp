@@ -31,6 +31,7 @@ private Q_SLOTS:
     void saved_tests_reopen_to_the_same_results();
     void command_line_opens_a_file_at_start_data();
     void command_line_opens_a_file_at_start();
+    void command_line_failure_is_told_over_the_shown_window();
 
 private:
     DefaultWindow& window() { return m_rig->app->main_window(); }
@@ -247,6 +248,25 @@ void TestFileMenu::command_line_opens_a_file_at_start() {
     }
     QVERIFY(m_rig->app->document().saving().data_saved);
     QVERIFY(!m_rig->app->document().saving().open_from_command_line);
+}
+
+// At start the main window is not yet shown and nothing is on screen: the
+// failure waits for the window and says what the user now has.
+void TestFileMenu::command_line_failure_is_told_over_the_shown_window() {
+    window().hide();
+    m_rig->app->Form_Load(sample_path("damaged_line14.tavo"));
+    QVERIFY(m_rig->dialogs.messages.isEmpty());
+    window().show();
+    QTRY_COMPARE(m_rig->dialogs.messages.size(), 1);
+    const QString& shown = m_rig->dialogs.messages[0];
+    QVERIFY2(shown.contains(QStringLiteral("line 14")), qPrintable(shown));
+    QVERIFY2(shown.contains(QStringLiteral("new, empty assessment")), qPrintable(shown));
+    QVERIFY2(!shown.contains(QStringLiteral("on screen")), qPrintable(shown));
+    // A file chosen later with Open keeps what is on screen, and says so.
+    m_rig->dialogs.open_answers.push_back(sample_path("damaged_line14.tavo"));
+    trigger("open_file_menu");
+    QCOMPARE(m_rig->dialogs.messages.size(), 2);
+    QVERIFY(m_rig->dialogs.messages[1].contains(QStringLiteral("on screen is unchanged")));
 }
 
 QTEST_MAIN(TestFileMenu)

@@ -13,9 +13,14 @@ QString shown_path(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
-QString open_failure_message(const QString& path, const ReadFailure& failure) {
-    return QStringLiteral("Could not open \"%1\".\n\n%2.\n\nThe assessment on screen is unchanged.")
-        .arg(shown_path(path), describe_read_failure(failure));
+// A file named on the command line is opened at start, when nothing is on
+// screen yet to be left unchanged.
+QString open_failure_message(const QString& path, const ReadFailure& failure, bool at_start) {
+    const QString outcome = at_start
+                                ? QStringLiteral("TAVO has started with a new, empty assessment.")
+                                : QStringLiteral("The assessment on screen is unchanged.");
+    return QStringLiteral("Could not open \"%1\".\n\n%2.\n\n%3")
+        .arg(shown_path(path), describe_read_failure(failure), outcome);
 }
 
 QString save_failure_message(const QString& path, const QString& reason) {
@@ -172,17 +177,18 @@ void FileCommands::open_file() {
     const std::optional<QString> path = saving.open_from_command_line
                                             ? std::optional<QString>(m_command_line_path)
                                             : m_host.open_file_name(tavo_file_filter);
+    const bool at_start = saving.open_from_command_line;
     saving.open_from_command_line = false;
     if (path) {
-        open_path(*path);
+        open_path(*path, at_start);
     }
 }
 
 // All or nothing: the file is read in full before anything on screen changes.
-void FileCommands::open_path(const QString& path) {
+void FileCommands::open_path(const QString& path, bool at_start) {
     const ReadResult read = read_assessment_file(path, m_document.data());
     if (!read.ok()) {
-        m_host.show_message(open_failure_message(path, *read.failure));
+        m_host.show_message(open_failure_message(path, *read.failure, at_start));
         return;
     }
     m_document.load(read.record.fields, read.record.data, path);

@@ -22,6 +22,8 @@ public:
     // save dialog asks before it replaces an existing file.
     virtual std::optional<QString> open_file_name(const QString& filter) = 0;
     virtual std::optional<QString> save_file_name(const QString& filter) = 0;
+    // A message about the main window's work; one that comes before the main
+    // window is shown waits for it.
     virtual void show_message(const QString& text) = 0;
 
     // Shows the save prompt modeless with the question and returns at once.
@@ -55,7 +57,7 @@ public:
 private:
     void show_prompt(PendingAction action, const QString& question);
     void start_new_assessment();
-    void open_path(const QString& path);
+    void open_path(const QString& path, bool at_start);
     void abandon_save(const QString& message);
     void run_follow_ups();
 

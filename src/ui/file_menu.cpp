@@ -3,6 +3,10 @@
 #include "default_window.h"
 #include "dialogs.h"
 
+#include <QEvent>
+#include <QTimer>
+#include <utility>
+
 namespace tavo {
 
 FileMenu::FileMenu(AssessmentDocument& document, DefaultWindow& window, Dialogs& dialogs,
@@ -34,7 +38,28 @@ std::optional<QString> FileMenu::save_file_name(const QString& filter) {
 }
 
 void FileMenu::show_message(const QString& text) {
-    m_dialogs.show_message(&m_window, text);
+    if (m_window.isVisible()) {
+        m_dialogs.show_message(&m_window, text);
+        return;
+    }
+    // A file named on the command line is opened before the main window is
+    // shown: its failure is told over the window, not alone in a corner.
+    m_waiting_messages << text;
+    m_window.installEventFilter(this);
+}
+
+bool FileMenu::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_window && event->type() == QEvent::Show) {
+        m_window.removeEventFilter(this);
+        // Once the window is on screen, after the event that shows it.
+        QTimer::singleShot(0, this, [this] {
+            const QStringList messages = std::exchange(m_waiting_messages, {});
+            for (const QString& text : messages) {
+                m_dialogs.show_message(&m_window, text);
+            }
+        });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void FileMenu::show_save_prompt(const QString& question) {

@@ -9,6 +9,7 @@
 #include "single_window.h"
 
 #include <QObject>
+#include <QStringList>
 #include <functional>
 
 namespace tavo {
@@ -26,6 +27,9 @@ public:
     FileCommands& commands() { return m_commands; }
     SaveExitDialog* save_prompt() const { return m_prompt.existing(); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     std::optional<QString> open_file_name(const QString& filter) override;
     std::optional<QString> save_file_name(const QString& filter) override;
@@ -38,6 +42,7 @@ private:
     std::function<void()> m_end_program;
     FileCommands m_commands;
     SingleWindow<SaveExitDialog> m_prompt;
+    QStringList m_waiting_messages; // until the main window is shown
 };
 
 } // namespace tavo
