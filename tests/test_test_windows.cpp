@@ -17,6 +17,7 @@
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
 using namespace tavo;
 using namespace tavo::testing;
@@ -52,6 +53,8 @@ private Q_SLOTS:
     void ctrl_r_restarts_and_closing_makes_a_fresh_window();
     void switch_input_sees_each_button_event_once_and_consumes_none();
     void layout_follows_the_window_size();
+    void layout_follows_the_frame_data();
+    void layout_follows_the_frame();
 
 private:
     DefaultWindow& main() { return m_rig->app->main_window(); }
@@ -79,6 +82,29 @@ private:
 
     std::unique_ptr<AppRig> m_rig;
 };
+
+namespace {
+
+TwipSize twips_of(QSize size) {
+    return {static_cast<float>(size.width() * 15), static_cast<float>(size.height() * 15)};
+}
+
+// Where the rules put the administrator's line for the window's size and frame
+// as they are now, in pixels from the top of its frame.
+int restart_msg_top_by_the_rules(const QWidget* window) {
+    const WindowTwips sizes{twips_of(window->frameGeometry().size()), twips_of(window->size())};
+    const auto unmeasured = [](std::int16_t) { return TwipSize{}; };
+    const TwipSize message = twips_of(window->findChild<QWidget*>("restart_msg")->size());
+    const TwipSize notice = twips_of(window->findChild<QWidget*>("click_to_start")->size());
+    const float top =
+        window->objectName() == QLatin1String("Release_Test")
+            ? release_layout(sizes, {unmeasured, unmeasured, unmeasured}, message, notice)
+                  .restart_msg.top
+            : activation_layout(sizes, unmeasured, message, notice).restart_msg.top;
+    return static_cast<int>(std::lround(top / 15));
+}
+
+} // namespace
 
 void TestTestWindows::init() {
     m_rig = std::make_unique<AppRig>();
@@ -410,6 +436,44 @@ void TestTestWindows::layout_follows_the_window_size() {
     window->setWindowState(Qt::WindowMinimized);
     window->resize(600, 500);
     QCOMPARE(bg->geometry(), before);
+}
+
+void TestTestWindows::layout_follows_the_frame_data() {
+    QTest::addColumn<QString>("button");
+    QTest::newRow("activation") << "start_act_test";
+    QTest::newRow("release") << "start_rel_test";
+    QTest::newRow("repetition") << "start_rep_test";
+}
+
+// The window system adds the frame after the window is shown, without
+// resizing its inside; the rules read the outer size, so the window lays
+// itself out again then, and whenever the frame changes.
+void TestTestWindows::layout_follows_the_frame() {
+    QFETCH(QString, button);
+    press_start(button);
+    TavoApplication& app = *m_rig->app;
+    QWidget* window = app.activation_window() ? static_cast<QWidget*>(app.activation_window())
+                      : app.release_window()  ? static_cast<QWidget*>(app.release_window())
+                                              : app.repetition_window();
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QWidget* message = window->findChild<QWidget*>("restart_msg");
+    QVERIFY(window->frameGeometry().size() != window->size()); // a frame is known
+    QTRY_COMPARE(message->y(), restart_msg_top_by_the_rules(window));
+
+    const QSize inside = window->size();
+    const int framed_top = message->y();
+    // A new native window without a frame: the window system's frame changes
+    // while the inside keeps its size.
+    window->hide();
+    window->windowHandle()->destroy();
+    window->setWindowFlag(Qt::FramelessWindowHint, true);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(window->size(), inside);
+    QCOMPARE(window->frameGeometry().size(), inside); // no frame now
+    QTRY_COMPARE(message->y(), restart_msg_top_by_the_rules(window));
+    QVERIFY(message->y() < framed_top);
 }
 
 QTEST_MAIN(TestTestWindows)

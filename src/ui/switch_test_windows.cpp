@@ -75,8 +75,11 @@ ReleaseWindow::ReleaseWindow(TrialWindowServices services, QWidget* parent)
     m_release_label->hide();
     m_error_label = new QLabel(QStringLiteral("X"), stimulus_area());
     m_error_label->setObjectName(QStringLiteral("Error_label"));
+    // Normal weight in Tahoma where installed, not the bold of the frame it lies in.
     QFont mark = font();
+    mark.setFamilies(QStringList{QStringLiteral("Tahoma")} + font().families());
     mark.setPointSizeF(249.75);
+    mark.setBold(false);
     m_error_label->setFont(mark);
     QPalette red = m_error_label->palette();
     red.setColor(QPalette::WindowText, QColor(255, 0, 0));

@@ -1,9 +1,9 @@
 #include "trial_window.h"
 
+#include "design_font.h"
 #include "dialogs.h"
 #include "shape_widget.h"
 #include "svg_picture.h"
-#include "design_font.h"
 #include "twips.h"
 
 #include <QCloseEvent>
@@ -12,7 +12,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
-
+#include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -63,12 +64,10 @@ TrialWindow::TrialWindow(const Design& design, TrialWindowServices services, QWi
     auto* picture = new SvgPicture(QString::fromLatin1(design.picture),
                                    tr(design.picture_text), m_frame);
     picture->setObjectName(QStringLiteral("Image1"));
-    // The picture keeps its place and proportions but stays clear of the
-    // stimulus frame beside it.
+    // The picture fills its designed box; the stimulus frame, made next, lies
+    // over its corner as designed.
     const QRect p = design.picture_twips;
-    const double fit = std::min(1.0, 760.0 / p.width());
-    picture->setGeometry(twips_rect(p.x(), p.y(), static_cast<int>(p.width() * fit),
-                                    static_cast<int>(p.height() * fit)));
+    picture->setGeometry(twips_rect(p.x(), p.y(), p.width(), p.height()));
 
     m_stim = new QGroupBox(QStringLiteral("Stimulus"), m_frame);
     m_stim->setObjectName(QStringLiteral("act_stim"));
@@ -92,6 +91,10 @@ TrialWindow::TrialWindow(const Design& design, TrialWindowServices services, QWi
 
     m_click_to_start = new QPushButton(start_notice(SwitchSends::left_button));
     m_click_to_start->setObjectName(QStringLiteral("click_to_start"));
+    // The window's own regular face, whichever frame the notice lies in.
+    QFont notice_font = font();
+    notice_font.setBold(false);
+    m_click_to_start->setFont(notice_font);
     // Any press starts the test through the switch; the button needs no focus.
     m_click_to_start->setFocusPolicy(Qt::NoFocus);
 
@@ -209,8 +212,15 @@ void TrialWindow::results_changed() {
 
 QWidget* TrialWindow::stimulus_area() const { return m_stim; }
 
+// The window system's frame as it is now: the widget's own figure can lag
+// behind a frame that changed without a move or a resize.
+QSize TrialWindow::outer_size() const {
+    const QWindow* native = windowHandle();
+    return native && native->handle() ? native->frameGeometry().size() : frameGeometry().size();
+}
+
 WindowTwips TrialWindow::window_twips() const {
-    const QSize outer = frameGeometry().size();
+    const QSize outer = outer_size();
     return {{static_cast<float>(outer.width() * twips_per_pixel),
              static_cast<float>(outer.height() * twips_per_pixel)},
             {static_cast<float>(width() * twips_per_pixel),
@@ -238,7 +248,16 @@ void TrialWindow::place(QWidget* widget, const TwipRect& rect) {
 
 void TrialWindow::relayout() {
     if (m_trial && !(windowState() & Qt::WindowMinimized)) {
+        m_laid_out_outer = outer_size();
         apply_layout();
+    }
+}
+
+// The rules read the outer size, which the window manager decides only after
+// the window is shown, when it adds its frame: lay out again once it has.
+void TrialWindow::follow_frame() {
+    if (isVisible() && outer_size() != m_laid_out_outer) {
+        relayout();
     }
 }
 
@@ -250,6 +269,28 @@ void TrialWindow::showEvent(QShowEvent* event) {
         frame.moveCenter(screen()->availableGeometry().center());
         move(frame.topLeft());
     }
+    follow_frame();
+    // The frame is often known only once the window system has mapped the
+    // window, after this event: its native window tells when it is exposed.
+    if (QWindow* native = windowHandle()) {
+        native->installEventFilter(this);
+    }
+    QTimer::singleShot(0, this, &TrialWindow::follow_frame);
+}
+
+bool TrialWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() &&
+        (event->type() == QEvent::Expose || event->type() == QEvent::Move)) {
+        // After the native window has taken in the news.
+        QTimer::singleShot(0, this, &TrialWindow::follow_frame);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TrialWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // Adding or changing a frame moves the window's inside without resizing it.
+    follow_frame();
 }
 
 void TrialWindow::resizeEvent(QResizeEvent* event) {

@@ -79,6 +79,7 @@ protected:
     void fit_start_notice();
 
     virtual void apply_layout() = 0;
+    QSize outer_size() const;
     WindowTwips window_twips() const;
     LabelMeasure measure_of(QLabel* label);
     // The stimulus area is where the release window adds its own cues.
@@ -89,7 +90,9 @@ protected:
     static TwipSize size_twips(const QWidget* widget);
     static void place(QWidget* widget, const TwipRect& rect);
 
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -104,11 +107,13 @@ protected:
 
 private:
     void relayout();
+    void follow_frame();
 
     TrialWindowServices m_services;
     std::unique_ptr<SwitchTrial> m_trial;
     std::function<void()> m_results_changed;
     bool m_placed = false;
+    QSize m_laid_out_outer; // the outer size the last layout was made for
 };
 
 } // namespace tavo
