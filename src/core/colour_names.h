@@ -3,16 +3,11 @@
 // accessible names and tooltips.
 #pragma once
 
+#include "assessment_document.h"
+
 #include <QString>
-#include <cstdint>
 
 namespace tavo {
-
-struct Rgb {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-};
 
 // The common name nearest to the colour as the eye sees it ("yellow",
 // "dark blue", "light gray"), by the distance of the two in CIE L*a*b*.

@@ -92,7 +92,7 @@ void TestWaylandSmoke::activation_test_save_and_print() {
     const QString saved = dir.filePath(QStringLiteral("wayland.tavo"));
     m_rig->dialogs.save_answers.push_back(saved);
     trigger("save_file_menu");
-    QVERIFY(m_rig->app->assessment().saving.data_saved);
+    QVERIFY(m_rig->app->document().saving().data_saved);
     QFile file(saved);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.size() > 0);
