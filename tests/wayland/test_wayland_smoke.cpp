@@ -6,6 +6,7 @@
 // clock and the timers are the tests' fakes, so no step waits on time.
 #include "app_rig.h"
 #include "default_window.h"
+#include "display_server_stamps.h"
 #include "shape_widget.h"
 
 #include <QAction>
@@ -103,6 +104,11 @@ void TestWaylandSmoke::activation_test_save_and_print() {
     QFile pdf(m_rig->printer_dialog.pdf_path);
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");
+
+    // The display server's frame stamps are X11's: here they fall back, quietly,
+    // to none, and the onset is the reading after the repaint.
+    const std::unique_ptr<DisplayStamps> stamps = make_display_server_stamps();
+    QVERIFY(!stamps->frame_processed());
 
     window->close();
     QCOMPARE(m_rig->dialogs.messages.size(), 1); // no failure was reported
