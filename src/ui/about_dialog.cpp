@@ -90,8 +90,10 @@ AboutDialog::AboutDialog(Dialogs& dialogs, const KeyStore& key_store, ProgramLau
     auto* picture = new SvgPicture(QStringLiteral(":/images/tavo_about.svg"),
                                    tr("A hand on a switch"), this);
     picture->setObjectName(QStringLiteral("Image1"));
-    // The picture keeps to the corner left free by the title and the notice.
-    picture->setGeometry(2, 2, px(1200) - 4, px(720) - 4);
+    // The picture at its designed size in the top left corner, behind the
+    // texts that reach into its box.
+    picture->setGeometry(0, 0, 118, 70);
+    picture->lower();
     auto* icon = new SvgPicture(QStringLiteral(":/images/tavo_icon.svg"), tr("TAVO"), this);
     icon->setObjectName(QStringLiteral("Image2"));
     icon->setGeometry(px(5730) - 32 - px(120), px(2520) - 8, 32, 32);
