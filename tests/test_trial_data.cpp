@@ -129,9 +129,10 @@ void TestTrialData::csv_of_two_assessments() {
     const TypedFields odd = {QStringLiteral("Lee, \"Sam\""), QStringLiteral("Zoë"),
                              QStringLiteral("Chin"), QStringLiteral("Plate"),
                              QStringLiteral("line one\r\nline \"two\", last")};
-    const QByteArray csv = trial_csv({{QStringLiteral("a.tavo"), three.fields, three.data},
-                                      {QString(), odd, three.data},
-                                      {QStringLiteral("none.tavo"), odd, TestData{}}});
+    const QByteArray csv =
+        trial_csv({{QStringLiteral("a.tavo"), three.fields, three.data, RunErrors{}},
+                   {QString(), odd, three.data, RunErrors{}},
+                   {QStringLiteral("none.tavo"), odd, TestData{}, RunErrors{}}});
     QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
     const QString text = QString::fromUtf8(csv.mid(3));
     QVERIFY(text.endsWith(QStringLiteral("\r\n")));

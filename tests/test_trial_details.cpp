@@ -25,6 +25,7 @@ private Q_SLOTS:
     void cleanup();
     void button_and_key_open_one_window();
     void details_follow_the_results();
+    void errors_of_the_moment_belong_to_the_session();
     void export_writes_the_trials_on_screen_data();
     void export_writes_the_trials_on_screen();
     void compare_shows_the_files_chosen();
@@ -136,6 +137,39 @@ void TestTrialDetails::details_follow_the_results() {
     for (const char* box : {"activation_details", "release_details", "repetition_details"}) {
         QVERIFY(!details_child<QGroupBox>(box)->isVisibleTo(m_rig->app->trial_details_window()));
     }
+}
+
+void TestTrialDetails::errors_of_the_moment_belong_to_the_session() {
+    open_sample(QStringLiteral("three_tests.tavo"));
+    trigger("trial_details_key");
+    QWidget* details = m_rig->app->trial_details_window();
+    // A file does not keep them: unknown, which is not the same as none.
+    QCOMPARE(figure("activation_statistics", "Anticipations"), QStringLiteral("not recorded"));
+    QCOMPARE(figure("release_statistics", "Early releases"), QStringLiteral("not recorded"));
+    QCOMPARE(figure("repetition_statistics", "Anticipations"), QString());
+    QVERIFY(details_child<QLabel>("errors_note")->isVisibleTo(details));
+
+    // A run of this session brings its count, and the other test stays unknown.
+    ActivationRun run;
+    run.start_tick = 1'000'000;
+    for (int i = 0; i < trials_per_test; ++i) {
+        run.stim_times[static_cast<std::size_t>(i)] = 1'001'500 + 4000 * i;
+        run.click_times[static_cast<std::size_t>(i)] = 1'001'800 + 4000 * i;
+    }
+    run.anticipations = 3;
+    m_rig->app->document().commit(run);
+    QCOMPARE(figure("activation_statistics", "Anticipations"), QStringLiteral("3"));
+    QCOMPARE(figure("release_statistics", "Early releases"), QStringLiteral("not recorded"));
+
+    // What the File menu exports is what the window shows.
+    const QString path = m_dir->filePath(QStringLiteral("figures.csv"));
+    m_rig->dialogs.save_answers.push_back(path);
+    trigger("export_summary_file_menu");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray csv = file.readAll();
+    QVERIFY(csv.contains(",Activation,10,300.0,300.0,0.0,0.0,300,300,,,,,,,,,3,,"));
+    QVERIFY(csv.contains(",Release,10,490.0,490.0,60.6,12.4,400,580,,,,,,,,,,not recorded,"));
 }
 
 void TestTrialDetails::export_writes_the_trials_on_screen_data() {

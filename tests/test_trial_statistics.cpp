@@ -215,11 +215,12 @@ void TestTrialStatistics::figures_read_without_a_minus_zero() {
 std::vector<QString> summary_records() {
     const std::vector<ExportedAssessment> assessments{
         {QStringLiteral("three_tests.tavo"), testing::three_tests_fields(),
-         testing::three_tests_data()},
+         testing::three_tests_data(), RunErrors{2, 0}},
         {QStringLiteral("edited, by hand.tavo"),
          {QStringLiteral("Zoë \"Z\""), QStringLiteral("=1+1"), QString(), QString(),
           QStringLiteral("line one\r\nline two")},
-         activation_taking({-100, 200, -50, 250})}};
+         activation_taking({-100, 200, -50, 250}),
+         RunErrors{}}};
     const QByteArray csv = summary_csv(assessments);
     if (!csv.startsWith("\xEF\xBB\xBF") || !csv.endsWith("\r\n")) {
         return {};
@@ -252,22 +253,27 @@ void TestTrialStatistics::summary_csv_rows_data() {
                                           "\"Round, 65 mm\",");
     const QString notes = QStringLiteral(",\"Seated in her wheelchair, switch on the tray.\"");
     // Ten trials rising by 10 ms from 300, and by 20 ms from 400.
+    const QString no_intervals = QStringLiteral(",,,,,,,,");
+    // The session's runs had two anticipations and no early release.
     QTest::newRow("activation") << 1
-                                << sample + "Activation,10,345.0,345.0,30.3,8.8,300,390,,,,,,,," +
-                                       notes;
+                                << sample + "Activation,10,345.0,345.0,30.3,8.8,300,390" +
+                                       no_intervals + ",2," + notes;
     QTest::newRow("release") << 2
-                             << sample + "Release,10,490.0,490.0,60.6,12.4,400,580,,,,,,,," + notes;
+                             << sample + "Release,10,490.0,490.0,60.6,12.4,400,580" + no_intervals +
+                                    ",,0" + notes;
     // Clicks end 150, 350, 550, 750 and 950 ms after the first press: five
     // clicks in 0.95 s.
     QTest::newRow("repetition") << 3
                                 << sample +
-                                       "Repetition,5,,,,,,,200,200,200,200,200.0,0.0,950,5.26" +
+                                       "Repetition,5,,,,,,,200,200,200,200,200.0,0.0,950,5.26,," +
                                        notes;
-    // Deviations -175, 125, -125 and 175 from the mean of 75.
+    // Deviations -175, 125, -125 and 175 from the mean of 75. A file does not
+    // keep the errors of the moment.
     QTest::newRow("edited, quoted")
         << 4
-        << QStringLiteral("\"edited, by hand.tavo\",\"Zoë \"\"Z\"\"\",=1+1,,,Activation,4,75.0,"
-                          "75.0,175.6,234.1,-100,250,,,,,,,,,\"line one\r\nline two\"");
+        << QStringLiteral(
+               "\"edited, by hand.tavo\",\"Zoë \"\"Z\"\"\",=1+1,,,Activation,4,75.0,"
+               "75.0,175.6,234.1,-100,250,,,,,,,,,not recorded,,\"line one\r\nline two\"");
 }
 
 void TestTrialStatistics::summary_csv_rows() {

@@ -64,7 +64,8 @@ int export_csv(const QString& csv_path, const QStringList& paths, CsvMaker make_
         if (!record) {
             return exit_unreadable_file;
         }
-        assessments.push_back({QFileInfo(path).fileName(), record->fields, record->data});
+        assessments.push_back(
+            {QFileInfo(path).fileName(), record->fields, record->data, RunErrors{}});
     }
     if (const std::optional<QString> failure =
             save_assessment_file(csv_path, make_csv(assessments))) {

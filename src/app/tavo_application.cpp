@@ -68,7 +68,7 @@ TavoApplication::TavoApplication(AppServices services)
     connect(&m_document, &AssessmentDocument::changed, this, [this](DocumentChange what) {
         TrialDetailsWindow* details = m_trial_details.existing();
         if (details && what == DocumentChange::readings) {
-            details->show_assessment(m_document.data());
+            details->show_assessment(m_document.data(), m_document.run_errors());
         }
     });
     connect(m_main_window.get(), &DefaultWindow::activation_test_requested, this,
@@ -170,26 +170,26 @@ void TavoApplication::start_repetition_test() {
 
 void TavoApplication::print_results_sheet() {
     m_printer.print_results_sheet(m_main_window.get(), m_document.fields(), m_document.results(),
-                                  m_document.data());
+                                  m_document.data(), m_document.run_errors());
 }
 
 void TavoApplication::export_trial_data() {
-    tavo::export_trial_data(
-        m_main_window.get(), m_services.dialogs,
-        {QFileInfo(m_document.file_name()).fileName(), m_document.fields(), m_document.data()});
+    tavo::export_trial_data(m_main_window.get(), m_services.dialogs,
+                            {QFileInfo(m_document.file_name()).fileName(), m_document.fields(),
+                             m_document.data(), m_document.run_errors()});
 }
 
 void TavoApplication::export_summary() {
-    tavo::export_test_figures(
-        m_main_window.get(), m_services.dialogs,
-        {QFileInfo(m_document.file_name()).fileName(), m_document.fields(), m_document.data()});
+    tavo::export_test_figures(m_main_window.get(), m_services.dialogs,
+                              {QFileInfo(m_document.file_name()).fileName(), m_document.fields(),
+                               m_document.data(), m_document.run_errors()});
 }
 
 void TavoApplication::show_trial_details() {
     const bool first_time = m_trial_details.existing() == nullptr;
     TrialDetailsWindow& window = m_trial_details.get_or_create(
         [this] { return new TrialDetailsWindow(m_main_window.get()); });
-    window.show_assessment(m_document.data());
+    window.show_assessment(m_document.data(), m_document.run_errors());
     if (first_time) {
         place_over(window, *m_main_window);
     }

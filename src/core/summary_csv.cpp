@@ -48,8 +48,11 @@ QString summary_record(const ExportedAssessment& assessment, const TestStatistic
                       csv_field(f[3]),
                       csv_field(test_name(statistics.kind)),
                       QString::number(statistics.trials)};
-    cells << spread_cells(statistics.times) << repetition_cells(statistics.repetition)
-          << csv_field(f[4]);
+    cells << spread_cells(statistics.times) << repetition_cells(statistics.repetition);
+    const std::optional<FigureLine> errors = error_line(statistics.kind, assessment.errors);
+    const QString error_cell = errors ? csv_field(errors->value) : QString();
+    cells << (statistics.kind == TestKind::activation ? error_cell : QString())
+          << (statistics.kind == TestKind::release ? error_cell : QString()) << csv_field(f[4]);
     return cells.join(QLatin1Char(',')) + QStringLiteral("\r\n");
 }
 
@@ -77,6 +80,8 @@ QStringList summary_csv_header() {
             QStringLiteral("Interval Standard Deviation (ms)"),
             QStringLiteral("Time for 5 Clicks (ms)"),
             QStringLiteral("Clicks per Second"),
+            QStringLiteral("Anticipations"),
+            QStringLiteral("Early Releases"),
             QStringLiteral("Notes")};
 }
 

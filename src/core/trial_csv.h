@@ -5,6 +5,7 @@
 // row, and one row per trial of every test that has data.
 #pragma once
 
+#include "assessment_document.h"
 #include "assessment_file.h"
 
 #include <QByteArray>
@@ -18,6 +19,9 @@ struct ExportedAssessment {
     QString file_name; // the file's name without its folder; empty when unsaved
     TypedFields fields;
     TestData data;
+    // The errors of the moment: counted for the session's own runs, not
+    // recorded for an assessment read from a file.
+    RunErrors errors;
 };
 
 // One field as RFC 4180 writes it.

@@ -141,6 +141,21 @@ std::vector<FigureLine> figure_lines(const TestStatistics& statistics) {
     return lines;
 }
 
+std::optional<FigureLine> error_line(TestKind kind, const RunErrors& errors) {
+    const auto text = [](const std::optional<int>& count) {
+        return count ? QString::number(*count) : QStringLiteral("not recorded");
+    };
+    switch (kind) {
+    case TestKind::activation:
+        return FigureLine{QStringLiteral("Anticipations"), text(errors.anticipations)};
+    case TestKind::release:
+        return FigureLine{QStringLiteral("Early releases"), text(errors.early_releases)};
+    case TestKind::repetition:
+        break;
+    }
+    return std::nullopt;
+}
+
 QString ms_text(double ms) {
     return fixed(ms, 1);
 }

@@ -7,6 +7,7 @@
 // Compare Assessments and the summary CSV all show these.
 #pragma once
 
+#include "assessment_document.h"
 #include "trial_details.h"
 
 #include <QString>
@@ -66,6 +67,17 @@ struct FigureLine {
 
 // The figures of a test in the order the views list them, with their units.
 std::vector<FigureLine> figure_lines(const TestStatistics& statistics);
+
+// The errors of the moment a test has, as the views list them: the count of
+// the run done in this session, or "not recorded" for a test read from a file
+// (which does not keep them). Nothing for the repetition test, which has none.
+std::optional<FigureLine> error_line(TestKind kind, const RunErrors& errors);
+
+// Said wherever the errors of the moment appear.
+inline const QString errors_not_stored_note =
+    QStringLiteral("Anticipations (presses before the stimulus) and early releases are counted "
+                   "while a test runs; they are not stored in the assessment file, so a test "
+                   "from an opened file shows \"not recorded\".");
 
 // Milliseconds with one decimal ("312.5"); the percentage ("12.3");
 // the clicks per second with two ("3.41"). Always a point, never a comma, so

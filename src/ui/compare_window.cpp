@@ -45,8 +45,13 @@ QStringList figure_headers(TestKind kind) {
                 QStringLiteral("Mean Interval (ms)"), QStringLiteral("Interval SD (ms)"),
                 QStringLiteral("Clicks per Second")};
     }
-    return {QStringLiteral("Trials"), QStringLiteral("Mean (ms)"), QStringLiteral("Median (ms)"),
-            QStringLiteral("SD (ms)"), QStringLiteral("CV (%)")};
+    return {QStringLiteral("Trials"),
+            QStringLiteral("Mean (ms)"),
+            QStringLiteral("Median (ms)"),
+            QStringLiteral("SD (ms)"),
+            QStringLiteral("CV (%)"),
+            kind == TestKind::activation ? QStringLiteral("Anticipations")
+                                         : QStringLiteral("Early Releases")};
 }
 
 QStringList figure_cells(const TestStatistics& statistics) {
@@ -62,6 +67,8 @@ QStringList figure_cells(const TestStatistics& statistics) {
         cells << QString::number(statistics.trials) << ms_text(spread->mean)
               << ms_text(spread->median) << optional_text(spread->standard_deviation, &ms_text)
               << optional_text(spread->coefficient_of_variation, &percent_text);
+        // Every assessment here comes from a file, and files do not keep them.
+        cells << error_line(statistics.kind, RunErrors{})->value;
     }
     return cells;
 }
@@ -126,6 +133,10 @@ CompareWindow::CompareWindow(QWidget* parent)
         page.table = new QTableWidget(0, static_cast<int>(headers.size()), splitter);
         page.table->setObjectName(name + QStringLiteral("_compare_table"));
         page.table->setHorizontalHeaderLabels(headers);
+        if (kind != TestKind::repetition) {
+            page.table->horizontalHeaderItem(page.table->columnCount() - 1)
+                ->setToolTip(errors_not_stored_note);
+        }
         page.table->setEditTriggers(QAbstractItemView::NoEditTriggers);
         page.table->setSelectionBehavior(QAbstractItemView::SelectRows);
         page.table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);

@@ -21,23 +21,29 @@ QFont page_font(QPainter& painter, double point_size, bool bold) {
 
 // The test's figures as a list of names and values, top-aligned with its
 // table of trials.
-void draw_figures(QPainter& painter, const QRectF& area, double line, const TestDetails& details) {
-    const double value_width = area.width() * 0.3;
+void draw_figures(QPainter& painter, const QRectF& area, double line, const TestDetails& details,
+                  const RunErrors& errors) {
     double top = area.top();
     painter.drawText(QRectF(area.left(), top, area.width(), line), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Figures"));
-    for (const FigureLine& figure : figure_lines(test_statistics(details))) {
+    std::vector<FigureLine> lines = figure_lines(test_statistics(details));
+    if (std::optional<FigureLine> error = error_line(details.kind, errors)) {
+        lines.push_back(std::move(*error));
+    }
+    for (const FigureLine& figure : lines) {
         top += line;
-        const QRectF name(area.left(), top, area.width() - value_width, line);
-        painter.drawText(name, Qt::AlignLeft | Qt::AlignVCenter, figure.name);
-        painter.drawText(QRectF(name.right(), top, value_width, line),
-                         Qt::AlignRight | Qt::AlignVCenter, figure.value);
+        // The name from the left and the value from the right of one row:
+        // neither is cut short by a guess at the other's width.
+        const QRectF row(area.left(), top, area.width(), line);
+        painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, figure.name);
+        painter.drawText(row, Qt::AlignRight | Qt::AlignVCenter, figure.value);
     }
 }
 
 } // namespace
 
-void draw_trial_detail_page(QPainter& painter, const QRectF& page, const TestData& data) {
+void draw_trial_detail_page(QPainter& painter, const QRectF& page, const TestData& data,
+                            const RunErrors& errors) {
     painter.save();
     const QFont title = page_font(painter, 14, true);
     const QFont heading = page_font(painter, 11, true);
@@ -59,6 +65,7 @@ void draw_trial_detail_page(QPainter& painter, const QRectF& page, const TestDat
     }
     // The trials, the figures, then the chart across the rest of the width.
     const double column = page.width() * 0.13;
+    bool with_errors = false;
     const QRectF figures_column(page.left() + column * 2.3, 0, page.width() * 0.33, 0);
     for (const TestDetails& details : tests) {
         const bool repetition = details.kind == TestKind::repetition;
@@ -92,11 +99,17 @@ void draw_trial_detail_page(QPainter& painter, const QRectF& page, const TestDat
             painter.drawText(cell.translated(column, 0), Qt::AlignRight | Qt::AlignVCenter,
                              QString::number(*details.average));
         }
-        draw_figures(painter, figures_column.translated(0, top), body_line, details);
+        draw_figures(painter, figures_column.translated(0, top), body_line, details, errors);
         const double chart_left = figures_column.right() + column * 0.4;
         const QRectF chart_area(chart_left, top, page.right() - chart_left, block + body_line);
         draw_bar_chart(painter, chart_area, trial_chart(details), body_line / 14);
         top += block + body_line * 2.2;
+        with_errors = with_errors || error_line(details.kind, errors).has_value();
+    }
+    if (with_errors) {
+        painter.setFont(body);
+        painter.drawText(QRectF(page.left(), top, page.width(), body_line * 3),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, errors_not_stored_note);
     }
     painter.restore();
 }

@@ -3,12 +3,15 @@
 #pragma once
 
 #include "assessment.h"
+#include "assessment_document.h"
 
 class QPainter;
 class QRectF;
 
 namespace tavo {
 
-void draw_trial_detail_page(QPainter& painter, const QRectF& page, const TestData& data);
+// `errors` are the session's counts; a file's tests have them unrecorded.
+void draw_trial_detail_page(QPainter& painter, const QRectF& page, const TestData& data,
+                            const RunErrors& errors = {});
 
 } // namespace tavo

@@ -43,7 +43,8 @@ ResultsPrinter::ResultsPrinter(PrinterDialog& dialog, Dialogs& dialogs)
     , m_printer(QPrinter::HighResolution) {}
 
 void ResultsPrinter::print_results_sheet(QWidget* owner, const TypedFields& fields,
-                                         const ResultTexts& results, const TestData& data) {
+                                         const ResultTexts& results, const TestData& data,
+                                         const RunErrors& errors) {
     const std::optional<PrintChoice> choice =
         m_dialog.choose(owner, m_printer, QStringLiteral("Choose Printer"));
     if (!choice || choice->copies <= 0) {
@@ -58,8 +59,8 @@ void ResultsPrinter::print_results_sheet(QWidget* owner, const TypedFields& fiel
         results_sheet_lines(fields, results, sheet_footer(date, time, QLocale::system()));
     SheetPageDrawer detail_page;
     if (choice->include_details) {
-        detail_page = [&data](QPainter& painter, const QRectF& page) {
-            draw_trial_detail_page(painter, page, data);
+        detail_page = [&data, &errors](QPainter& painter, const QRectF& page) {
+            draw_trial_detail_page(painter, page, data, errors);
         };
     }
     const SheetDrawing drawing = draw_results_sheet(

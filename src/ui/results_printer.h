@@ -4,10 +4,10 @@
 #pragma once
 
 #include "assessment.h"
+#include "assessment_document.h"
 #include "results.h"
 
 #include <QPrinter>
-
 #include <optional>
 
 class QWidget;
@@ -46,9 +46,9 @@ class ResultsPrinter {
 public:
     ResultsPrinter(PrinterDialog& dialog, Dialogs& dialogs);
 
-    // `data` gives the trial details when the user asks for them.
+    // `data` and `errors` give the trial details when the user asks for them.
     void print_results_sheet(QWidget* owner, const TypedFields& fields, const ResultTexts& results,
-                             const TestData& data);
+                             const TestData& data, const RunErrors& errors = {});
 
     QPrinter& current_printer() { return m_printer; }
 

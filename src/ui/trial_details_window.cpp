@@ -57,8 +57,11 @@ QTableWidget* figures_table(QWidget* parent) {
     return table;
 }
 
-void show_figures(QTableWidget* table, const TestDetails& details) {
-    const std::vector<FigureLine> lines = figure_lines(test_statistics(details));
+void show_figures(QTableWidget* table, const TestDetails& details, const RunErrors& errors) {
+    std::vector<FigureLine> lines = figure_lines(test_statistics(details));
+    if (std::optional<FigureLine> error = error_line(details.kind, errors)) {
+        lines.push_back(std::move(*error));
+    }
     table->setRowCount(static_cast<int>(lines.size()));
     for (int r = 0; r < table->rowCount(); ++r) {
         const FigureLine& line = lines[static_cast<std::size_t>(r)];
@@ -109,6 +112,10 @@ TrialDetailsWindow::TrialDetailsWindow(QWidget* parent)
         column->addWidget(panel.statistics);
         panels->addWidget(panel.box);
     }
+    m_errors_note = new QLabel(errors_not_stored_note, this);
+    m_errors_note->setObjectName(QStringLiteral("errors_note"));
+    m_errors_note->setWordWrap(true);
+    layout->addWidget(m_errors_note);
     // Sized so that ten trials show without scrolling.
     const int row = m_panels[0].table->verticalHeader()->defaultSectionSize();
     for (TestPanel& panel : m_panels) {
@@ -120,12 +127,13 @@ TrialDetailsWindow::TrialDetailsWindow(QWidget* parent)
     show_assessment({});
 }
 
-void TrialDetailsWindow::show_assessment(const TestData& data) {
+void TrialDetailsWindow::show_assessment(const TestData& data, const RunErrors& errors) {
     for (TestPanel& panel : m_panels) {
         panel.box->setVisible(false);
     }
     const std::vector<TestDetails> tests = trial_details(data);
     m_empty->setVisible(tests.empty());
+    m_errors_note->setVisible(false);
     for (const TestDetails& details : tests) {
         TestPanel& panel = m_panels[static_cast<std::size_t>(details.kind)];
         panel.table->setRowCount(static_cast<int>(details.rows.size()));
@@ -135,7 +143,9 @@ void TrialDetailsWindow::show_assessment(const TestData& data) {
             panel.table->setItem(r, 1, number_item(row.response_ms));
         }
         panel.chart->set_chart(trial_chart(details));
-        show_figures(panel.statistics, details);
+        show_figures(panel.statistics, details, errors);
+        m_errors_note->setVisible(m_errors_note->isVisibleTo(this) ||
+                                  error_line(details.kind, errors).has_value());
         panel.box->setVisible(true);
     }
 }

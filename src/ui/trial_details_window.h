@@ -7,6 +7,7 @@
 #pragma once
 
 #include "assessment.h"
+#include "assessment_document.h"
 #include "bar_chart.h"
 #include "trial_details.h"
 
@@ -26,7 +27,8 @@ class TrialDetailsWindow final : public QWidget {
 public:
     explicit TrialDetailsWindow(QWidget* parent = nullptr);
 
-    void show_assessment(const TestData& data);
+    // `errors` are the session's counts; a file's test has them unrecorded.
+    void show_assessment(const TestData& data, const RunErrors& errors = {});
 
 private:
     struct TestPanel {
@@ -37,6 +39,7 @@ private:
     };
     std::array<TestPanel, 3> m_panels;
     QLabel* m_empty = nullptr;
+    QLabel* m_errors_note = nullptr;
 };
 
 } // namespace tavo
