@@ -292,6 +292,16 @@ void TestAssessmentFile::reader_failures_data() {
         << "line 36: expected the title Release Test Results, but the file ends after line 35";
     QTest::newRow("cut before the last click")
         << first_lines(good, 65) << "line 66: " + clock + ", but the file ends after line 65";
+    // A write cut short inside the last line leaves a shorter number that
+    // would read as another time: 9:20:02:95 is 95 ms, not 950.
+    const QString cut = QStringLiteral(", a TAB and a label, found %1 at the end of the file, "
+                                       "which seems to be cut off");
+    QTest::newRow("cut inside the last line")
+        << good.chopped(9) << "line 66: " + clock + cut.arg("\"9:20:02:95\"");
+    QTest::newRow("cut after the last number")
+        << good.chopped(8) << "line 66: " + clock + cut.arg("\"9:20:02:950\"");
+    QTest::newRow("cut inside a start line") << first_lines(good, 36) + "9:12:3"
+                                             << "line 37: " + clock + cut.arg("\"9:12:3\"");
     QTest::newRow("no TAB in a field line")
         << with_line(good, 3, "Administrator: Dr Bo Reyes")
         << "line 3: expected a TAB between the label and the administrator, found "

@@ -3,15 +3,54 @@
 // user would run it, on a system without a display.
 #include "command_line.h"
 #include "sample_assessments.h"
+#include "small_tmpfs.h"
+#include "terminal_text.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace tavo;
 using namespace tavo::testing;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs the real program in `folder`. A program that hangs (on a pipe, say) is
+// stopped and reported rather than holding up the suite.
+Run run_tavo(const QStringList& arguments, const QString& folder = QString()) {
+    QProcess program;
+    program.setWorkingDirectory(folder);
+    program.start(QStringLiteral(TAVO_PROGRAM), arguments);
+    constexpr int hang_guard_ms = 120'000;
+    if (!program.waitForFinished(hang_guard_ms)) {
+        program.kill();
+        program.waitForFinished(-1);
+        return {-1, {}, "still running: it waits for something that never comes"};
+    }
+    return {program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1,
+            program.readAllStandardOutput(), program.readAllStandardError()};
+}
+
+QByteArray content_of(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool write_file(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+} // namespace
 
 class TestCommandLine : public QObject {
     Q_OBJECT
@@ -25,6 +64,13 @@ private Q_SLOTS:
     void sheet_details_follow_on_a_page_of_their_own();
     void export_joins_the_trials_of_several_files();
     void summary_export_has_a_row_per_test_per_file();
+    void terminal_text_shows_control_characters();
+    void hostile_inputs_are_refused_data();
+    void hostile_inputs_are_refused();
+    void command_line_slips_are_refused_data();
+    void command_line_slips_are_refused();
+    void full_disk_keeps_the_earlier_output_data();
+    void full_disk_keeps_the_earlier_output();
 };
 
 void TestCommandLine::names_assessment_file_data() {
@@ -263,6 +309,166 @@ void TestCommandLine::summary_export_has_a_row_per_test_per_file() {
     QVERIFY(records[1].contains(",Activation,10,345.0,345.0,30.3,8.8,300,390,"));
     QVERIFY(records[6].startsWith("three_tests_lf.tavo,"));
     QVERIFY(records[6].contains(",Repetition,5,"));
+}
+
+void TestCommandLine::terminal_text_shows_control_characters() {
+    QCOMPARE(terminal_text(QStringLiteral("a\x1b[2Jb\x07\tc\nd\x7f\u0085 \u00e9")),
+             QStringLiteral("a\\x1b[2Jb\\x07\\x09c\\x0ad\\x7f\\x85 \u00e9"));
+}
+
+void TestCommandLine::hostile_inputs_are_refused_data() {
+    QTest::addColumn<QString>("name"); // made in a temporary folder, or an absolute path
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("err"); // after "tavo: " and the path as the terminal shows it
+
+    const QByteArray good = sample_bytes("three_tests.tavo");
+    const QString not_a_file =
+        QStringLiteral("It is not an ordinary file but a folder, a device or a pipe\n");
+    QTest::newRow("a device without end") << "/dev/zero" << QByteArray() << not_a_file;
+    QTest::newRow("a pipe without a writer") << "pipe.tavo" << QByteArray() << not_a_file;
+    QTest::newRow("a folder") << "folder.tavo" << QByteArray() << not_a_file;
+    QTest::newRow("2 MiB")
+        << "big.tavo" << good + QByteArray(2 * 1024 * 1024, ' ')
+        << "It is larger than 1 MiB (1048576 bytes), far more than any assessment file holds\n";
+    QTest::newRow("cut inside the last line")
+        << "cut.tavo" << good.chopped(9)
+        << "line 66: expected a clock time such as 9:05:07:042, a TAB and a label, found "
+           "\"9:20:02:95\" at the end of the file, which seems to be cut off\n";
+    QByteArray escapes = good;
+    escapes.replace("9:05:08:542\tStimulus", "\x1b]0;owned\x07\x1b[2J\tStimulus");
+    QTest::newRow("escape sequences in a line")
+        << "escapes.tavo" << escapes
+        << "line 15: expected a clock time such as 9:05:07:042, found "
+           "\"\\x1b]0;owned\\x07\\x1b[2J\"\n";
+    QTest::newRow("escape sequence in the name")
+        << "\x1b[31mred.tavo" << good.chopped(9)
+        << "line 66: expected a clock time such as 9:05:07:042, a TAB and a label, found "
+           "\"9:20:02:95\" at the end of the file, which seems to be cut off\n";
+}
+
+// Each is refused at once with the reason, exit status 2, and no control
+// character reaches the terminal.
+void TestCommandLine::hostile_inputs_are_refused() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, err);
+    QTemporaryDir dir;
+    const QString path = name.startsWith(u'/') ? name : dir.filePath(name);
+    if (name.startsWith(QLatin1String("pipe"))) {
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    } else if (name.startsWith(QLatin1String("folder"))) {
+        QVERIFY(QDir().mkdir(path));
+    } else if (!bytes.isEmpty()) {
+        QVERIFY(write_file(path, bytes));
+    }
+    const Run run = run_tavo({QStringLiteral("--summary"), path});
+    QCOMPARE(QString::fromUtf8(run.err), "tavo: " + terminal_text(path) + ": " + err);
+    QCOMPARE(run.status, exit_unreadable_file);
+    QCOMPARE(run.out, QByteArray());
+    QVERIFY(!run.err.contains('\x1b') && !run.err.contains('\x07'));
+}
+
+void TestCommandLine::command_line_slips_are_refused_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("err");
+    QTest::addColumn<QString>("written"); // a file the program writes, or empty
+
+    const QString csv_named =
+        QStringLiteral("tavo: the CSV file to write, '%1' (the first name after --export-csv), ");
+    const QString pdf_named =
+        QStringLiteral("tavo: the PDF file to write, '%1' (the name after the assessment file), ");
+    QTest::newRow("CSV name left out")
+        << QStringList{"--export-csv", "visit1.tavo", "visit2.tavo"} << 1
+        << csv_named.arg("visit1.tavo") +
+               "is an existing assessment file; was the CSV file's name left out? Nothing was "
+               "written\n"
+        << "";
+    QTest::newRow("CSV over one of its inputs")
+        << QStringList{"--export-csv", "visit2.tavo", "visit1.tavo", "visit2.tavo"} << 1
+        << csv_named.arg("visit2.tavo") + "is also one of the assessment files to read\n"
+        << "";
+    QTest::newRow("CSV over an input spelled another way")
+        << QStringList{"--export-csv", "./sub/../notes.txt", "visit1.tavo", "notes.txt"} << 1
+        << csv_named.arg("./sub/../notes.txt") + "is also one of the assessment files to read\n"
+        << "";
+    QTest::newRow("assessment in capitals")
+        << QStringList{"--export-csv", "VISIT3.TAVO", "visit1.tavo"} << 1
+        << csv_named.arg("VISIT3.TAVO") +
+               "is an existing assessment file; was the CSV file's name left out? Nothing was "
+               "written\n"
+        << "";
+    QTest::newRow("PDF over its own assessment")
+        << QStringList{"--sheet-pdf", "visit1.tavo", "visit1.tavo"} << 1
+        << pdf_named.arg("visit1.tavo") + "is the assessment file to read\n"
+        << "";
+    QTest::newRow("PDF over another assessment")
+        << QStringList{"--sheet-pdf", "visit1.tavo", "visit2.tavo"} << 1
+        << pdf_named.arg("visit2.tavo") + "is an existing assessment file; nothing was written\n"
+        << "";
+    QTest::newRow("CSV named like a PDF is the user's choice")
+        << QStringList{"--export-csv", "trials.pdf", "visit1.tavo"} << 0 << ""
+        << "trials.pdf";
+    QTest::newRow("a new assessment name is no assessment yet")
+        << QStringList{"--sheet-pdf", "visit1.tavo", "sheet.tavo"} << 0 << ""
+        << "sheet.tavo";
+}
+
+// The usage message ends with the pointer to --help; the part before it
+// names the argument that looks wrong. No assessment changes.
+void TestCommandLine::command_line_slips_are_refused() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, err);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    const QStringList inputs = {"visit1.tavo", "visit2.tavo", "VISIT3.TAVO", "notes.txt"};
+    for (const QString& name : inputs) {
+        QVERIFY(QFile::copy(sample_path("three_tests.tavo"), dir.filePath(name)));
+    }
+    const Run run = run_tavo(arguments, dir.path());
+    QCOMPARE(run.status, status);
+    const QString shown = QString::fromUtf8(run.err);
+    QCOMPARE(shown.section(u'\n', 0, 0) + (shown.isEmpty() ? "" : "\n"), err);
+    for (const QString& name : inputs) {
+        QCOMPARE(content_of(dir.filePath(name)), sample_bytes("three_tests.tavo"));
+    }
+    if (!written.isEmpty()) {
+        QVERIFY(QFileInfo(dir.filePath(written)).size() > 0);
+    }
+}
+
+void TestCommandLine::full_disk_keeps_the_earlier_output_data() {
+    QTest::addColumn<QString>("option");
+    QTest::newRow("CSV export") << "--export-csv";
+    QTest::newRow("results sheet as PDF") << "--sheet-pdf";
+}
+
+// A full disk fails the write with the system's reason and exit status 3;
+// the file written before stays as it was.
+void TestCommandLine::full_disk_keeps_the_earlier_output() {
+    QFETCH(QString, option);
+    SmallTmpfs disk;
+    if (const std::optional<QString> why = disk.mount()) {
+        QSKIP(qPrintable(*why));
+    }
+    const QString output = disk.path(QStringLiteral("output"));
+    const QString input = sample_path(QStringLiteral("three_tests.tavo"));
+    const QStringList arguments = option == QLatin1String("--export-csv")
+                                      ? QStringList{option, output, input}
+                                      : QStringList{option, input, output};
+    const Run first = run_tavo(arguments);
+    QCOMPARE(first.status, exit_ok);
+    const QByteArray earlier = content_of(output);
+    QVERIFY(earlier.size() > 100);
+    QVERIFY(disk.fill() > 0);
+    const Run full = run_tavo(arguments);
+    QCOMPARE(QString::fromUtf8(full.err),
+             "tavo: " + output +
+                 ": No space left on device; any earlier file of that name is unchanged\n");
+    QCOMPARE(full.status, exit_unwritable_file);
+    QCOMPARE(content_of(output), earlier);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -5,11 +5,13 @@
 #include "file_commands.h"
 #include "file_filter.h"
 #include "sample_assessments.h"
+#include "small_tmpfs.h"
 #include "sound_player.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
+#include <sys/stat.h>
 
 using namespace tavo;
 using namespace tavo::testing;
@@ -65,9 +67,17 @@ public:
 
 enum class Command { new_file, open, exit };
 
+enum class SaveFault { full_disk, read_only_disk, tab_in_a_field };
+
+QByteArray content_of(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Command)
+Q_DECLARE_METATYPE(SaveFault)
 
 class TestFileCommands : public QObject {
     Q_OBJECT
@@ -81,6 +91,8 @@ private Q_SLOTS:
     void prompt_answers();
     void unsaved_save_drops_its_follow_up_data();
     void unsaved_save_drops_its_follow_up();
+    void failed_save_changes_nothing_data();
+    void failed_save_changes_nothing();
     void save_asks_for_a_name_only_when_needed();
     void open_replaces_the_assessment_at_once();
     void failed_open_changes_nothing_data();
@@ -283,6 +295,74 @@ void TestFileCommands::unsaved_save_drops_its_follow_up() {
     QCOMPARE(m_document->saving().saved_fields, three_tests_fields());
 }
 
+void TestFileCommands::failed_save_changes_nothing_data() {
+    QTest::addColumn<SaveFault>("fault");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<bool>("save_elsewhere"); // the message says what to do
+    QTest::newRow("full disk") << SaveFault::full_disk << "No space left on device." << true;
+    QTest::newRow("read-only disk")
+        << SaveFault::read_only_disk << "Read-only file system." << true;
+    QTest::newRow("TAB in a field")
+        << SaveFault::tab_in_a_field
+        << "the Administrator contains a TAB, which the file cannot hold (the text after it would "
+           "be lost); please replace it with a blank."
+        << false;
+}
+
+// Yes before Exit, and the save fails: a message with the file and the
+// reason, the earlier file unchanged, the assessment still unsaved, and the
+// program still running.
+void TestFileCommands::failed_save_changes_nothing() {
+    QFETCH(SaveFault, fault);
+    QFETCH(QString, reason);
+    QFETCH(bool, save_elsewhere);
+    SmallTmpfs disk;
+    if (fault != SaveFault::tab_in_a_field) {
+        if (const std::optional<QString> why = disk.mount()) {
+            QSKIP(qPrintable(*why));
+        }
+    }
+    const QString path = fault == SaveFault::tab_in_a_field ? temp_path(QStringLiteral("ann.tavo"))
+                                                            : disk.path(QStringLiteral("ann.tavo"));
+    make_unsaved();
+    m_host->save_answers.push_back(path);
+    m_commands->save_file_menu_Click();
+    const QByteArray earlier = content_of(path);
+    QVERIFY(earlier.startsWith("Subject: \tAnn Example"));
+
+    m_assessment->data.act_click_times[0] += 5;
+    m_assessment->saving.data_saved = false;
+    m_host->fields[1] = QStringLiteral("Dr Bo\tReyes");
+    switch (fault) {
+    case SaveFault::full_disk:
+        QVERIFY(disk.fill() > 0);
+        m_host->fields[1] = QStringLiteral("Dr Bo Reyes, changed");
+        break;
+    case SaveFault::read_only_disk:
+        QVERIFY(disk.make_read_only());
+        m_host->fields[1] = QStringLiteral("Dr Bo Reyes, changed");
+        break;
+    case SaveFault::tab_in_a_field:
+        break;
+    }
+    m_host->log.clear();
+    m_commands->exit_file_menu_Click();
+    m_commands->YesButton_Click();
+
+    QCOMPARE(m_host->log, (QStringList{"prompt", "message"}));
+    const QString& message = m_host->messages.constFirst();
+    QVERIFY2(message.startsWith(QStringLiteral("Could not save \"%1\".\n\n%2")
+                                    .arg(QDir::toNativeSeparators(path), reason)),
+             qPrintable(message));
+    QCOMPARE(message.contains(QStringLiteral("save it in another folder or on another disk")),
+             save_elsewhere);
+    QCOMPARE(content_of(path), earlier);
+    const SavingState& saving = m_assessment->saving;
+    QVERIFY(!saving.data_saved);
+    QCOMPARE(saving.saved_fields, three_tests_fields());
+    QCOMPARE(saving.current_file_name, path);
+}
+
 void TestFileCommands::save_asks_for_a_name_only_when_needed() {
     make_unsaved();
     const QString first = temp_path(QStringLiteral("first.tavo"));
@@ -339,6 +419,18 @@ void TestFileCommands::failed_open_changes_nothing_data() {
         << sample_path(QStringLiteral("damaged_line14.tavo"))
         << "line 14: expected a clock time such as 9:05:07:042, found \"9:05:07\".";
     QTest::newRow("cut file") << QStringLiteral("cut") << "but the file ends after line 40.";
+    QTest::newRow("cut inside the last line")
+        << QStringLiteral("cut last")
+        << "line 66: expected a clock time such as 9:05:07:042, a TAB and a label, found "
+           "\"9:20:02:95\" at the end of the file, which seems to be cut off.";
+    QTest::newRow("a device without end")
+        << QStringLiteral("/dev/zero")
+        << "It is not an ordinary file but a folder, a device or a pipe.";
+    QTest::newRow("a pipe without a writer")
+        << QStringLiteral("pipe") << "It is not an ordinary file but a folder, a device or a pipe.";
+    QTest::newRow("2 MiB") << QStringLiteral("big")
+                           << "It is larger than 1 MiB (1048576 bytes), far more than any "
+                              "assessment file holds.";
 }
 
 void TestFileCommands::failed_open_changes_nothing() {
@@ -350,6 +442,20 @@ void TestFileCommands::failed_open_changes_nothing() {
         QVERIFY(cut.open(QIODevice::WriteOnly));
         cut.write(
             sample_bytes(QStringLiteral("three_tests.tavo")).split('\n').mid(0, 40).join('\n'));
+    } else if (file == QLatin1String("cut last")) {
+        file = temp_path(QStringLiteral("cut last.tavo"));
+        QFile cut(file);
+        QVERIFY(cut.open(QIODevice::WriteOnly));
+        cut.write(sample_bytes(QStringLiteral("three_tests.tavo")).chopped(9));
+    } else if (file == QLatin1String("pipe")) {
+        file = temp_path(QStringLiteral("pipe.tavo"));
+        QVERIFY(::mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
+    } else if (file == QLatin1String("big")) {
+        file = temp_path(QStringLiteral("big.tavo"));
+        QFile big(file);
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        big.write(sample_bytes(QStringLiteral("three_tests.tavo")) +
+                  QByteArray(2 * 1024 * 1024, ' '));
     }
     make_unsaved();
     m_document->saving().current_file_name = QStringLiteral("/data/before.tavo");

@@ -34,6 +34,8 @@ private Q_SLOTS:
     void csv_field_data();
     void csv_field();
     void csv_of_two_assessments();
+    void formula_looking_cells_data();
+    void formula_looking_cells();
     void comparison_keeps_the_order_chosen();
 };
 
@@ -154,6 +156,44 @@ void TestTrialData::csv_of_two_assessments() {
     // Header, 25 trials of each tested assessment (the second with a line
     // break each), none of the untested one, and the empty text after the end.
     QCOMPARE(records.size(), 1 + 25 + 50 + 1);
+}
+
+void TestTrialData::formula_looking_cells_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("cell");
+    QTest::newRow("equals") << "=HYPERLINK(\"http://x\")"
+                            << "\"'=HYPERLINK(\"\"http://x\"\")\"";
+    QTest::newRow("plus") << "+1+cmd|' /C calc'!A0"
+                          << "'+1+cmd|' /C calc'!A0";
+    QTest::newRow("minus") << "-2+3"
+                           << "'-2+3";
+    QTest::newRow("at") << "@SUM(A1:A9)"
+                        << "'@SUM(A1:A9)";
+    QTest::newRow("TAB") << "\t=1"
+                         << "'\t=1";
+    QTest::newRow("CR") << "\r=1"
+                        << "\"'\r=1\"";
+    QTest::newRow("inside the text only") << "Ann =1"
+                                          << "Ann =1";
+    QTest::newRow("a blank before") << " =1"
+                                    << " =1";
+}
+
+// Typed text that a spreadsheet would run gets an apostrophe; the numbers
+// and times stay numbers, a negative time included.
+void TestTrialData::formula_looking_cells() {
+    QFETCH(QString, text);
+    QFETCH(QString, cell);
+    const AssessmentRecord three = sample("three_tests.tavo");
+    TestData early = three.data;
+    early.act_click_times[0] = early.act_stim_times[0] - 5;
+    const TypedFields fields = {text, text, text, text, text};
+    const QString csv =
+        QString::fromUtf8(trial_csv({{text, fields, early}}).mid(3)); // after the byte-order mark
+    const QString first_row = QStringList(QList<QString>(5, cell)).join(u',') +
+                              QStringLiteral(",Activation,1,9:05:08:542,9:05:08:537,-5,") + cell +
+                              QStringLiteral("\r\n");
+    QVERIFY2(csv.contains(QStringLiteral("\r\n") + first_row), qPrintable(csv.left(400)));
 }
 
 void TestTrialData::comparison_keeps_the_order_chosen() {

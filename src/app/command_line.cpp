@@ -2,10 +2,13 @@
 
 #include "assessment_file.h"
 #include "data_files.h"
+#include "output_clash.h"
 #include "results.h"
 #include "summary_csv.h"
+#include "terminal_text.h"
 #include "trial_csv.h"
 #include "version.h"
+#include "whole_file.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -16,11 +19,17 @@ namespace tavo {
 
 namespace {
 
+// A line on stderr about a file. Names and lines of a damaged file reach the
+// terminal with their control characters shown, never acted on.
+void report(QTextStream& err, const QString& path, const QString& message) {
+    err << "tavo: " << terminal_text(path) << ": " << terminal_text(message) << '\n';
+}
+
 // Reads an assessment file, or says on stderr why it cannot.
 std::optional<AssessmentRecord> read_or_report(const QString& path, QTextStream& err) {
     ReadResult read = read_assessment_file(path, TestData{});
     if (!read.ok()) {
-        err << "tavo: " << path << ": " << describe_read_failure(*read.failure) << '\n';
+        report(err, path, describe_read_failure(*read.failure));
         return std::nullopt;
     }
     return std::move(read.record);
@@ -46,8 +55,9 @@ int print_sheet_pdf(const QString& path, const QString& pdf_path, bool with_deta
         return exit_unreadable_file;
     }
     if (const std::optional<QString> failure = write_sheet_pdf(*record, pdf_path, with_details)) {
-        err << "tavo: " << pdf_path << ": " << *failure << '\n';
-        return exit_unreadable_file;
+        report(err, pdf_path,
+               *failure + QStringLiteral("; any earlier file of that name is unchanged"));
+        return exit_unwritable_file;
     }
     return exit_ok;
 }
@@ -68,9 +78,10 @@ int export_csv(const QString& csv_path, const QStringList& paths, CsvMaker make_
             {QFileInfo(path).fileName(), record->fields, record->data, RunErrors{}});
     }
     if (const std::optional<QString> failure =
-            save_assessment_file(csv_path, make_csv(assessments))) {
-        err << "tavo: " << csv_path << ": " << *failure << '\n';
-        return exit_unreadable_file;
+            replace_whole_file(csv_path, make_csv(assessments))) {
+        report(err, csv_path,
+               *failure + QStringLiteral("; any earlier file of that name is unchanged"));
+        return exit_unwritable_file;
     }
     return exit_ok;
 }
@@ -86,8 +97,45 @@ bool is_short_console_option(const char* argument) {
 }
 
 int usage_error(const QString& message, QTextStream& err) {
-    err << "tavo: " << message << "\nTry 'tavo --help' for more information.\n";
+    err << "tavo: " << terminal_text(message) << "\nTry 'tavo --help' for more information.\n";
     return exit_usage;
+}
+
+QString quoted_argument(const QString& argument) {
+    return QLatin1Char('\'') + argument + QLatin1Char('\'');
+}
+
+// An output that would replace one of the inputs or any assessment file is a
+// slip of the command line: it is refused before anything is read or written.
+std::optional<QString> export_slip(const char* option, const QString& csv_path,
+                                   const QStringList& paths) {
+    const QString named = QStringLiteral("the CSV file to write, %1 (the first name after %2),")
+                              .arg(quoted_argument(csv_path), QString::fromLatin1(option));
+    switch (output_clash(csv_path, paths)) {
+    case OutputClash::none:
+        return std::nullopt;
+    case OutputClash::is_an_input:
+        return named + QStringLiteral(" is also one of the assessment files to read");
+    case OutputClash::is_an_assessment:
+        return named + QStringLiteral(" is an existing assessment file; was the CSV file's name "
+                                      "left out? Nothing was written");
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> sheet_slip(const QString& path, const QString& pdf_path) {
+    const QString named = QStringLiteral("the PDF file to write, %1 (the name after the "
+                                         "assessment file),")
+                              .arg(quoted_argument(pdf_path));
+    switch (output_clash(pdf_path, {path})) {
+    case OutputClash::none:
+        return std::nullopt;
+    case OutputClash::is_an_input:
+        return named + QStringLiteral(" is the assessment file to read");
+    case OutputClash::is_an_assessment:
+        return named + QStringLiteral(" is an existing assessment file; nothing was written");
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -232,8 +280,12 @@ int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err
                                               "file to write"),
                                err);
         }
-        return print_sheet_pdf(parser.value(sheet_pdf), parser.positionalArguments().constFirst(),
-                               parser.isSet(details), write_sheet_pdf, err);
+        const QString pdf_path = parser.positionalArguments().constFirst();
+        if (const std::optional<QString> slip = sheet_slip(parser.value(sheet_pdf), pdf_path)) {
+            return usage_error(*slip, err);
+        }
+        return print_sheet_pdf(parser.value(sheet_pdf), pdf_path, parser.isSet(details),
+                               write_sheet_pdf, err);
     }
     if (parser.isSet(details)) {
         return usage_error(QStringLiteral("--details goes with --sheet-pdf"), err);
@@ -244,8 +296,12 @@ int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err
                 QStringLiteral("--export-csv needs the CSV file and at least one assessment file"),
                 err);
         }
-        return export_csv(parser.value(export_csv_option), parser.positionalArguments(), &trial_csv,
-                          err);
+        const QString csv_path = parser.value(export_csv_option);
+        if (const std::optional<QString> slip =
+                export_slip("--export-csv", csv_path, parser.positionalArguments())) {
+            return usage_error(*slip, err);
+        }
+        return export_csv(csv_path, parser.positionalArguments(), &trial_csv, err);
     }
     if (parser.isSet(export_summary_option)) {
         if (parser.positionalArguments().isEmpty()) {
@@ -253,8 +309,12 @@ int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err
                                               "least one assessment file"),
                                err);
         }
-        return export_csv(parser.value(export_summary_option), parser.positionalArguments(),
-                          &summary_csv, err);
+        const QString csv_path = parser.value(export_summary_option);
+        if (const std::optional<QString> slip =
+                export_slip("--export-csv-summary", csv_path, parser.positionalArguments())) {
+            return usage_error(*slip, err);
+        }
+        return export_csv(csv_path, parser.positionalArguments(), &summary_csv, err);
     }
     if (!parser.positionalArguments().isEmpty()) {
         return usage_error(QStringLiteral("unexpected argument '%1'")

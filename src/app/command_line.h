@@ -21,6 +21,7 @@ namespace tavo {
 inline constexpr int exit_ok = 0;
 inline constexpr int exit_usage = 1;
 inline constexpr int exit_unreadable_file = 2;
+inline constexpr int exit_unwritable_file = 3;
 
 // The arguments after the program's own name, joined by single blanks. The
 // shell has already taken away any quotes around a path.

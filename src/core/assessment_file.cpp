@@ -2,11 +2,10 @@
 
 #include "clock_text.h"
 #include "results.h"
+#include "whole_file.h"
 #include "windows_1252.h"
 
-#include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <limits>
 #include <vector>
 
@@ -110,7 +109,8 @@ QString unreadable_text(const TypedFields& fields) {
                 .arg(QString::fromLatin1(field_names[i]));
         }
     }
-    const QStringList note_lines = fields[4].split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+    const QStringList note_lines =
+        fields[4].split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
     if (note_lines.contains(end_marker)) {
         return QStringLiteral("a line of the notes reads \"%1\", which would end the notes early "
                               "when the file is opened again; please change that line")
@@ -191,6 +191,8 @@ public:
 
     // The number of the line that next() would hand out.
     int next_number() const { return m_number + 1; }
+
+    bool at_end() const { return m_position >= m_text.size(); }
 
 private:
     QStringView m_text;
@@ -300,7 +302,7 @@ private:
             !skip(QStringLiteral("the title ") + QString::fromLatin1(title))) {
             return false;
         }
-        const std::optional<QStringView> line = take(clock_expected);
+        const std::optional<QStringView> line = timed_line();
         if (!line) {
             return false;
         }
@@ -317,6 +319,20 @@ private:
         start.wSecond = static_cast<std::uint16_t>(parts->seconds);
         start.wMilliseconds = static_cast<std::uint16_t>(parts->milliseconds);
         return true;
+    }
+
+    // A timing line. The reader ignores its label, but the last line of the
+    // file without a TAB was most likely cut while it was written
+    // ("9:00:05:32" of "9:00:05:321"), so its number cannot be trusted.
+    std::optional<QStringView> timed_line() {
+        std::optional<QStringView> line = take(clock_expected);
+        if (line && m_lines.at_end() && !line->contains(QLatin1Char(tab))) {
+            fail(m_lines.next_number() - 1, clock_expected + QStringLiteral(", a TAB and a label"),
+                 QStringLiteral("found %1 at the end of the file, which seems to be cut off")
+                     .arg(quoted(*line)));
+            return std::nullopt;
+        }
+        return line;
     }
 
     static bool fits_16_bits(const ClockParts& parts) {
@@ -341,7 +357,7 @@ private:
     }
 
     bool event(ClockReading& into) {
-        const std::optional<QStringView> line = take(clock_expected);
+        const std::optional<QStringView> line = timed_line();
         if (!line) {
             return false;
         }
@@ -377,23 +393,27 @@ ReadResult read_assessment(QByteArrayView bytes, const TestData& current) {
 }
 
 ReadResult read_assessment_file(const QString& path, const TestData& current) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {{}, ReadFailure{0, file.errorString()}};
+    const WholeFile file = read_whole_file(path, largest_assessment_file);
+    switch (file.failure) {
+    case ReadFailureKind::none:
+        return read_assessment(file.bytes, current);
+    case ReadFailureKind::not_regular:
+        return {{},
+                ReadFailure{0, QStringLiteral("It is not an ordinary file but a folder, a "
+                                              "device or a pipe")}};
+    case ReadFailureKind::too_large:
+        return {{},
+                ReadFailure{0, QStringLiteral("It is larger than 1 MiB (%1 bytes), far more "
+                                              "than any assessment file holds")
+                                   .arg(largest_assessment_file)}};
+    case ReadFailureKind::system:
+        break;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return {{}, ReadFailure{0, file.errorString()}};
-    }
-    return read_assessment(bytes, current);
+    return {{}, ReadFailure{0, file.reason}};
 }
 
 std::optional<QString> save_assessment_file(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        return file.errorString();
-    }
-    return std::nullopt;
+    return replace_whole_file(path, bytes);
 }
 
 QString describe_read_failure(const ReadFailure& failure) {

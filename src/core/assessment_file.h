@@ -48,11 +48,18 @@ struct ReadResult {
 // hold, are taken from `current`. Labels, titles and the begin-notes marker
 // are not checked; lines may also end with a bare LF.
 ReadResult read_assessment(QByteArrayView bytes, const TestData& current);
+
+// A complete assessment is under 2 KB plus its notes; a larger file is no
+// assessment, and reading it whole could exhaust the memory.
+inline constexpr qint64 largest_assessment_file = 1024 * 1024;
+
+// Reads regular files of up to largest_assessment_file bytes only: a pipe or
+// a device is refused at once, without waiting for it.
 ReadResult read_assessment_file(const QString& path, const TestData& current);
 
 // Writes through a temporary file that replaces the old one only when all is
-// written, so a failure leaves any earlier file whole. Returns the system's
-// reason on failure.
+// written and flushed to the disk, so a failure leaves any earlier file whole.
+// Returns the system's reason on failure.
 std::optional<QString> save_assessment_file(const QString& path, const QByteArray& bytes);
 
 // "line 14: expected a clock time such as 9:05:07:042, found "9:05:07"", or

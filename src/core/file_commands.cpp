@@ -29,6 +29,29 @@ QString save_failure_message(const QString& path, const QString& reason) {
         .arg(shown_path(path), reason);
 }
 
+// The file's format can hold a TAB in a one-line field, but reading it back
+// ends the field at the TAB and loses the rest: such text is not saved.
+QString tab_refusal(const TypedFields& fields) {
+    static const char* const names[] = {"Subject Name", "Administrator", "Switch Location",
+                                        "Switch Type"};
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (fields[i].contains(QLatin1Char('\t'))) {
+            return QStringLiteral("the %1 contains a TAB, which the file cannot hold (the text "
+                                  "after it would be lost); please replace it with a blank")
+                .arg(QString::fromLatin1(names[i]));
+        }
+    }
+    return {};
+}
+
+// The disk or the folder refused the file (full, read-only, no permission):
+// the assessment is still whole on screen and can go somewhere else.
+QString disk_failure_message(const QString& path, const QString& reason) {
+    return save_failure_message(path, reason) +
+           QStringLiteral("\n\nTo keep it, save it in another folder or on another disk with "
+                          "File > Save As.");
+}
+
 } // namespace
 
 FileCommands::FileCommands(AssessmentDocument& document, FileCommandHost& host, SoundPlayer& sounds)
@@ -128,11 +151,18 @@ void FileCommands::save_file_menu_Click() {
         }
         path = *chosen;
     }
-    const WrittenFile written = write_assessment(m_document.fields(), m_document.data());
-    std::optional<QString> failure =
-        written.ok() ? save_assessment_file(path, written.bytes) : written.error;
-    if (failure) {
-        abandon_save(save_failure_message(path, *failure));
+    const TypedFields& fields = m_document.fields();
+    if (const QString refusal = tab_refusal(fields); !refusal.isEmpty()) {
+        abandon_save(save_failure_message(path, refusal));
+        return;
+    }
+    const WrittenFile written = write_assessment(fields, m_document.data());
+    if (!written.ok()) {
+        abandon_save(save_failure_message(path, written.error));
+        return;
+    }
+    if (const std::optional<QString> failure = save_assessment_file(path, written.bytes)) {
+        abandon_save(disk_failure_message(path, *failure));
         return;
     }
     m_document.mark_saved(path);

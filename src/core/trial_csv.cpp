@@ -31,6 +31,14 @@ QString csv_field(const QString& text) {
     return QLatin1Char('"') + doubled + QLatin1Char('"');
 }
 
+QString spreadsheet_text(const QString& text) {
+    static const QString formula_starts = QStringLiteral("=+-@\t\r");
+    if (!text.isEmpty() && formula_starts.contains(text.front())) {
+        return QLatin1Char('\'') + text;
+    }
+    return text;
+}
+
 QStringList trial_csv_header() {
     return {QStringLiteral("File"),
             QStringLiteral("Subject"),
@@ -51,10 +59,14 @@ QByteArray trial_csv(const std::vector<ExportedAssessment>& assessments) {
         const TypedFields& f = assessment.fields;
         for (const TestDetails& test : trial_details(assessment.data)) {
             for (const TrialRow& row : test.rows) {
-                text +=
-                    csv_record({assessment.file_name, f[0], f[1], f[2], f[3], test_name(test.kind),
-                                QString::number(row.trial), row.onset_time_of_day,
-                                row.response_time_of_day, QString::number(row.response_ms), f[4]});
+                // Typed text goes through spreadsheet_text; the numbers and
+                // times are ours and stay as they are.
+                text += csv_record({spreadsheet_text(assessment.file_name), spreadsheet_text(f[0]),
+                                    spreadsheet_text(f[1]), spreadsheet_text(f[2]),
+                                    spreadsheet_text(f[3]), test_name(test.kind),
+                                    QString::number(row.trial), row.onset_time_of_day,
+                                    row.response_time_of_day, QString::number(row.response_ms),
+                                    spreadsheet_text(f[4])});
             }
         }
     }

@@ -27,6 +27,11 @@ struct ExportedAssessment {
 // One field as RFC 4180 writes it.
 QString csv_field(const QString& text);
 
+// Text a spreadsheet would run as a formula (it begins with "=", "+", "-",
+// "@", a TAB or a CR) with an apostrophe put before it, as the spreadsheet
+// makers advise; other text as it is. For typed text, never for numbers.
+QString spreadsheet_text(const QString& text);
+
 // The column names of the header row.
 QStringList trial_csv_header();
 

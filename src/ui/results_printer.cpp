@@ -4,8 +4,12 @@
 #include "dialogs.h"
 #include "sheet_lines.h"
 #include "sheet_painter.h"
+#include "whole_file.h"
 
+#include <QBuffer>
 #include <QCheckBox>
+#include <QDir>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QVBoxLayout>
 
@@ -63,6 +67,10 @@ void ResultsPrinter::print_results_sheet(QWidget* owner, const TypedFields& fiel
             draw_trial_detail_page(painter, page, data, errors);
         };
     }
+    if (prints_to_pdf_file()) {
+        save_as_pdf(owner, lines, choice->copies, detail_page);
+        return;
+    }
     const SheetDrawing drawing = draw_results_sheet(
         m_printer, lines, choice->copies, [this] { m_printer.abort(); }, detail_page);
     if (!drawing.ok) {
@@ -72,6 +80,39 @@ void ResultsPrinter::print_results_sheet(QWidget* owner, const TypedFields& fiel
                                                    ? m_printer.outputFileName()
                                                    : m_printer.printerName(),
                                                drawing.error));
+    }
+}
+
+} // namespace tavo
+
+namespace tavo {
+
+bool ResultsPrinter::prints_to_pdf_file() const {
+    return m_printer.outputFormat() == QPrinter::PdfFormat && !m_printer.outputFileName().isEmpty();
+}
+
+// The printer would write its file as it draws, so a full disk would leave a
+// cut document in place of an earlier one. The sheet is drawn in memory on the
+// printer's page and then replaces the file in one step.
+void ResultsPrinter::save_as_pdf(QWidget* owner, const std::vector<SheetLine>& lines, int copies,
+                                 const SheetPageDrawer& detail_page) {
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&document);
+    writer.setPageLayout(m_printer.pageLayout());
+    writer.setResolution(m_printer.resolution());
+    writer.setTitle(m_printer.docName());
+    writer.setCreator(m_printer.creator());
+    const SheetDrawing drawing = draw_results_sheet(writer, lines, copies, {}, detail_page);
+    const QString path = m_printer.outputFileName();
+    const std::optional<QString> failure =
+        drawing.ok ? replace_whole_file(path, document.data()) : drawing.error;
+    if (failure) {
+        m_dialogs.show_message(owner, QStringLiteral("The results sheet could not be saved as "
+                                                     "\"%1\": %2. Any earlier file of that name "
+                                                     "is unchanged; choose another folder or "
+                                                     "disk to save it.")
+                                          .arg(QDir::toNativeSeparators(path), *failure));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "assessment.h"
 #include "assessment_document.h"
 #include "results.h"
+#include "sheet_painter.h"
 
 #include <QPrinter>
 #include <optional>
@@ -53,6 +54,10 @@ public:
     QPrinter& current_printer() { return m_printer; }
 
 private:
+    bool prints_to_pdf_file() const;
+    void save_as_pdf(QWidget* owner, const std::vector<SheetLine>& lines, int copies,
+                     const SheetPageDrawer& detail_page);
+
     PrinterDialog& m_dialog;
     Dialogs& m_dialogs;
     QPrinter m_printer;

@@ -3,7 +3,9 @@
 #include "detail_page.h"
 #include "sheet_lines.h"
 #include "sheet_painter.h"
+#include "whole_file.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPdfWriter>
@@ -16,7 +18,10 @@ std::optional<QString> write_sheet_pdf(const TypedFields& fields, const ResultTe
     if (!target.absoluteDir().exists()) {
         return QStringLiteral("the folder %1 does not exist").arg(target.absolutePath());
     }
-    QPdfWriter writer(pdf_path);
+    // Drawn in memory first: the file is replaced only by a complete document.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&document);
     writer.setTitle(QStringLiteral("TAVO Results Sheet"));
     writer.setCreator(QStringLiteral("TAVO"));
     const bool us_paper = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
@@ -35,7 +40,7 @@ std::optional<QString> write_sheet_pdf(const TypedFields& fields, const ResultTe
     if (!drawing.ok) {
         return QStringLiteral("the PDF file could not be written (%1)").arg(drawing.error);
     }
-    return std::nullopt;
+    return replace_whole_file(pdf_path, document.data());
 }
 
 } // namespace tavo

@@ -4,6 +4,9 @@
 #include "dialogs.h"
 #include "summary_csv.h"
 #include "trial_details.h"
+#include "whole_file.h"
+
+#include <QDir>
 
 namespace tavo {
 
@@ -23,12 +26,11 @@ void export_csv(QWidget* owner, Dialogs& dialogs, const ExportedAssessment& asse
     if (!path) {
         return;
     }
-    if (const std::optional<QString> failure =
-            save_assessment_file(*path, make_csv({assessment}))) {
-        dialogs.show_message(owner, QStringLiteral("The %1 could not be saved as "
-                                                   "\"%2\": %3. Any earlier file of that name is "
-                                                   "unchanged.")
-                                        .arg(what, *path, *failure));
+    if (const std::optional<QString> failure = replace_whole_file(*path, make_csv({assessment}))) {
+        dialogs.show_message(owner, QStringLiteral("The %1 could not be saved as \"%2\": %3. Any "
+                                                   "earlier file of that name is unchanged; "
+                                                   "choose another folder or disk to save it.")
+                                        .arg(what, QDir::toNativeSeparators(*path), *failure));
     }
 }
 

@@ -27,6 +27,9 @@ std::optional<QColor> DesktopDialogs::choose_color(QWidget* owner, const QColor&
 void DesktopDialogs::show_message(QWidget* owner, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(application_title), text,
                     QMessageBox::Ok, owner);
+    // Messages quote file names and lines of files, which may look like
+    // markup ("<h1>"): they are shown as they are, never rendered.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

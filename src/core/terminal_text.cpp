@@ -1,0 +1,26 @@
+#include "terminal_text.h"
+
+namespace tavo {
+
+namespace {
+
+bool is_control(char16_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+} // namespace
+
+QString terminal_text(const QString& text) {
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        if (is_control(c.unicode())) {
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
+} // namespace tavo

@@ -1,0 +1,14 @@
+// Text for a terminal. A file name or a line of a damaged file may hold
+// control characters, and a terminal would act on them (an escape sequence
+// can recolour, retitle or clear it); written as "\x1b" they are seen instead.
+#pragma once
+
+#include <QString>
+
+namespace tavo {
+
+// Every C0 and C1 control character and DEL, as \x followed by two hex
+// digits; the rest as it is.
+QString terminal_text(const QString& text);
+
+} // namespace tavo

@@ -1,0 +1,63 @@
+// Systems without the POSIX calls: Qt's own file classes, with every write
+// going straight to the system (unbuffered) so that its failure is seen
+// before the temporary file replaces the target.
+#include "whole_file.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace tavo {
+
+std::optional<QString> replace_whole_file(const QString& path, QByteArrayView bytes) {
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        return QStringLiteral("It is not a regular file");
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        return file.errorString();
+    }
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const qint64 n = file.write(bytes.data() + written, bytes.size() - written);
+        if (n <= 0) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            return reason;
+        }
+        written += n;
+    }
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit()) {
+        return file.errorString();
+    }
+    return std::nullopt;
+}
+
+WholeFile read_whole_file(const QString& path, qint64 max_bytes) {
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        return {{}, ReadFailureKind::not_regular, {}};
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {{}, ReadFailureKind::system, file.errorString()};
+    }
+    if (file.isSequential()) {
+        return {{}, ReadFailureKind::not_regular, {}};
+    }
+    QByteArray bytes = file.read(max_bytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        return {{}, ReadFailureKind::system, file.errorString()};
+    }
+    if (bytes.size() > max_bytes) {
+        return {{}, ReadFailureKind::too_large, {}};
+    }
+    return {bytes, ReadFailureKind::none, {}};
+}
+
+} // namespace tavo
