@@ -330,17 +330,16 @@ void TestFileCommands::failed_save_changes_nothing() {
     const QByteArray earlier = content_of(path);
     QVERIFY(earlier.startsWith("Subject: \tAnn Example"));
 
-    m_assessment->data.act_click_times[0] += 5;
-    m_assessment->saving.data_saved = false;
-    m_host->fields[1] = QStringLiteral("Dr Bo\tReyes");
+    m_document->saving().data_saved = false;
+    m_document->set_field(TypedField::administrator, QStringLiteral("Dr Bo\tReyes"));
     switch (fault) {
     case SaveFault::full_disk:
         QVERIFY(disk.fill() > 0);
-        m_host->fields[1] = QStringLiteral("Dr Bo Reyes, changed");
+        m_document->set_field(TypedField::administrator, QStringLiteral("Dr Bo Reyes, changed"));
         break;
     case SaveFault::read_only_disk:
         QVERIFY(disk.make_read_only());
-        m_host->fields[1] = QStringLiteral("Dr Bo Reyes, changed");
+        m_document->set_field(TypedField::administrator, QStringLiteral("Dr Bo Reyes, changed"));
         break;
     case SaveFault::tab_in_a_field:
         break;
@@ -357,7 +356,7 @@ void TestFileCommands::failed_save_changes_nothing() {
     QCOMPARE(message.contains(QStringLiteral("save it in another folder or on another disk")),
              save_elsewhere);
     QCOMPARE(content_of(path), earlier);
-    const SavingState& saving = m_assessment->saving;
+    const SavingState& saving = m_document->saving();
     QVERIFY(!saving.data_saved);
     QCOMPARE(saving.saved_fields, three_tests_fields());
     QCOMPARE(saving.current_file_name, path);

@@ -1,0 +1,180 @@
+// The faults of a real disk met through the window, as the clinician meets
+// them: Yes before Exit, Print Results into a PDF file and Export Trial Data
+// on a full disk, each with a message naming the file and the reason, the
+// earlier file whole and the program still running; and messages that quote
+// a file's name or its lines shown as text, never as markup.
+#include "app_rig.h"
+#include "default_window.h"
+#include "dialogs.h"
+#include "sample_assessments.h"
+#include "save_exit_dialog.h"
+#include "small_tmpfs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace tavo;
+using namespace tavo::testing;
+
+namespace {
+
+QByteArray content_of(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class TestFileFaults : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void yes_before_exit_on_a_full_disk_keeps_the_program();
+    void print_into_a_pdf_file_on_a_full_disk();
+    void export_on_a_full_disk();
+    void messages_show_markup_as_text();
+
+private:
+    DefaultWindow& window() { return m_rig->app->main_window(); }
+    void trigger(const char* item) {
+        window().findChild<QAction*>(QString::fromLatin1(item))->trigger();
+    }
+    // Opens the sample with three tests through File > Open.
+    void open_three_tests() {
+        m_rig->dialogs.open_answers.push_back(sample_path(QStringLiteral("three_tests.tavo")));
+        trigger("open_file_menu");
+    }
+    QString only_message() const {
+        return m_rig->dialogs.messages.size() == 1 ? m_rig->dialogs.messages.constFirst()
+                                                   : m_rig->dialogs.messages.join(" | ");
+    }
+
+    std::unique_ptr<AppRig> m_rig;
+    std::unique_ptr<SmallTmpfs> m_disk;
+    int m_ended = 0;
+};
+
+void TestFileFaults::init() {
+    m_rig = std::make_unique<AppRig>();
+    m_rig->app->set_end_program([this] { ++m_ended; });
+    m_ended = 0;
+    window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window()));
+    m_disk = std::make_unique<SmallTmpfs>();
+}
+
+void TestFileFaults::cleanup() {
+    m_rig.reset();
+    m_disk.reset();
+}
+
+void TestFileFaults::yes_before_exit_on_a_full_disk_keeps_the_program() {
+    if (const std::optional<QString> why = m_disk->mount()) {
+        QSKIP(qPrintable(*why));
+    }
+    const QString path = m_disk->path(QStringLiteral("ann.tavo"));
+    open_three_tests();
+    m_rig->dialogs.save_answers.push_back(path);
+    trigger("saveas_file_menu");
+    const QByteArray earlier = content_of(path);
+    QVERIFY(earlier.startsWith("Subject: \tAnn Example"));
+    QVERIFY(m_disk->fill() > 0);
+
+    auto* subject = window().findChild<QLineEdit*>(QStringLiteral("Text0"));
+    subject->selectAll();
+    QTest::keyClicks(subject, QStringLiteral("Ann Lee"));
+    trigger("exit_file_menu");
+    QVERIFY(m_rig->app->save_prompt());
+    QTest::mouseClick(m_rig->app->save_prompt()->findChild<QPushButton*>("YesButton"),
+                      Qt::LeftButton);
+
+    QCOMPARE(m_ended, 0);
+    QVERIFY(window().isVisible());
+    QVERIFY2(only_message().startsWith(QStringLiteral("Could not save \"%1\".\n\nNo space left on "
+                                                      "device.")
+                                           .arg(path)),
+             qPrintable(only_message()));
+    QCOMPARE(content_of(path), earlier);
+    // Still unsaved: the next Exit asks again.
+    trigger("exit_file_menu");
+    QVERIFY(m_rig->app->save_prompt()->isVisible());
+    QCOMPARE(m_ended, 0);
+}
+
+void TestFileFaults::print_into_a_pdf_file_on_a_full_disk() {
+    if (const std::optional<QString> why = m_disk->mount()) {
+        QSKIP(qPrintable(*why));
+    }
+    open_three_tests();
+    m_rig->printer_dialog.pdf_path = m_disk->path(QStringLiteral("sheet.pdf"));
+    m_rig->printer_dialog.answers = {1, 1};
+    trigger("print_file_menu");
+    const QByteArray earlier = content_of(m_rig->printer_dialog.pdf_path);
+    QVERIFY(earlier.startsWith("%PDF-"));
+    QVERIFY(m_rig->dialogs.messages.isEmpty());
+    QVERIFY(m_disk->fill() > 0);
+
+    trigger("print_file_menu");
+    QVERIFY2(only_message().startsWith(
+                 QStringLiteral("The results sheet could not be saved as \"%1\": No space left "
+                                "on device. Any earlier file of that name is unchanged")
+                     .arg(m_rig->printer_dialog.pdf_path)),
+             qPrintable(only_message()));
+    QCOMPARE(content_of(m_rig->printer_dialog.pdf_path), earlier);
+}
+
+void TestFileFaults::export_on_a_full_disk() {
+    if (const std::optional<QString> why = m_disk->mount()) {
+        QSKIP(qPrintable(*why));
+    }
+    open_three_tests();
+    const QString path = m_disk->path(QStringLiteral("trials.csv"));
+    m_rig->dialogs.save_answers = {path, path};
+    trigger("export_file_menu");
+    const QByteArray earlier = content_of(path);
+    QVERIFY(earlier.startsWith("\xEF\xBB\xBF"));
+    QVERIFY(m_disk->fill() > 0);
+
+    trigger("export_file_menu");
+    QVERIFY2(only_message().startsWith(
+                 QStringLiteral("The trial data could not be saved as \"%1\": No space left on "
+                                "device. Any earlier file of that name is unchanged")
+                     .arg(path)),
+             qPrintable(only_message()));
+    QCOMPARE(content_of(path), earlier);
+}
+
+// The desktop's own message box, as File > Open shows it for a file whose
+// name looks like markup.
+void TestFileFaults::messages_show_markup_as_text() {
+    const QString text =
+        QStringLiteral("Could not open \"<h1>big</h1><u>x</u>.tavo\".\n\nline 3: found \"<b>\"");
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer::singleShot(0, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            return;
+        }
+        format = box->textFormat();
+        if (const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+            shown = label->text();
+            format = label->textFormat();
+        }
+        box->accept();
+    });
+    DesktopDialogs dialogs;
+    dialogs.show_message(&window(), text);
+    QCOMPARE(format, Qt::PlainText);
+    QCOMPARE(shown, text);
+}
+
+QTEST_MAIN(TestFileFaults)
+#include "test_file_faults.moc"
