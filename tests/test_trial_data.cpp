@@ -1,6 +1,7 @@
 // Every trial of an assessment as tables and as CSV, and assessments compared.
 #include "assessment_file.h"
 #include "comparison.h"
+#include "summary_csv.h"
 #include "trial_csv.h"
 #include "trial_details.h"
 
@@ -194,6 +195,14 @@ void TestTrialData::formula_looking_cells() {
                               QStringLiteral(",Activation,1,9:05:08:542,9:05:08:537,-5,") + cell +
                               QStringLiteral("\r\n");
     QVERIFY2(csv.contains(QStringLiteral("\r\n") + first_row), qPrintable(csv.left(400)));
+    // The figures of each test: the same typed cells before them and after.
+    const QString summary = QString::fromUtf8(summary_csv({{text, fields, early}}).mid(3));
+    const QString summary_row =
+        QStringList(QList<QString>(5, cell)).join(u',') + QStringLiteral(",Activation,10,");
+    QVERIFY2(summary.contains(QStringLiteral("\r\n") + summary_row), qPrintable(summary));
+    QVERIFY2(summary.section(QStringLiteral("\r\n"), 1, 1).endsWith(u',' + cell) ||
+                 cell.contains(u'\r'),
+             qPrintable(summary));
 }
 
 void TestTrialData::comparison_keeps_the_order_chosen() {

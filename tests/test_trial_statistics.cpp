@@ -268,11 +268,12 @@ void TestTrialStatistics::summary_csv_rows_data() {
                                        "Repetition,5,,,,,,,200,200,200,200,200.0,0.0,950,5.26,," +
                                        notes;
     // Deviations -175, 125, -125 and 175 from the mean of 75. A file does not
-    // keep the errors of the moment.
+    // keep the errors of the moment. A typed text that a spreadsheet would run
+    // as a formula gets an apostrophe.
     QTest::newRow("edited, quoted")
         << 4
         << QStringLiteral(
-               "\"edited, by hand.tavo\",\"Zoë \"\"Z\"\"\",=1+1,,,Activation,4,75.0,"
+               "\"edited, by hand.tavo\",\"Zoë \"\"Z\"\"\",'=1+1,,,Activation,4,75.0,"
                "75.0,175.6,234.1,-100,250,,,,,,,,,not recorded,,\"line one\r\nline two\"");
 }
 

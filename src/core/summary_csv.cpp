@@ -37,22 +37,27 @@ QStringList repetition_cells(const std::optional<RepetitionFigures>& figures) {
     return cells;
 }
 
+// Typed text a spreadsheet would run as a formula gets its apostrophe.
+QString typed_cell(const QString& text) {
+    return csv_field(spreadsheet_text(text));
+}
+
 // Text cells go through the CSV quoting; the figures are plain numbers, a
 // minus sign included, and are written as they are.
 QString summary_record(const ExportedAssessment& assessment, const TestStatistics& statistics) {
     const TypedFields& f = assessment.fields;
-    QStringList cells{csv_field(assessment.file_name),
-                      csv_field(f[0]),
-                      csv_field(f[1]),
-                      csv_field(f[2]),
-                      csv_field(f[3]),
+    QStringList cells{typed_cell(assessment.file_name),
+                      typed_cell(f[0]),
+                      typed_cell(f[1]),
+                      typed_cell(f[2]),
+                      typed_cell(f[3]),
                       csv_field(test_name(statistics.kind)),
                       QString::number(statistics.trials)};
     cells << spread_cells(statistics.times) << repetition_cells(statistics.repetition);
     const std::optional<FigureLine> errors = error_line(statistics.kind, assessment.errors);
     const QString error_cell = errors ? csv_field(errors->value) : QString();
     cells << (statistics.kind == TestKind::activation ? error_cell : QString())
-          << (statistics.kind == TestKind::release ? error_cell : QString()) << csv_field(f[4]);
+          << (statistics.kind == TestKind::release ? error_cell : QString()) << typed_cell(f[4]);
     return cells.join(QLatin1Char(',')) + QStringLiteral("\r\n");
 }
 
