@@ -189,14 +189,14 @@ void TestTrialData::formula_looking_cells() {
     TestData early = three.data;
     early.act_click_times[0] = early.act_stim_times[0] - 5;
     const TypedFields fields = {text, text, text, text, text};
-    const QString csv =
-        QString::fromUtf8(trial_csv({{text, fields, early}}).mid(3)); // after the byte-order mark
+    const QString csv = QString::fromUtf8(
+        trial_csv({{text, fields, early, {}}}).mid(3)); // after the byte-order mark
     const QString first_row = QStringList(QList<QString>(5, cell)).join(u',') +
                               QStringLiteral(",Activation,1,9:05:08:542,9:05:08:537,-5,") + cell +
                               QStringLiteral("\r\n");
     QVERIFY2(csv.contains(QStringLiteral("\r\n") + first_row), qPrintable(csv.left(400)));
     // The figures of each test: the same typed cells before them and after.
-    const QString summary = QString::fromUtf8(summary_csv({{text, fields, early}}).mid(3));
+    const QString summary = QString::fromUtf8(summary_csv({{text, fields, early, {}}}).mid(3));
     const QString summary_row =
         QStringList(QList<QString>(5, cell)).join(u',') + QStringLiteral(",Activation,10,");
     QVERIFY2(summary.contains(QStringLiteral("\r\n") + summary_row), qPrintable(summary));
