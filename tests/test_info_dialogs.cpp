@@ -28,7 +28,6 @@ public:
         }
         return can_start;
     }
-    bool file_exists(const QString&) const override { return false; }
 };
 
 } // namespace
@@ -52,9 +51,7 @@ private Q_SLOTS:
 
 private:
     void start(const QString& sys_info_program, bool can_start = true);
-    void trigger(const QString& item) {
-        m_app->main_window().findChild<QAction*>(item)->trigger();
-    }
+    void trigger(const QString& item) { m_app->main_window().findChild<QAction*>(item)->trigger(); }
 
     std::unique_ptr<testing::AppRig> m_rig;
     testing::FakeDialogs* m_dialogs = nullptr;
@@ -67,13 +64,17 @@ void TestInfoDialogs::start(const QString& sys_info_program, bool can_start) {
     launcher->can_start = can_start;
     m_launcher = launcher.get();
     m_rig = std::make_unique<testing::AppRig>(
-        std::make_unique<SystemInfoKeyStore>(sys_info_program), std::move(launcher));
+        std::make_unique<testing::FixedSystemInfoLocator>(
+            sys_info_program.isEmpty() ? std::nullopt : std::optional<QString>(sys_info_program)),
+        std::move(launcher));
     m_app = m_rig->app.get();
     m_dialogs = &m_rig->dialogs;
     m_app->main_window().show();
 }
 
-void TestInfoDialogs::cleanup() { m_rig.reset(); }
+void TestInfoDialogs::cleanup() {
+    m_rig.reset();
+}
 
 void TestInfoDialogs::about_box_texts() {
     start(QString());
@@ -84,13 +85,15 @@ void TestInfoDialogs::about_box_texts() {
     QVERIFY(!about->isModal());
     QCOMPARE(about->objectName(), QStringLiteral("About"));
     QCOMPARE(about->windowTitle(), QStringLiteral("About TAVO"));
-    QCOMPARE(about->findChild<QLabel*>(QStringLiteral("lblTitle"))->text(), QStringLiteral("Marlowen"));
+    QCOMPARE(about->findChild<QLabel*>(QStringLiteral("lblTitle"))->text(),
+             QStringLiteral("Marlowen"));
     QCOMPARE(about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
              QStringLiteral("Version 1.0"));
     QVERIFY(!about->findChild<QLabel*>(QStringLiteral("lblDescription"))->text().isEmpty());
     QVERIFY(!about->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText().isEmpty());
-    QVERIFY(about->findChild<QLabel*>(QStringLiteral("Label1"))->text().contains(
-        QStringLiteral("without any express or implied warranty")));
+    QVERIFY(about->findChild<QLabel*>(QStringLiteral("Label1"))
+                ->text()
+                .contains(QStringLiteral("without any express or implied warranty")));
     QCOMPARE(about->findChild<QLabel*>(QStringLiteral("link1"))->text(),
              QStringLiteral("https://www.corvale.example/"));
     auto* ok = about->findChild<QPushButton*>(QStringLiteral("cmdOK"));
@@ -109,11 +112,11 @@ void TestInfoDialogs::system_info_data() {
     QTest::addColumn<QStringList>("started");
     QTest::addColumn<QStringList>("messages");
     const QStringList unavailable = {"System Information Is Unavailable At This Time"};
-    QTest::newRow("found and started") << "/usr/bin/hardinfo" << true
-                                       << QStringList{"/usr/bin/hardinfo"} << QStringList();
+    QTest::newRow("found and started")
+        << "/usr/bin/hardinfo" << true << QStringList{"/usr/bin/hardinfo"} << QStringList();
     QTest::newRow("none found") << "" << true << QStringList() << unavailable;
-    QTest::newRow("found but cannot start") << "/usr/bin/hardinfo" << false << QStringList()
-                                            << unavailable;
+    QTest::newRow("found but cannot start")
+        << "/usr/bin/hardinfo" << false << QStringList() << unavailable;
 }
 
 void TestInfoDialogs::system_info() {
@@ -132,11 +135,13 @@ void TestInfoDialogs::organisation_dialog_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("message");
-    QTest::newRow("getting") << "getting_help_menu" << "Getting TAVO"
+    QTest::newRow("getting") << "getting_help_menu"
+                             << "Getting TAVO"
                              << "This version of TAVO is available as a free download from the "
                                 "web site of Corvale.";
     QTest::newRow("about corvale")
-        << "about_corvale_help_menu" << "About Corvale"
+        << "about_corvale_help_menu"
+        << "About Corvale"
         << "Corvale is a not-for-profit charitable organization dedicated to the most effective "
            "communication for people who use AAC (augmentative and alternative communication).  "
            "To learn more, visit the Corvale web site.";
@@ -164,8 +169,9 @@ void TestInfoDialogs::organisation_dialog_changes_in_place() {
     trigger(QStringLiteral("about_corvale_help_menu"));
     QCOMPARE(m_app->about_corvale_window(), first);
     QCOMPARE(first->windowTitle(), QStringLiteral("About Corvale"));
-    QVERIFY(first->findChild<QLabel*>(QStringLiteral("about_box"))->text().startsWith(
-        QStringLiteral("Corvale is a not-for-profit")));
+    QVERIFY(first->findChild<QLabel*>(QStringLiteral("about_box"))
+                ->text()
+                .startsWith(QStringLiteral("Corvale is a not-for-profit")));
 }
 
 void TestInfoDialogs::windows_are_single_and_made_afresh_after_closing() {
@@ -194,8 +200,8 @@ void TestInfoDialogs::links_open_with_the_desktop() {
                       Qt::LeftButton);
     QTest::keyClick(m_app->about_corvale_window()->findChild<LinkLabel*>(QStringLiteral("link1")),
                     Qt::Key_Space);
-    QCOMPARE(m_dialogs->opened_urls, (QStringList{"https://www.corvale.example/",
-                                                  "https://www.corvale.example/"}));
+    QCOMPARE(m_dialogs->opened_urls,
+             (QStringList{"https://www.corvale.example/", "https://www.corvale.example/"}));
 }
 
 void TestInfoDialogs::help_window_fits_on_the_owners_screen_data() {

@@ -1,49 +1,26 @@
-// Finding and starting the system-information program through the key store.
-#include "key_store.h"
+// Finding and starting the system-information program: the lookup on PATH,
+// the record Windows keeps, and the About box's start.
 #include "program_launcher.h"
 #include "sys_info.h"
+#include "system_info_locator.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
-
-#include <map>
 
 using namespace tavo;
 
 namespace {
 
-const QString msinfo = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
-const QString location = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
-
-class FakeKeyStore final : public KeyStore {
+class FixedLocator final : public SystemInfoLocator {
 public:
-    std::map<std::pair<QString, QString>, KeyStoreValue> values;
-    QStringList closed_keys; // keys that refuse to open
-
-    bool can_open(std::int32_t root, const QString& key_name, std::uint32_t access) const override {
-        if (root != HKEY_LOCAL_MACHINE_ROOT || access != KEY_ALL_ACCESS_MASK ||
-            closed_keys.contains(key_name)) {
-            return false;
-        }
-        for (const auto& entry : values) {
-            if (entry.first.first == key_name) {
-                return true;
-            }
-        }
-        return false;
-    }
-    std::optional<KeyStoreValue> query(std::int32_t, const QString& key_name,
-                                       const QString& value_name) const override {
-        const auto found = values.find({key_name, value_name});
-        if (found == values.end()) {
-            return std::nullopt;
-        }
-        return found->second;
-    }
+    std::optional<QString> program;
+    std::optional<QString> locate() const override { return program; }
 };
 
 class FakeLauncher final : public ProgramLauncher {
 public:
-    QStringList existing_files;
     QStringList startable;
     QStringList started;
 
@@ -54,110 +31,124 @@ public:
         started << program_path;
         return true;
     }
-    bool file_exists(const QString& path) const override { return existing_files.contains(path); }
 };
 
-QString with_nul(const QString& text) { return text + QChar(u'\0'); }
+// A file in `folder`, executable or not.
+void make_file(const QString& folder, const QString& name, bool executable) {
+    QFile file(QDir(folder).filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\n");
+    file.close();
+    QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner;
+    if (executable) {
+        permissions |= QFile::ExeOwner;
+    }
+    QVERIFY(file.setPermissions(permissions));
+}
 
 } // namespace
 
 class TestSysInfo : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void get_key_value_data();
-    void get_key_value();
-    void missing_key_empties_the_result();
+    void path_lookup_takes_the_first_program_found_data();
+    void path_lookup_takes_the_first_program_found();
+    void windows_record_data();
+    void windows_record();
     void start_sys_info_data();
     void start_sys_info();
-    void stand_in_store_answers_only_the_program_path();
 };
 
-void TestSysInfo::get_key_value_data() {
-    QTest::addColumn<uint>("type");
-    QTest::addColumn<QString>("raw");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("text with its NUL") << 1u << with_nul("C:\\msinfo.exe") << "C:\\msinfo.exe";
-    QTest::newRow("text without NUL") << 1u << QString("C:\\tools") << "C:\\tools";
-    QTest::newRow("empty text") << 1u << with_nul("") << "";
-    const QChar bytes_1005[] = {QChar(0x05), QChar(0x10), QChar(0), QChar(0)};
-    QTest::newRow("32-bit value, each byte two digits")
-        << 4u << QString(bytes_1005, 4) << "4101";
-    const QChar bytes_minus_one[] = {QChar(0xFF), QChar(0xFF), QChar(0xFF), QChar(0xFF)};
-    QTest::newRow("32-bit value with the top bit") << 4u << QString(bytes_minus_one, 4) << "-1";
-    QTest::newRow("other types leave the result as it was") << 3u << QString("xyz") << "before";
+void TestSysInfo::path_lookup_takes_the_first_program_found_data() {
+    QTest::addColumn<QStringList>("executables");
+    QTest::addColumn<QStringList>("plain_files");
+    QTest::addColumn<QString>("found");
+    QTest::newRow("none") << QStringList() << QStringList() << "";
+    QTest::newRow("the only one") << QStringList{"kinfocenter"} << QStringList() << "kinfocenter";
+    QTest::newRow("the better of two")
+        << QStringList{"kinfocenter", "hardinfo"} << QStringList() << "hardinfo";
+    QTest::newRow("a file that cannot run is none")
+        << QStringList{"kinfocenter"} << QStringList{"hardinfo2"} << "kinfocenter";
 }
 
-void TestSysInfo::get_key_value() {
-    QFETCH(uint, type);
-    QFETCH(QString, raw);
-    FakeKeyStore store;
-    store.values[{msinfo, QStringLiteral("PATH")}] = {type, raw};
-    QString value = QStringLiteral("before");
-    QVERIFY(GetKeyValue(store, HKEY_LOCAL_MACHINE_ROOT, msinfo, QStringLiteral("PATH"), value));
-    QTEST(value, "expected");
+void TestSysInfo::path_lookup_takes_the_first_program_found() {
+    QFETCH(QStringList, executables);
+    QFETCH(QStringList, plain_files);
+    QFETCH(QString, found);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    for (const QString& name : executables) {
+        make_file(folder.path(), name, true);
+    }
+    for (const QString& name : plain_files) {
+        make_file(folder.path(), name, false);
+    }
+    const PathSystemInfoLocator locator(system_information_candidates(), {folder.path()});
+    const std::optional<QString> program = locator.locate();
+    if (found.isEmpty()) {
+        QVERIFY(!program);
+    } else {
+        QCOMPARE(program.value_or(QString()), QDir(folder.path()).filePath(found));
+    }
 }
 
-void TestSysInfo::missing_key_empties_the_result() {
-    FakeKeyStore store;
-    store.values[{msinfo, QStringLiteral("PATH")}] = {1, with_nul("x")};
-    QString value = QStringLiteral("before");
-    QVERIFY(!GetKeyValue(store, HKEY_LOCAL_MACHINE_ROOT, msinfo, QStringLiteral("OTHER"), value));
-    QCOMPARE(value, QString());
-    value = QStringLiteral("before");
-    QVERIFY(!GetKeyValue(store, HKEY_LOCAL_MACHINE_ROOT, location, QStringLiteral("MSINFO"), value));
-    QCOMPARE(value, QString());
-    store.closed_keys << msinfo;
-    QVERIFY(!GetKeyValue(store, HKEY_LOCAL_MACHINE_ROOT, msinfo, QStringLiteral("PATH"), value));
+void TestSysInfo::windows_record_data() {
+    QTest::addColumn<QString>("program_path");
+    QTest::addColumn<QString>("tools_folder");
+    QTest::addColumn<bool>("exe_exists");
+    QTest::addColumn<QString>("found");
+    const QString exe = QStringLiteral("C:\\Common\\MSINFO\\MSINFO32.EXE");
+    QTest::newRow("program path") << "C:\\msinfo.exe"
+                                  << "C:\\Common\\MSINFO" << true << "C:\\msinfo.exe";
+    QTest::newRow("folder with the program") << ""
+                                             << "C:\\Common\\MSINFO" << true << exe;
+    QTest::newRow("folder without the program") << ""
+                                                << "C:\\Common\\MSINFO" << false << "";
+    QTest::newRow("neither value") << ""
+                                   << "" << true << "";
+}
+
+void TestSysInfo::windows_record() {
+    QFETCH(QString, program_path);
+    QFETCH(QString, tools_folder);
+    QFETCH(bool, exe_exists);
+    auto recorded = [](const QString& value) {
+        return value.isEmpty() ? std::nullopt : std::optional<QString>(value);
+    };
+    QStringList looked_at;
+    const std::optional<QString> program = recorded_system_info_program(
+        recorded(program_path), recorded(tools_folder), [&](const QString& path) {
+            looked_at << path;
+            return exe_exists;
+        });
+    QTEST(program.value_or(QString()), "found");
+    // The folder is looked into only when the program's own path is not recorded.
+    QCOMPARE(looked_at.isEmpty(), !program_path.isEmpty() || tools_folder.isEmpty());
 }
 
 void TestSysInfo::start_sys_info_data() {
-    QTest::addColumn<bool>("has_path");
-    QTest::addColumn<bool>("path_starts");
-    QTest::addColumn<bool>("has_location");
-    QTest::addColumn<bool>("exe_exists");
-    QTest::addColumn<bool>("started");
     QTest::addColumn<QString>("program");
-    const QString exe = QStringLiteral("C:\\Common\\MSINFO\\MSINFO32.EXE");
-    QTest::newRow("program path") << true << true << true << true << true << "C:\\msinfo.exe";
-    QTest::newRow("program path that cannot start") << true << false << true << true << false << "";
-    QTest::newRow("folder with the program") << false << false << true << true << true << exe;
-    QTest::newRow("folder without the program") << false << false << true << false << false << "";
-    QTest::newRow("neither value") << false << false << false << false << false << "";
+    QTest::addColumn<bool>("startable");
+    QTest::addColumn<bool>("started");
+    QTest::newRow("found and started") << "/usr/bin/hardinfo" << true << true;
+    QTest::newRow("found but cannot start") << "/usr/bin/hardinfo" << false << false;
+    QTest::newRow("none found") << "" << true << false;
 }
 
 void TestSysInfo::start_sys_info() {
-    QFETCH(bool, has_path);
-    QFETCH(bool, path_starts);
-    QFETCH(bool, has_location);
-    QFETCH(bool, exe_exists);
-    FakeKeyStore store;
-    FakeLauncher launcher;
-    if (has_path) {
-        store.values[{msinfo, QStringLiteral("PATH")}] = {1, with_nul("C:\\msinfo.exe")};
-        if (path_starts) {
-            launcher.startable << QStringLiteral("C:\\msinfo.exe");
-        }
-    }
-    if (has_location) {
-        store.values[{location, QStringLiteral("MSINFO")}] = {1, with_nul("C:\\Common\\MSINFO")};
-        launcher.startable << QStringLiteral("C:\\Common\\MSINFO\\MSINFO32.EXE");
-        if (exe_exists) {
-            launcher.existing_files << QStringLiteral("C:\\Common\\MSINFO\\MSINFO32.EXE");
-        }
-    }
-    QTEST(StartSysInfo(store, launcher), "started");
     QFETCH(QString, program);
-    QCOMPARE(launcher.started, program.isEmpty() ? QStringList() : QStringList{program});
-}
-
-void TestSysInfo::stand_in_store_answers_only_the_program_path() {
-    const SystemInfoKeyStore found(QStringLiteral("/usr/bin/hardinfo"));
-    QString value;
-    QVERIFY(GetKeyValue(found, HKEY_LOCAL_MACHINE_ROOT, msinfo, QStringLiteral("PATH"), value));
-    QCOMPARE(value, QStringLiteral("/usr/bin/hardinfo"));
-    QVERIFY(!GetKeyValue(found, HKEY_LOCAL_MACHINE_ROOT, location, QStringLiteral("MSINFO"), value));
-    const SystemInfoKeyStore none{QString()};
-    QVERIFY(!GetKeyValue(none, HKEY_LOCAL_MACHINE_ROOT, msinfo, QStringLiteral("PATH"), value));
+    QFETCH(bool, startable);
+    FixedLocator locator;
+    FakeLauncher launcher;
+    if (!program.isEmpty()) {
+        locator.program = program;
+    }
+    if (startable) {
+        launcher.startable << program;
+    }
+    QTEST(StartSysInfo(locator, launcher), "started");
+    QFETCH(bool, started);
+    QCOMPARE(launcher.started, started ? QStringList{program} : QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestSysInfo)

@@ -4,7 +4,6 @@
 
 #include "clock.h"
 #include "dialogs.h"
-#include "key_store.h"
 #include "one_shot_timer.h"
 #include "program_launcher.h"
 #include "random_source.h"
@@ -12,6 +11,7 @@
 #include "results_printer.h"
 #include "sound_player.h"
 #include "switch_input.h"
+#include "system_info_locator.h"
 
 #include <memory>
 
@@ -25,7 +25,7 @@ struct AppServices {
     SoundPlayer& sounds;
     PrinterDialog& printer_dialog;
     TimerFactory make_timer;
-    std::unique_ptr<KeyStore> key_store;
+    std::unique_ptr<SystemInfoLocator> sys_info;
     std::unique_ptr<ProgramLauncher> launcher;
     // Where the tests' clock readings go as they are taken (--clock-log).
     ReadingLog& readings = no_reading_log();

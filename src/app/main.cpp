@@ -80,7 +80,7 @@ int main(int argc, char* argv[]) {
                     QStringLiteral("Chord.wav")});
     tavo::DesktopPrinterDialog printer_dialog;
     tavo::TavoApplication tavo_app({dialogs, clock, random, switch_input, sounds, printer_dialog,
-                                    tavo::precise_timer_factory(), tavo::make_system_key_store(),
+                                    tavo::precise_timer_factory(), tavo::make_system_info_locator(),
                                     std::make_unique<tavo::SystemProgramLauncher>(), readings});
     tavo_app.main_window().set_switch_sends(*switch_sends);
     tavo_app.Form_Load(tavo::command_line_text(options.arguments));

@@ -8,7 +8,6 @@
 #include "dialogs.h"
 #include "file_commands.h"
 #include "file_menu.h"
-#include "key_store.h"
 #include "program_launcher.h"
 #include "trial_export.h"
 
@@ -97,7 +96,7 @@ SaveExitDialog* TavoApplication::save_prompt() const {
 
 void TavoApplication::show_about() {
     AboutDialog& about = m_about.get_or_create([this] {
-        return new AboutDialog(m_services.dialogs, *m_services.key_store, *m_services.launcher,
+        return new AboutDialog(m_services.dialogs, *m_services.sys_info, *m_services.launcher,
                                m_main_window.get());
     });
     show_modeless(about);

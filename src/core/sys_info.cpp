@@ -1,26 +1,13 @@
 #include "sys_info.h"
 
-#include "key_store.h"
 #include "program_launcher.h"
+#include "system_info_locator.h"
 
 namespace tavo {
 
-bool StartSysInfo(const KeyStore& store, ProgramLauncher& launcher) {
-    QString path;
-    if (GetKeyValue(store, HKEY_LOCAL_MACHINE_ROOT,
-                    QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
-                    QStringLiteral("PATH"), path)) {
-        return launcher.start(path);
-    }
-    if (GetKeyValue(store, HKEY_LOCAL_MACHINE_ROOT,
-                    QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
-                    QStringLiteral("MSINFO"), path)) {
-        const QString program = path + QStringLiteral("\\MSINFO32.EXE");
-        if (launcher.file_exists(program)) {
-            return launcher.start(program);
-        }
-    }
-    return false;
+bool StartSysInfo(const SystemInfoLocator& locator, ProgramLauncher& launcher) {
+    const std::optional<QString> program = locator.locate();
+    return program && launcher.start(*program);
 }
 
 } // namespace tavo

@@ -1,18 +1,19 @@
-// Starting the system's information program from the About box: found through
-// the key store, started through the launcher.
+// Starting the system's information program from the About box: found by the
+// locator, started by the launcher.
 #pragma once
 
 #include <QString>
 
 namespace tavo {
 
-class KeyStore;
 class ProgramLauncher;
+class SystemInfoLocator;
 
-inline const QString sys_info_unavailable = QStringLiteral("System Information Is Unavailable At This Time");
+inline const QString sys_info_unavailable =
+    QStringLiteral("System Information Is Unavailable At This Time");
 
-// Tries the program's own path first, then its folder with MSINFO32.EXE in it.
-// False when neither could be started: the caller then shows sys_info_unavailable.
-bool StartSysInfo(const KeyStore& store, ProgramLauncher& launcher);
+// False when no program was found or it could not be started: the caller
+// then shows sys_info_unavailable.
+bool StartSysInfo(const SystemInfoLocator& locator, ProgramLauncher& launcher);
 
 } // namespace tavo

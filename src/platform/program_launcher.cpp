@@ -1,7 +1,6 @@
 #include "program_launcher.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 
 namespace tavo {
@@ -11,10 +10,6 @@ bool SystemProgramLauncher::start(const QString& program_path) {
         return false;
     }
     return QProcess::startDetached(QDir::fromNativeSeparators(program_path), {});
-}
-
-bool SystemProgramLauncher::file_exists(const QString& path) const {
-    return QFileInfo(QDir::fromNativeSeparators(path)).isFile();
 }
 
 } // namespace tavo

@@ -1,5 +1,5 @@
-// Starting another program and looking at files, behind an interface so the
-// About box's system-information launcher can be tested without starting anything.
+// Starting another program, behind an interface so the About box's
+// system-information launcher can be tested without starting anything.
 #pragma once
 
 #include <QString>
@@ -11,13 +11,11 @@ public:
     virtual ~ProgramLauncher() = default;
     // Starts the program detached, in a normal window. False if it could not start.
     virtual bool start(const QString& program_path) = 0;
-    virtual bool file_exists(const QString& path) const = 0;
 };
 
 class SystemProgramLauncher final : public ProgramLauncher {
 public:
     bool start(const QString& program_path) override;
-    bool file_exists(const QString& path) const override;
 };
 
 } // namespace tavo

@@ -1,10 +1,10 @@
 #include "about_dialog.h"
 
+#include "design_font.h"
 #include "dialogs.h"
 #include "link_label.h"
 #include "svg_picture.h"
 #include "sys_info.h"
-#include "design_font.h"
 #include "twips.h"
 #include "version.h"
 
@@ -25,11 +25,11 @@ QLabel* add_label(QWidget* parent, const QString& name, const QString& text, QRe
 
 } // namespace
 
-AboutDialog::AboutDialog(Dialogs& dialogs, const KeyStore& key_store, ProgramLauncher& launcher,
-                         QWidget* parent)
+AboutDialog::AboutDialog(Dialogs& dialogs, const SystemInfoLocator& locator,
+                         ProgramLauncher& launcher, QWidget* parent)
     : QDialog(parent)
     , m_dialogs(dialogs)
-    , m_key_store(key_store)
+    , m_sys_info(locator)
     , m_launcher(launcher) {
     setObjectName(QStringLiteral("About"));
     setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(application_title));
@@ -87,8 +87,8 @@ AboutDialog::AboutDialog(Dialogs& dialogs, const KeyStore& key_store, ProgramLau
     sys_info->setGeometry(twips_rect(4320, 3600, 1245, 345));
     connect(sys_info, &QPushButton::clicked, this, &AboutDialog::system_info_clicked);
 
-    auto* picture = new SvgPicture(QStringLiteral(":/images/tavo_about.svg"),
-                                   tr("A hand on a switch"), this);
+    auto* picture =
+        new SvgPicture(QStringLiteral(":/images/tavo_about.svg"), tr("A hand on a switch"), this);
     picture->setObjectName(QStringLiteral("Image1"));
     // The picture at its designed size in the top left corner, behind the
     // texts that reach into its box.
@@ -104,7 +104,7 @@ AboutDialog::AboutDialog(Dialogs& dialogs, const KeyStore& key_store, ProgramLau
 }
 
 void AboutDialog::system_info_clicked() {
-    if (!StartSysInfo(m_key_store, m_launcher)) {
+    if (!StartSysInfo(m_sys_info, m_launcher)) {
         m_dialogs.show_message(this, sys_info_unavailable);
     }
 }

@@ -7,23 +7,23 @@
 namespace tavo {
 
 class Dialogs;
-class KeyStore;
 class LinkLabel;
 class ProgramLauncher;
+class SystemInfoLocator;
 
 inline const QString tavo_web_address = QStringLiteral("https://www.corvale.example/");
 
 class AboutDialog final : public QDialog {
     Q_OBJECT
 public:
-    AboutDialog(Dialogs& dialogs, const KeyStore& key_store, ProgramLauncher& launcher,
+    AboutDialog(Dialogs& dialogs, const SystemInfoLocator& locator, ProgramLauncher& launcher,
                 QWidget* parent = nullptr);
 
 private:
     void system_info_clicked();
 
     Dialogs& m_dialogs;
-    const KeyStore& m_key_store;
+    const SystemInfoLocator& m_sys_info;
     ProgramLauncher& m_launcher;
 };
 

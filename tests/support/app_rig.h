@@ -13,6 +13,17 @@
 
 namespace tavo::testing {
 
+// Finds the program it was given, or none.
+class FixedSystemInfoLocator final : public SystemInfoLocator {
+public:
+    explicit FixedSystemInfoLocator(std::optional<QString> program)
+        : m_program(std::move(program)) {}
+    std::optional<QString> locate() const override { return m_program; }
+
+private:
+    std::optional<QString> m_program;
+};
+
 // Answers the printer dialog: the next number of copies (nullopt is Cancel),
 // with or without the trial details, printing into a PDF file of the test's
 // choosing.
@@ -51,10 +62,10 @@ struct AppRig {
     QHash<QString, FakeTimer*> timers;
     std::unique_ptr<TavoApplication> app;
 
-    explicit AppRig(std::unique_ptr<KeyStore> key_store = nullptr,
+    explicit AppRig(std::unique_ptr<SystemInfoLocator> sys_info = nullptr,
                     std::unique_ptr<ProgramLauncher> launcher = nullptr) {
-        if (!key_store) {
-            key_store = std::make_unique<SystemInfoKeyStore>(QString());
+        if (!sys_info) {
+            sys_info = std::make_unique<FixedSystemInfoLocator>(std::nullopt);
         }
         if (!launcher) {
             launcher = std::make_unique<SystemProgramLauncher>();
@@ -66,7 +77,7 @@ struct AppRig {
                             timers[name] = timer.get();
                             return timer;
                         },
-                        std::move(key_store), std::move(launcher)});
+                        std::move(sys_info), std::move(launcher)});
         app->Form_Load();
     }
     ~AppRig() { app.reset(); }
