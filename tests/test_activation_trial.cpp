@@ -4,32 +4,41 @@
 #include "trial_fakes.h"
 
 #include <QTest>
+#include <optional>
 
 using namespace tavo;
 using namespace tavo::testing;
 
 namespace {
 
+void start(TrialRig& rig) {
+    rig.input.press();
+    rig.input.release();
+}
+
+// One trial answered after `response_ms`, the switch let go 80 ms later.
+void answer(TrialRig& rig, int response_ms) {
+    rig.clock.advance(rig.timer.interval_ms);
+    QVERIFY(rig.timer.fire());
+    rig.clock.advance(response_ms);
+    rig.input.press();
+    rig.clock.advance(80);
+    rig.input.release();
+}
+
 struct ActivationRig : TrialRig {
-    ActivationTrial trial{services(), view, timer};
+    ActivationTrial trial{services(), view, timers()};
 
     explicit ActivationRig(std::int16_t max_delay = 3000) {
-        assessment.settings.act_max_delay = max_delay;
+        settings.act_max_delay = max_delay;
         trial.Form_Load();
     }
-    void start() {
-        input.press();
-        input.release();
+    const ActivationRun& run() const { return trial.run(); }
+    int response(int trial_index) const {
+        return run().click_times[trial_index] - run().stim_times[trial_index];
     }
-    // One trial answered after `response_ms`, the switch let go 80 ms later.
-    void answer(int response_ms) {
-        clock.advance(timer.interval_ms);
-        QVERIFY(timer.fire());
-        clock.advance(response_ms);
-        input.press();
-        clock.advance(80);
-        input.release();
-    }
+    void start() { ::start(*this); }
+    void answer(int response_ms) { ::answer(*this, response_ms); }
 };
 
 } // namespace
@@ -40,14 +49,20 @@ private Q_SLOTS:
     void draw_delay_data();
     void draw_delay();
     void load_installs_the_client_and_draws_the_first_delay();
+    void trial_owns_its_named_timer();
+    void phases_follow_the_switch_and_the_timer_data();
+    void phases_follow_the_switch_and_the_timer();
     void first_press_only_starts_the_test();
     void presses_during_a_delay_are_ignored();
     void stimulus_is_drawn_before_its_sound_and_onset();
     void response_is_read_first_and_stored_at_its_index();
     void switch_held_across_the_onset_answers_nothing();
-    void complete_run_gives_the_summary_then_the_results();
+    void complete_run_is_handed_over_then_summarised();
+    void presses_during_a_delay_are_counted_as_anticipations();
     void sums_beyond_sixteen_bits_are_summarised();
     void restart_in_mid_run_counts_from_one_again();
+    void unfinished_run_is_never_handed_over_data();
+    void unfinished_run_is_never_handed_over();
     void restart_and_close_give_back_an_open_resolution_request_data();
     void restart_and_close_give_back_an_open_resolution_request();
     void switch_held_across_a_restart_starts_no_delay();
@@ -76,15 +91,87 @@ void TestActivationTrial::draw_delay() {
 
 void TestActivationTrial::load_installs_the_client_and_draws_the_first_delay() {
     TrialRig rig;
-    rig.assessment.settings.act_max_delay = 5000;
+    rig.settings.act_max_delay = 5000;
     rig.random.fractions = {0.25f};
-    ActivationTrial trial(rig.services(), rig.view, rig.timer);
+    ActivationTrial trial(rig.services(), rig.view, rig.timers());
     trial.Form_Load();
     QVERIFY(rig.input.installed(trial));
     QCOMPARE(rig.random.seeds, 1);
     QCOMPARE(rig.timer.interval_ms, 2000);
     QVERIFY(!rig.timer.is_enabled);
     QVERIFY(!trial.test_started());
+    QVERIFY(trial.run_phase() == RunPhase::waiting_for_start);
+}
+
+void TestActivationTrial::trial_owns_its_named_timer() {
+    TrialRig rig;
+    rig.settings.act_max_delay = 3000;
+    {
+        ActivationTrial trial(rig.services(), rig.view, rig.timers());
+        QCOMPARE(rig.timer_names, QStringList{"Stimulus_Timer"});
+        trial.Form_Load();
+        start(rig);
+        QVERIFY(rig.timer.is_enabled);
+    }
+    // The trial's timer went with it: nothing ticks into a trial that is gone.
+    QVERIFY(!rig.timer.is_enabled);
+    QVERIFY(!rig.timer.fire());
+    QVERIFY(rig.input.clients.empty());
+}
+
+// Each row: the inputs given after loading, then the phase of the run and,
+// while it runs, the test's own phase.
+void TestActivationTrial::phases_follow_the_switch_and_the_timer_data() {
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<int>("run_phase");
+    QTest::addColumn<int>("phase");
+    const int waiting = int(RunPhase::waiting_for_start);
+    const int running = int(RunPhase::running);
+    const int delay = int(ActivationTrial::Phase::delay);
+    const int stimulus = int(ActivationTrial::Phase::stimulus);
+    const int down = int(ActivationTrial::Phase::switch_down);
+    QTest::newRow("loaded") << "" << waiting << delay;
+    QTest::newRow("release before the start") << "up" << waiting << delay;
+    QTest::newRow("tick before the start") << "tick" << waiting << delay;
+    QTest::newRow("double click before the start") << "dbl" << waiting << delay;
+    QTest::newRow("start press") << "down" << running << delay;
+    QTest::newRow("press in the delay") << "down up down" << running << delay;
+    QTest::newRow("stimulus") << "down up tick" << running << stimulus;
+    QTest::newRow("release on the stimulus") << "down tick up" << running << stimulus;
+    QTest::newRow("double click on the stimulus") << "down up tick dbl" << running << stimulus;
+    QTest::newRow("answer") << "down up tick down" << running << down;
+    QTest::newRow("tick while down") << "down up tick down tick" << running << down;
+    QTest::newRow("next delay") << "down up tick down up" << running << delay;
+    QTest::newRow("restart") << "down up tick down restart" << waiting << delay;
+    QTest::newRow("close") << "down up tick close" << int(RunPhase::closed) << delay;
+}
+
+void TestActivationTrial::phases_follow_the_switch_and_the_timer() {
+    QFETCH(QString, inputs);
+    ActivationRig rig;
+    for (const QString& input : inputs.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (input == QLatin1String("down")) {
+            rig.input.press();
+        } else if (input == QLatin1String("up")) {
+            rig.input.release();
+        } else if (input == QLatin1String("dbl")) {
+            rig.input.double_click();
+        } else if (input == QLatin1String("tick")) {
+            rig.timer.fire();
+        } else if (input == QLatin1String("restart")) {
+            rig.trial.restart();
+        } else if (input == QLatin1String("close")) {
+            rig.trial.close();
+        }
+    }
+    QTEST(int(rig.trial.run_phase()), "run_phase");
+    if (rig.trial.run_phase() == RunPhase::running) {
+        QTEST(int(rig.trial.phase()), "phase");
+    }
+    // A resolution request is open exactly while a stimulus waits for its answer.
+    QCOMPARE(rig.trial.measuring(), rig.trial.run_phase() == RunPhase::running &&
+                                        rig.trial.phase() == ActivationTrial::Phase::stimulus);
+    QCOMPARE(rig.clock.begins - rig.clock.ends, rig.trial.measuring() ? 1 : 0);
 }
 
 void TestActivationTrial::first_press_only_starts_the_test() {
@@ -93,15 +180,16 @@ void TestActivationTrial::first_press_only_starts_the_test() {
     rig.clock.time = 555'000;
     rig.input.press();
     QCOMPARE(rig.log, (QStringList{"local time", "begin", "now", "end", "timer on"}));
-    QCOMPARE(rig.assessment.data.act_start_tick, 555'000);
-    QCOMPARE(rig.assessment.data.act_start_time, rig.clock.local);
+    QCOMPARE(rig.run().start_tick, 555'000);
+    QCOMPARE(rig.run().start_time, rig.clock.local);
     QVERIFY(rig.trial.test_started());
     QVERIFY(!rig.view.click_to_start);
     QVERIFY(rig.timer.is_enabled);
     QVERIFY(!rig.view.stimulus);
-    QCOMPARE(rig.assessment.data.act_click_times, (std::array<ClockReading, 10>{}));
+    QCOMPARE(rig.run().click_times, (std::array<ClockReading, 10>{}));
     rig.input.release();
     QCOMPARE(rig.trial.trial_count(), 0);
+    QCOMPARE(rig.run().anticipations, 0);
 }
 
 void TestActivationTrial::presses_during_a_delay_are_ignored() {
@@ -115,8 +203,8 @@ void TestActivationTrial::presses_during_a_delay_are_ignored() {
     QCOMPARE(rig.timer.interval_ms, interval);
     QCOMPARE(rig.timer.enablings, enablings);
     QVERIFY(rig.timer.is_enabled);
-    QCOMPARE(rig.assessment.data.act_stim_times, (std::array<ClockReading, 10>{}));
-    QCOMPARE(rig.assessment.data.act_click_times, (std::array<ClockReading, 10>{}));
+    QCOMPARE(rig.run().stim_times, (std::array<ClockReading, 10>{}));
+    QCOMPARE(rig.run().click_times, (std::array<ClockReading, 10>{}));
 }
 
 void TestActivationTrial::stimulus_is_drawn_before_its_sound_and_onset() {
@@ -141,8 +229,8 @@ void TestActivationTrial::response_is_read_first_and_stored_at_its_index() {
     rig.log.clear();
     rig.input.press();
     QCOMPARE(rig.log.mid(0, 3), (QStringList{"now", "end", "sound Start.wav"}));
-    QCOMPARE(rig.assessment.data.act_stim_times[0], 200'000);
-    QCOMPARE(rig.assessment.data.act_click_times[0], 200'321);
+    QCOMPARE(rig.run().stim_times[0], 200'000);
+    QCOMPARE(rig.run().click_times[0], 200'321);
     QVERIFY(!rig.view.stimulus);
     QVERIFY(!rig.view.click_label);
     QVERIFY(!rig.timer.is_enabled); // the next delay runs from the release
@@ -158,33 +246,68 @@ void TestActivationTrial::switch_held_across_the_onset_answers_nothing() {
     rig.clock.advance(50);
     rig.input.release();
     QVERIFY(rig.view.stimulus);
-    QCOMPARE(rig.assessment.data.act_click_times[0], 0);
+    QCOMPARE(rig.run().click_times[0], 0);
     rig.clock.advance(250);
     rig.input.press();
-    QCOMPARE(rig.assessment.data.act_click_times[0] - rig.assessment.data.act_stim_times[0], 300);
+    QCOMPARE(rig.response(0), 300);
 }
 
-void TestActivationTrial::complete_run_gives_the_summary_then_the_results() {
+void TestActivationTrial::complete_run_is_handed_over_then_summarised() {
     ActivationRig rig;
+    rig.clock.time = 300'000;
     rig.start();
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 9; ++i) {
         rig.answer(100 + i);
+        QCOMPARE(rig.recorder.commits(), 0u);
     }
+    // The run ends at the tenth release, not at the tenth press.
+    rig.clock.advance(rig.timer.interval_ms);
+    QVERIFY(rig.timer.fire());
+    rig.clock.advance(109);
+    rig.input.press();
+    QCOMPARE(rig.recorder.commits(), 0u);
+    QVERIFY(rig.view.summaries.isEmpty());
+    rig.input.release();
     QCOMPARE(rig.view.summaries,
              QStringList{"Average Response Time: 00:00.104   Fastest = 00:00.100    Slowest = "
                          "00:00.109"});
-    QCOMPARE(rig.view.results_changes, 1);
-    QVERIFY(rig.log.indexOf("summary") < rig.log.indexOf("results"));
+    QCOMPARE(rig.log.mid(rig.log.size() - 2), (QStringList{"commit", "summary"}));
+    QVERIFY(rig.trial.run_phase() == RunPhase::finished);
     QVERIFY(!rig.input.installed(rig.trial));
     QVERIFY(!rig.timer.is_enabled);
-    QVERIFY(!rig.assessment.saving.data_saved);
     QCOMPARE(rig.clock.begins, rig.clock.ends);
+    QCOMPARE(rig.recorder.activation.size(), 1u);
+    const ActivationRun& run = rig.recorder.activation[0];
+    QCOMPARE(run.start_tick, 300'000);
+    QCOMPARE(run.start_time, rig.clock.local);
     for (int i = 0; i < 10; ++i) {
-        QCOMPARE(rig.assessment.data.act_click_times[i] - rig.assessment.data.act_stim_times[i],
-                 100 + i);
+        QCOMPARE(run.click_times[i] - run.stim_times[i], 100 + i);
+        QVERIFY(i == 0 || run.stim_times[i] > run.click_times[i - 1]);
     }
-    // The summary comes at the tenth release, not the tenth press.
-    QCOMPARE(rig.log.indexOf("summary"), rig.log.size() - 2);
+    QCOMPARE(run.anticipations, 0);
+}
+
+void TestActivationTrial::presses_during_a_delay_are_counted_as_anticipations() {
+    ActivationRig rig;
+    rig.start(); // the start press is none
+    rig.input.press();
+    rig.input.release();
+    rig.input.double_click(); // no press of this test
+    rig.input.release();
+    rig.answer(200);
+    rig.input.press();
+    rig.input.release();
+    rig.input.press();
+    rig.input.release();
+    for (int i = 1; i < 10; ++i) {
+        rig.answer(200);
+    }
+    QCOMPARE(rig.recorder.activation.size(), 1u);
+    QCOMPARE(rig.recorder.activation[0].anticipations, 3);
+    // A new run counts its own.
+    rig.trial.restart();
+    rig.start();
+    QCOMPARE(rig.run().anticipations, 0);
 }
 
 void TestActivationTrial::sums_beyond_sixteen_bits_are_summarised() {
@@ -204,7 +327,6 @@ void TestActivationTrial::restart_in_mid_run_counts_from_one_again() {
     for (int i = 0; i < 5; ++i) {
         rig.answer(300);
     }
-    const TestData first_run = rig.assessment.data;
     rig.trial.restart();
     QCOMPARE(rig.trial.trial_count(), 0);
     QVERIFY(!rig.trial.test_started());
@@ -212,20 +334,65 @@ void TestActivationTrial::restart_in_mid_run_counts_from_one_again() {
     QVERIFY(!rig.timer.is_enabled);
     QVERIFY(rig.input.installed(rig.trial));
     QCOMPARE(rig.input.installs, 2);
-    QCOMPARE(rig.assessment.data, first_run); // a restart writes nothing
+    QCOMPARE(rig.recorder.commits(), 0u); // a restart hands nothing over
 
     rig.clock.advance(60'000);
     rig.start();
-    QCOMPARE(rig.assessment.data.act_start_tick, rig.clock.time);
+    QCOMPARE(rig.run().start_tick, rig.clock.time);
     rig.answer(200);
     rig.answer(210);
-    QCOMPARE(rig.assessment.data.act_click_times[0] - rig.assessment.data.act_stim_times[0], 200);
-    QCOMPARE(rig.assessment.data.act_click_times[1] - rig.assessment.data.act_stim_times[1], 210);
+    QCOMPARE(rig.trial.trial_count(), 2);
+    QCOMPARE(rig.response(0), 200);
+    QCOMPARE(rig.response(1), 210);
+    // Nothing of the dropped run is left in the new one.
     for (int i = 2; i < 10; ++i) {
-        QCOMPARE(rig.assessment.data.act_stim_times[i], first_run.act_stim_times[i]);
-        QCOMPARE(rig.assessment.data.act_click_times[i], first_run.act_click_times[i]);
+        QCOMPARE(rig.run().stim_times[i], 0);
+        QCOMPARE(rig.run().click_times[i], 0);
     }
-    QVERIFY(rig.assessment.saving.data_saved);
+}
+
+void TestActivationTrial::unfinished_run_is_never_handed_over_data() {
+    QTest::addColumn<bool>("close");
+    QTest::newRow("restart after three trials") << false;
+    QTest::newRow("closed after three trials") << true;
+}
+
+void TestActivationTrial::unfinished_run_is_never_handed_over() {
+    QFETCH(bool, close);
+    TrialRig rig;
+    rig.settings.act_max_delay = 3000;
+    std::optional<ActivationTrial> trial;
+    trial.emplace(rig.services(), rig.view, rig.timers());
+    trial->Form_Load();
+    start(rig);
+    for (int i = 0; i < 3; ++i) {
+        answer(rig, 500);
+    }
+    rig.clock.advance(rig.timer.interval_ms);
+    QVERIFY(rig.timer.fire()); // a fourth stimulus is waiting
+    if (close) {
+        trial->close();
+        // The window opens afresh, with a new trial.
+        trial.reset();
+        rig.timer_names.clear();
+        trial.emplace(rig.services(), rig.view, rig.timers());
+        trial->Form_Load();
+    } else {
+        trial->restart();
+    }
+    QCOMPARE(rig.recorder.commits(), 0u);
+    QVERIFY(rig.view.summaries.isEmpty());
+    QCOMPARE(rig.clock.begins, rig.clock.ends);
+    // A complete run afterwards hands over its own ten trials only.
+    start(rig);
+    for (int i = 0; i < 10; ++i) {
+        answer(rig, 150 + i);
+    }
+    QCOMPARE(rig.recorder.activation.size(), 1u);
+    const ActivationRun& run = rig.recorder.activation[0];
+    for (int i = 0; i < 10; ++i) {
+        QCOMPARE(run.click_times[i] - run.stim_times[i], 150 + i);
+    }
 }
 
 void TestActivationTrial::restart_and_close_give_back_an_open_resolution_request_data() {
@@ -267,7 +434,7 @@ void TestActivationTrial::double_click_message_is_no_press() {
     QVERIFY(rig.timer.fire());
     rig.input.double_click();
     QVERIFY(rig.view.stimulus);
-    QCOMPARE(rig.assessment.data.act_click_times[0], 0);
+    QCOMPARE(rig.run().click_times[0], 0);
 }
 
 void TestActivationTrial::key_switch_held_with_auto_repeat_counts_once() {
@@ -289,10 +456,10 @@ void TestActivationTrial::key_switch_held_with_auto_repeat_counts_once() {
     rig.clock.advance(50);
     rig.input.key(Qt::Key_Space, false);
     QVERIFY(rig.view.stimulus);
-    QCOMPARE(rig.assessment.data.act_click_times[0], 0);
+    QCOMPARE(rig.run().click_times[0], 0);
     rig.clock.advance(250);
     rig.input.key(Qt::Key_Space, true);
-    QCOMPARE(rig.assessment.data.act_click_times[0] - rig.assessment.data.act_stim_times[0], 300);
+    QCOMPARE(rig.response(0), 300);
     repeat();
     repeat();
     QCOMPARE(rig.timer.enablings, 1); // still held: no release yet
@@ -303,7 +470,7 @@ void TestActivationTrial::key_switch_held_with_auto_repeat_counts_once() {
     QVERIFY(rig.timer.fire());
     rig.clock.advance(180);
     rig.input.press();
-    QCOMPARE(rig.assessment.data.act_click_times[1] - rig.assessment.data.act_stim_times[1], 180);
+    QCOMPARE(rig.response(1), 180);
 }
 
 void TestActivationTrial::closing_after_the_end_is_harmless() {
@@ -318,6 +485,7 @@ void TestActivationTrial::closing_after_the_end_is_harmless() {
     QCOMPARE(rig.clock.begins, rig.clock.ends);
     rig.input.press(); // not installed: nothing happens
     QCOMPARE(rig.view.summaries.size(), 1);
+    QCOMPARE(rig.recorder.commits(), 1u);
 }
 
 QTEST_GUILESS_MAIN(TestActivationTrial)

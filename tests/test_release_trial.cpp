@@ -13,12 +13,13 @@ namespace {
 struct ReleaseRig : TrialRig {
     FakeTimer& hold_timer = timer;
     FakeTimer& release_timer = second_timer;
-    ReleaseTrial trial{services(), view, hold_timer, release_timer};
+    ReleaseTrial trial{services(), view, timers()};
 
     explicit ReleaseRig(std::int16_t hold_time = 3000) {
-        assessment.settings.rel_hold_time = hold_time;
+        settings.rel_hold_time = hold_time;
         trial.Form_Load();
     }
+    const ReleaseRun& run() const { return trial.run(); }
     void start() {
         input.press();
         input.release();
@@ -52,6 +53,8 @@ class TestReleaseTrial : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void load_draws_the_wait_then_the_hold_duration();
+    void phases_follow_the_switch_and_the_timers_data();
+    void phases_follow_the_switch_and_the_timers();
     void start_press_starts_the_wait();
     void holding_on_the_cue_starts_the_hold_duration();
     void release_cue_is_drawn_before_its_sound_and_onset();
@@ -61,13 +64,16 @@ private Q_SLOTS:
     void switch_down_before_the_hold_cue_does_not_hold();
     void presses_and_releases_outside_a_cue_are_ignored();
     void restart_while_holding_returns_to_the_start();
+    void error_mark_stays_until_the_next_hold_cue();
+    void unfinished_run_is_never_handed_over();
 };
 
 void TestReleaseTrial::load_draws_the_wait_then_the_hold_duration() {
     TrialRig rig;
-    rig.assessment.settings.rel_hold_time = 3000;
+    rig.settings.rel_hold_time = 3000;
     rig.random.fractions = {0.5f, 0.25f};
-    ReleaseTrial trial(rig.services(), rig.view, rig.timer, rig.second_timer);
+    ReleaseTrial trial(rig.services(), rig.view, rig.timers());
+    QCOMPARE(rig.timer_names, (QStringList{"Hold_Timer", "Release_Timer"}));
     trial.Form_Load();
     QCOMPARE(rig.timer.interval_ms, 1500);        // wait before HOLD: 1000 to 1999
     QCOMPARE(rig.second_timer.interval_ms, 1500); // hold: 1000 to 2999
@@ -76,14 +82,64 @@ void TestReleaseTrial::load_draws_the_wait_then_the_hold_duration() {
     QVERIFY(rig.input.installed(trial));
 }
 
+// Each row: the inputs given after the start press, then the test's phase.
+void TestReleaseTrial::phases_follow_the_switch_and_the_timers_data() {
+    QTest::addColumn<QString>("inputs");
+    QTest::addColumn<int>("phase");
+    QTest::addColumn<bool>("error");
+    const int wait = int(ReleaseTrial::Phase::hold_wait);
+    const int cue = int(ReleaseTrial::Phase::hold_cue);
+    const int holding = int(ReleaseTrial::Phase::holding);
+    const int release = int(ReleaseTrial::Phase::release_cue);
+    QTest::newRow("started") << "" << wait << false;
+    QTest::newRow("press and release in the wait") << "down up" << wait << false;
+    QTest::newRow("HOLD cue") << "hold" << cue << false;
+    QTest::newRow("held across the HOLD cue") << "down hold up" << cue << false;
+    QTest::newRow("double click on the HOLD cue") << "hold dbl" << cue << false;
+    QTest::newRow("holding") << "hold down" << holding << false;
+    QTest::newRow("early release") << "hold down up" << wait << true;
+    QTest::newRow("RELEASE cue") << "hold down release" << release << false;
+    QTest::newRow("press on the RELEASE cue") << "hold down release down" << release << false;
+    QTest::newRow("timed release") << "hold down release up" << wait << false;
+    QTest::newRow("next HOLD cue after an error") << "hold down up hold" << cue << false;
+}
+
+void TestReleaseTrial::phases_follow_the_switch_and_the_timers() {
+    QFETCH(QString, inputs);
+    ReleaseRig rig;
+    rig.start();
+    for (const QString& input : inputs.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (input == QLatin1String("down")) {
+            rig.input.press();
+        } else if (input == QLatin1String("up")) {
+            rig.input.release();
+        } else if (input == QLatin1String("dbl")) {
+            rig.input.double_click();
+        } else if (input == QLatin1String("hold")) {
+            QVERIFY(rig.hold_timer.fire());
+        } else if (input == QLatin1String("release")) {
+            QVERIFY(rig.release_timer.fire());
+        }
+    }
+    QVERIFY(rig.trial.run_phase() == RunPhase::running);
+    QTEST(int(rig.trial.phase()), "phase");
+    QTEST(rig.view.error, "error");
+    const ReleaseTrial::Phase phase = rig.trial.phase();
+    QCOMPARE(rig.view.stimulus, phase != ReleaseTrial::Phase::hold_wait);
+    QCOMPARE(rig.view.release_cue, phase == ReleaseTrial::Phase::release_cue);
+    QCOMPARE(rig.hold_timer.is_enabled, phase == ReleaseTrial::Phase::hold_wait);
+    QCOMPARE(rig.release_timer.is_enabled, phase == ReleaseTrial::Phase::holding);
+    QCOMPARE(rig.trial.measuring(), phase == ReleaseTrial::Phase::release_cue);
+}
+
 void TestReleaseTrial::start_press_starts_the_wait() {
     ReleaseRig rig;
     rig.clock.time = 777'000;
     rig.log.clear();
     rig.input.press();
     QCOMPARE(rig.log, (QStringList{"local time", "begin", "now", "end", "timer on"}));
-    QCOMPARE(rig.assessment.data.rel_start_tick, 777'000);
-    QCOMPARE(rig.assessment.data.rel_start_time, rig.clock.local);
+    QCOMPARE(rig.run().start_tick, 777'000);
+    QCOMPARE(rig.run().start_time, rig.clock.local);
     QVERIFY(!rig.view.click_to_start);
     QVERIFY(!rig.view.stimulus);
 }
@@ -117,7 +173,7 @@ void TestReleaseTrial::release_cue_is_drawn_before_its_sound_and_onset() {
     rig.log.clear();
     rig.input.release();
     QCOMPARE(rig.log.mid(0, 2), (QStringList{"now", "end"}));
-    QCOMPARE(rig.assessment.data.rel_release_times[0] - rig.assessment.data.rel_stim_times[0], 333);
+    QCOMPARE(rig.run().release_times[0] - rig.run().stim_times[0], 333);
     QVERIFY(!rig.view.stimulus);
     QVERIFY(!rig.view.release_cue);
     QCOMPARE(rig.view.click_label_text, QStringLiteral("HOLD"));
@@ -147,10 +203,14 @@ void TestReleaseTrial::summary() {
     }
     QTEST(rig.view.summaries.value(0), "text");
     QCOMPARE(rig.view.summaries.size(), 1);
-    QCOMPARE(rig.view.results_changes, 1);
+    QCOMPARE(rig.log.mid(rig.log.size() - 2), (QStringList{"commit", "summary"}));
+    QCOMPARE(rig.recorder.release.size(), 1u);
+    QCOMPARE(rig.recorder.release[0].release_times[0] - rig.recorder.release[0].stim_times[0],
+             first);
+    QCOMPARE(rig.recorder.release[0].early_releases, 0);
     QVERIFY(!rig.hold_timer.is_enabled); // no HOLD cue follows the tenth
     QVERIFY(!rig.input.installed(rig.trial));
-    QVERIFY(!rig.assessment.saving.data_saved);
+    QVERIFY(rig.trial.run_phase() == RunPhase::finished);
     QCOMPARE(rig.clock.begins, rig.clock.ends);
 }
 
@@ -173,10 +233,12 @@ void TestReleaseTrial::early_releases_repeat_the_trial() {
     }
     QCOMPARE(rig.hold_cues(), 13);
     QCOMPARE(rig.view.summaries.size(), 1);
+    QCOMPARE(rig.recorder.release.size(), 1u);
+    const ReleaseRun& run = rig.recorder.release[0];
     for (int i = 0; i < 10; ++i) {
-        QCOMPARE(rig.assessment.data.rel_release_times[i] - rig.assessment.data.rel_stim_times[i],
-                 300 + i);
+        QCOMPARE(run.release_times[i] - run.stim_times[i], 300 + i);
     }
+    QCOMPARE(run.early_releases, 3);
     QCOMPARE(rig.clock.begins, rig.clock.ends);
 }
 
@@ -223,11 +285,48 @@ void TestReleaseTrial::restart_while_holding_returns_to_the_start() {
     // Letting go of the held switch is neither an error nor a response.
     rig.input.release();
     QVERIFY(!rig.view.error);
-    QCOMPARE(rig.assessment.data.rel_release_times[0], 0);
+    QCOMPARE(rig.run().release_times[0], 0);
     // The next press is a new start press.
     rig.clock.advance(5000);
     rig.input.press();
-    QCOMPARE(rig.assessment.data.rel_start_tick, rig.clock.time);
+    QCOMPARE(rig.run().start_tick, rig.clock.time);
+    QVERIFY(rig.trial.phase() == ReleaseTrial::Phase::hold_wait);
+}
+
+void TestReleaseTrial::error_mark_stays_until_the_next_hold_cue() {
+    ReleaseRig rig;
+    rig.start();
+    rig.early_release();
+    QVERIFY(rig.view.error);
+    rig.trial.restart();
+    QVERIFY(rig.view.error);
+    QVERIFY(rig.view.click_to_start);
+    rig.start();
+    QVERIFY(rig.view.error);
+    QVERIFY(rig.hold_timer.fire());
+    QVERIFY(!rig.view.error);
+    QVERIFY(rig.view.stimulus);
+}
+
+void TestReleaseTrial::unfinished_run_is_never_handed_over() {
+    ReleaseRig rig;
+    rig.start();
+    rig.early_release();
+    for (int i = 0; i < 3; ++i) {
+        rig.timed_trial(400);
+    }
+    rig.trial.restart();
+    QCOMPARE(rig.recorder.commits(), 0u);
+    rig.start();
+    for (int i = 0; i < 10; ++i) {
+        rig.timed_trial(250 + i);
+    }
+    QCOMPARE(rig.recorder.release.size(), 1u);
+    const ReleaseRun& run = rig.recorder.release[0];
+    for (int i = 0; i < 10; ++i) {
+        QCOMPARE(run.release_times[i] - run.stim_times[i], 250 + i);
+    }
+    QCOMPARE(run.early_releases, 0); // the dropped run's error went with it
 }
 
 QTEST_GUILESS_MAIN(TestReleaseTrial)

@@ -9,13 +9,16 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
@@ -46,6 +49,12 @@ private Q_SLOTS:
     void invalid_settings_are_refused();
     void full_screen_opens_maximised();
     void complete_activation_test_through_mouse_events();
+    void results_are_shown_before_the_summary();
+    void unfinished_run_leaves_the_document_and_a_saved_file_unchanged_data();
+    void unfinished_run_leaves_the_document_and_a_saved_file_unchanged();
+    void start_test_closes_another_tests_window_data();
+    void start_test_closes_another_tests_window();
+    void error_mark_stays_across_a_restart();
     void complete_activation_test_with_space_as_the_switch();
     void complete_release_test_with_an_early_release();
     void complete_repetition_test();
@@ -79,6 +88,37 @@ private:
         QTest::keyRelease(window->windowHandle(), key);
     }
     FakeTimer& timer(const char* name) { return *m_rig->timers.value(QString::fromLatin1(name)); }
+    // The summary waits until the switch event that completed the run has
+    // been delivered; this delivers what waits.
+    static void deliver_queued_calls() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    }
+    // Closed windows are deleted once control returns to the event loop.
+    static void delete_closed_windows() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // Starts the activation test in its open window and answers `trials`
+    // stimuli after `response_ms` each.
+    void run_activation_trials(QWidget* window, int trials, int response_ms) {
+        switch_press(window);
+        switch_release(window);
+        for (int i = 0; i < trials; ++i) {
+            m_rig->clock.advance(timer("Stimulus_Timer").interval_ms);
+            QVERIFY(timer("Stimulus_Timer").fire());
+            m_rig->clock.advance(response_ms);
+            switch_press(window);
+            m_rig->clock.advance(90);
+            switch_release(window);
+        }
+    }
+    QStringList activation_results() {
+        return {main_child<QLabel>("Label1")->text(), main_child<QLabel>("Label2")->text(),
+                main_child<QLabel>("Label3")->text()};
+    }
+    static QByteArray file_bytes(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
     std::unique_ptr<AppRig> m_rig;
 };
@@ -235,6 +275,7 @@ void TestTestWindows::complete_activation_test_through_mouse_events() {
         clock.advance(90);
         switch_release(window);
     }
+    deliver_queued_calls();
     QCOMPARE(m_rig->dialogs.messages,
              QStringList{"Average Response Time: 00:00.250   Fastest = 00:00.250    Slowest = "
                          "00:00.250"});
@@ -244,6 +285,150 @@ void TestTestWindows::complete_activation_test_through_mouse_events() {
     QVERIFY(!m_rig->app->document().saving().data_saved);
     QCOMPARE(m_rig->sounds.played.count(QStringLiteral("pop.wav")), 10);
     QCOMPARE(clock.begins, clock.ends);
+}
+
+void TestTestWindows::results_are_shown_before_the_summary() {
+    QStringList results_when_shown;
+    m_rig->dialogs.on_message = [this, &results_when_shown](const QString&) {
+        results_when_shown = activation_results();
+    };
+    press_start(QStringLiteral("start_act_test"));
+    ActivationWindow* window = m_rig->app->activation_window();
+    run_activation_trials(window, 9, 321);
+    m_rig->clock.advance(timer("Stimulus_Timer").interval_ms);
+    QVERIFY(timer("Stimulus_Timer").fire());
+    m_rig->clock.advance(321);
+    switch_press(window);
+    // The tenth release, delivered as the window system does, and nothing
+    // else: QTest's own event processing would run what waits.
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(20, 20), QPointF(20, 20),
+                        QPointF(20, 20), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window->windowHandle(), &release);
+    const QStringList figures{"Average Response Time: 00:00.321", "Fastest = 00:00.321",
+                              "Slowest = 00:00.321"};
+    // The results are there, and the message was not shown inside that delivery.
+    QCOMPARE(activation_results(), figures);
+    QVERIFY(!m_rig->app->document().saving().data_saved);
+    QVERIFY(m_rig->dialogs.messages.isEmpty());
+    deliver_queued_calls();
+    QCOMPARE(m_rig->dialogs.messages.size(), 1);
+    QCOMPARE(results_when_shown, figures);
+    m_rig->dialogs.on_message = nullptr;
+}
+
+void TestTestWindows::unfinished_run_leaves_the_document_and_a_saved_file_unchanged_data() {
+    QTest::addColumn<bool>("close");
+    QTest::newRow("restarted after three trials") << false;
+    QTest::newRow("closed after three trials") << true;
+}
+
+void TestTestWindows::unfinished_run_leaves_the_document_and_a_saved_file_unchanged() {
+    QFETCH(bool, close);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("subject.tavo"));
+    press_start(QStringLiteral("start_act_test"));
+    QPointer<ActivationWindow> window = m_rig->app->activation_window();
+    run_activation_trials(window, 10, 250);
+    deliver_queued_calls();
+    m_rig->dialogs.save_answers.push_back(path);
+    main_child<QAction>("save_file_menu")->trigger();
+    const QByteArray saved = file_bytes(path);
+    QVERIFY(!saved.isEmpty());
+    const TestData data = m_rig->app->document().data();
+    const QStringList results = activation_results();
+    QVERIFY(m_rig->app->document().saving().data_saved);
+
+    // Again, with other response times, broken off after three trials.
+    QTest::keyClick(window->windowHandle(), Qt::Key_R, Qt::ControlModifier);
+    run_activation_trials(window, 3, 700);
+    m_rig->clock.advance(timer("Stimulus_Timer").interval_ms);
+    QVERIFY(timer("Stimulus_Timer").fire());
+    if (close) {
+        window->close();
+        delete_closed_windows();
+        QVERIFY(window.isNull());
+    } else {
+        QTest::keyClick(window->windowHandle(), Qt::Key_R, Qt::ControlModifier);
+    }
+    deliver_queued_calls();
+    QCOMPARE(m_rig->dialogs.messages.size(), 1); // the first run's summary only
+    QVERIFY(m_rig->app->document().data() == data);
+    QCOMPARE(activation_results(), results);
+    QVERIFY(m_rig->app->document().saving().data_saved);
+    QVERIFY(!m_rig->app->document().unsaved_changes());
+    main_child<QAction>("save_file_menu")->trigger();
+    QCOMPARE(file_bytes(path), saved);
+    QCOMPARE(m_rig->clock.begins, m_rig->clock.ends);
+}
+
+void TestTestWindows::start_test_closes_another_tests_window_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("activation, then release") << "start_act_test"
+                                              << "start_rel_test";
+    QTest::newRow("release, then repetition") << "start_rel_test"
+                                              << "start_rep_test";
+    QTest::newRow("repetition, then activation") << "start_rep_test"
+                                                 << "start_act_test";
+}
+
+void TestTestWindows::start_test_closes_another_tests_window() {
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    auto open_window = [this]() -> TrialWindow* {
+        for (TrialWindow* window : std::initializer_list<TrialWindow*>{
+                 m_rig->app->activation_window(), m_rig->app->release_window(),
+                 m_rig->app->repetition_window()}) {
+            if (window && window->isVisible()) {
+                return window;
+            }
+        }
+        return nullptr;
+    };
+    press_start(first);
+    QPointer<TrialWindow> earlier = open_window();
+    QVERIFY(earlier);
+    switch_press(earlier);
+    switch_release(earlier);
+    QVERIFY(earlier->trial().test_started());
+    const TestData data = m_rig->app->document().data();
+
+    press_start(second);
+    QVERIFY(!earlier->isVisible());
+    QVERIFY(!m_rig->switch_input.installed(earlier->trial()));
+    delete_closed_windows();
+    QVERIFY(earlier.isNull());
+    TrialWindow* later = open_window();
+    QVERIFY(later);
+    QVERIFY(m_rig->switch_input.installed(later->trial()));
+    // One press starts the one test that is open.
+    switch_press(later);
+    switch_release(later);
+    QVERIFY(later->trial().test_started());
+    QVERIFY(m_rig->app->document().data() == data);
+    QVERIFY(m_rig->app->document().saving().data_saved);
+    QCOMPARE(m_rig->clock.begins, m_rig->clock.ends);
+}
+
+void TestTestWindows::error_mark_stays_across_a_restart() {
+    press_start(QStringLiteral("start_rel_test"));
+    ReleaseWindow* window = m_rig->app->release_window();
+    switch_press(window);
+    switch_release(window);
+    QVERIFY(timer("Hold_Timer").fire());
+    switch_press(window);
+    switch_release(window); // too early
+    auto* error = window->findChild<QWidget*>("Error_label");
+    QVERIFY(error->isVisible());
+    QTest::keyClick(window->windowHandle(), Qt::Key_R, Qt::ControlModifier);
+    QVERIFY(error->isVisible());
+    QVERIFY(window->findChild<QWidget*>("click_to_start")->isVisible());
+    switch_press(window);
+    switch_release(window);
+    QVERIFY(error->isVisible());
+    QVERIFY(timer("Hold_Timer").fire());
+    QVERIFY(!error->isVisible());
 }
 
 void TestTestWindows::complete_activation_test_with_space_as_the_switch() {
@@ -282,6 +467,7 @@ void TestTestWindows::complete_activation_test_with_space_as_the_switch() {
         clock.advance(90);
         key_release(window);
     }
+    deliver_queued_calls();
     QCOMPARE(m_rig->dialogs.messages,
              QStringList{"Average Response Time: 00:00.304   Fastest = 00:00.300    Slowest = "
                          "00:00.309"});
@@ -317,6 +503,7 @@ void TestTestWindows::complete_release_test_with_an_early_release() {
         clock.advance(400 + 10 * i);
         switch_release(window);
     }
+    deliver_queued_calls();
     QCOMPARE(m_rig->dialogs.messages,
              QStringList{"Average Response Time: 00:00.445   Fastest = 00:00.400    Slowest = "
                          "00:00.490"});
@@ -339,6 +526,7 @@ void TestTestWindows::complete_repetition_test() {
         m_rig->clock.advance(100);
         switch_release(window);
     }
+    deliver_queued_calls();
     QCOMPARE(m_rig->dialogs.messages, QStringList{"Test Time: 00:02.900"});
     QCOMPARE(main_child<QLabel>("Label8")->text(), QStringLiteral("Time For 5 Clicks: 00:02.900"));
 }

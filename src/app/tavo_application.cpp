@@ -120,7 +120,7 @@ void TavoApplication::show_about_corvale() {
 }
 
 TrialWindowServices TavoApplication::trial_window_services() {
-    return {{m_document.state_for_running_tests(), m_services.clock, m_services.sounds,
+    return {{m_document.settings(), m_document, m_services.clock, m_services.sounds,
              m_services.random, m_services.switch_input, m_services.readings},
             m_services.dialogs,
             m_services.make_timer};
@@ -137,7 +137,6 @@ void TavoApplication::apply_switch_sends(SwitchSends choice) {
 }
 
 void TavoApplication::show_test_window(TrialWindow& window, SwitchTest test) {
-    window.set_results_changed_handler([this] { m_document.readings_written_by_test(); });
     window.set_switch_sends(m_main_window->switch_sends());
     window.setWindowState(m_document.full_screen(test) ? Qt::WindowMaximized : Qt::WindowNoState);
     window.show();
@@ -145,7 +144,17 @@ void TavoApplication::show_test_window(TrialWindow& window, SwitchTest test) {
     window.activateWindow();
 }
 
+void TavoApplication::close_other_tests(const TrialWindow* keep) {
+    for (TrialWindow* window : std::initializer_list<TrialWindow*>{
+             m_activation.existing(), m_release.existing(), m_repetition.existing()}) {
+        if (window && window != keep) {
+            window->close();
+        }
+    }
+}
+
 void TavoApplication::start_activation_test() {
+    close_other_tests(m_activation.existing());
     ActivationWindow& window = m_activation.get_or_create(
         [this] { return new ActivationWindow(trial_window_services(), m_main_window.get()); });
     window.set_stimulus_colour(to_qcolor(m_document.colour(StimulusColour::activation)));
@@ -153,6 +162,7 @@ void TavoApplication::start_activation_test() {
 }
 
 void TavoApplication::start_release_test() {
+    close_other_tests(m_release.existing());
     ReleaseWindow& window = m_release.get_or_create(
         [this] { return new ReleaseWindow(trial_window_services(), m_main_window.get()); });
     window.set_stimulus_colour(to_qcolor(m_document.colour(StimulusColour::release_hold)));
@@ -161,6 +171,7 @@ void TavoApplication::start_release_test() {
 }
 
 void TavoApplication::start_repetition_test() {
+    close_other_tests(m_repetition.existing());
     RepetitionWindow& window = m_repetition.get_or_create(
         [this] { return new RepetitionWindow(trial_window_services(), m_main_window.get()); });
     window.set_stimulus_colour(to_qcolor(m_document.colour(StimulusColour::repetition)));

@@ -76,6 +76,9 @@ private:
     AboutCorvaleDialog& about_corvale();
     TrialWindowServices trial_window_services();
     void show_test_window(TrialWindow& window, SwitchTest test);
+    // One switch, one test: Start Test closes any other test's window first,
+    // and its unfinished run goes with it.
+    void close_other_tests(const TrialWindow* keep);
     // The switch input and the open test windows follow the main window's choice.
     void apply_switch_sends(SwitchSends choice);
 

@@ -93,11 +93,6 @@ public:
     // choices and whether a completed test waits to be saved stay as they are.
     void Wipe_Data();
 
-    // While the test windows still write their readings trial by trial: the
-    // state they write into, and the call that tells every view afterwards.
-    Assessment& state_for_running_tests() { return m_assessment; }
-    void readings_written_by_test() { Q_EMIT changed(DocumentChange::readings); }
-
 Q_SIGNALS:
     void changed(tavo::DocumentChange what);
 

@@ -9,71 +9,127 @@ constexpr int hold_wait_max = 2000;
 const QString hold_caption = QStringLiteral("HOLD");
 } // namespace
 
-ReleaseTrial::ReleaseTrial(TrialServices services, TrialView& view, OneShotTimer& hold_timer,
-                           OneShotTimer& release_timer)
-    : SwitchTrial(services, view,
-                  {&services.assessment.data.rel_start_time,
-                   &services.assessment.data.rel_start_tick, ReadingTest::release})
-    , m_hold_timer(hold_timer)
-    , m_release_timer(release_timer) {
-    m_hold_timer.set_callback([this] { Hold_Timer_tick(); });
-    m_release_timer.set_callback([this] { Release_Timer_tick(); });
+ReleaseTrial::ReleaseTrial(TrialServices services, TrialView& view,
+                           const NamedTimerFactory& make_timer)
+    : SwitchTrial(services, view, ReadingTest::release)
+    , m_hold_timer(make_timer(QStringLiteral("Hold_Timer")))
+    , m_release_timer(make_timer(QStringLiteral("Release_Timer"))) {
+    m_hold_timer->set_callback([this] {
+        if (running()) {
+            step(Input::hold_timer);
+        }
+    });
+    m_release_timer->set_callback([this] {
+        if (running()) {
+            step(Input::release_timer);
+        }
+    });
+}
+
+void ReleaseTrial::step(Input input) {
+    switch (m_phase) {
+    case Phase::hold_wait:
+        if (input == Input::hold_timer) {
+            m_phase = Phase::hold_cue;
+            show_hold_cue();
+        }
+        return;
+    case Phase::hold_cue:
+        // A switch already down when the cue came must be let go and pressed again.
+        if (input == Input::press) {
+            m_phase = Phase::holding;
+            take_hold();
+        }
+        return;
+    case Phase::holding:
+        if (input == Input::release_timer) {
+            m_phase = Phase::release_cue;
+            show_release_cue();
+        } else if (input == Input::release) {
+            m_phase = Phase::hold_wait;
+            take_early_release();
+        }
+        return;
+    case Phase::release_cue:
+        if (input == Input::release) {
+            m_phase = Phase::hold_wait;
+            take_timed_release();
+        }
+        return;
+    }
+}
+
+void ReleaseTrial::switch_event_while_running(const SwitchEvent& event) {
+    switch (event.edge) {
+    case SwitchEdge::press:
+        step(Input::press);
+        return;
+    case SwitchEdge::release:
+        step(Input::release);
+        return;
+    case SwitchEdge::double_click_press:
+        return; // not a press of this test
+    }
 }
 
 void ReleaseTrial::load_test() {
-    m_max_hold = m_services.assessment.settings.rel_hold_time;
+    m_max_hold = m_services.settings.rel_hold_time;
     m_trial_count = 0;
     draw_hold_wait();
     draw_hold_duration();
 }
 
 void ReleaseTrial::reset_test() {
+    // The error mark stays until the next HOLD cue, across a restart too.
     m_trial_count = 0;
-    // A switch held across a restart starts nothing when it is let go.
-    m_holding = false;
     hide_cues();
-    m_view.set_error_visible(false);
-    m_hold_timer.set_enabled(false);
-    m_release_timer.set_enabled(false);
+    m_hold_timer->set_enabled(false);
+    m_release_timer->set_enabled(false);
 }
 
 void ReleaseTrial::draw_hold_wait() {
-    m_hold_timer.set_interval(draw_delay(m_services.random.next_fraction(), hold_wait_max));
+    m_hold_timer->set_interval(draw_delay(m_services.random.next_fraction(), hold_wait_max));
 }
 
 void ReleaseTrial::draw_hold_duration() {
-    m_release_timer.set_interval(draw_delay(m_services.random.next_fraction(), m_max_hold));
+    m_release_timer->set_interval(draw_delay(m_services.random.next_fraction(), m_max_hold));
 }
 
 void ReleaseTrial::hide_cues() {
-    m_release_cue_shown = false;
-    m_hold_cue_shown = false;
     m_view.set_release_cue_visible(false);
     m_view.set_stimulus_visible(false);
     m_view.set_click_label_visible(false);
 }
 
-void ReleaseTrial::begin_first_delay() {
-    m_hold_timer.set_enabled(true);
+void ReleaseTrial::begin_run(const SystemTime& start_time, ClockReading start_tick) {
+    m_run = ReleaseRun{};
+    m_run.start_time = start_time;
+    m_run.start_tick = start_tick;
+    m_phase = Phase::hold_wait;
+    m_hold_timer->set_enabled(true);
 }
 
-void ReleaseTrial::Hold_Timer_tick() {
-    m_hold_timer.set_enabled(false);
+void ReleaseTrial::show_hold_cue() {
+    m_hold_timer->set_enabled(false);
     m_view.set_error_visible(false);
     draw_hold_wait();
-    m_hold_cue_shown = true;
     m_view.set_click_label_text(hold_caption);
     m_view.set_stimulus_visible(true);
     m_view.set_click_label_visible(true);
     m_services.sounds.play(QStringLiteral("pop.wav"));
 }
 
-void ReleaseTrial::Release_Timer_tick() {
-    m_release_timer.set_enabled(false);
+void ReleaseTrial::take_hold() {
+    m_services.sounds.play(QStringLiteral("Start.wav"));
+    m_view.set_click_label_text(QStringLiteral("HOLDING ..."));
+    m_release_timer->set_enabled(true);
+}
+
+void ReleaseTrial::show_release_cue() {
+    m_release_timer->set_enabled(false);
     draw_hold_duration();
     ++m_trial_count;
     begin_measurement();
-    m_release_cue_shown = true;
     m_view.set_release_cue_visible(true);
     m_view.present_now();
     m_services.sounds.play(QStringLiteral("Laser.wav"));
@@ -81,50 +137,29 @@ void ReleaseTrial::Release_Timer_tick() {
     log_reading(ReadingEvent::onset, m_trial_count, m_stim_time);
 }
 
-void ReleaseTrial::on_switch_event(const SwitchEvent& event) {
-    const SwitchEdge edge = event.edge;
-    if (!m_holding && edge == SwitchEdge::press && m_hold_cue_shown) {
-        take_hold();
-    } else if (m_release_cue_shown && m_holding && edge == SwitchEdge::release) {
-        take_timed_release();
-    } else {
-        if (m_holding && !m_release_cue_shown && edge == SwitchEdge::release) {
-            take_early_release();
-        }
-        start_check(edge);
-    }
-}
-
-void ReleaseTrial::take_hold() {
-    m_services.sounds.play(QStringLiteral("Start.wav"));
-    m_view.set_click_label_text(QStringLiteral("HOLDING ..."));
-    m_holding = true;
-    m_release_timer.set_enabled(true);
-}
-
 void ReleaseTrial::take_timed_release() {
-    m_release_time = m_services.clock.now();
-    log_reading(ReadingEvent::release, m_trial_count, m_release_time);
+    const ClockReading release_time = m_services.clock.now();
+    log_reading(ReadingEvent::release, m_trial_count, release_time);
     end_measurement();
     m_view.set_click_label_text(hold_caption);
     hide_cues();
-    m_holding = false;
-    TestData& data = m_services.assessment.data;
-    data.rel_stim_times[m_trial_count - 1] = m_stim_time;
-    data.rel_release_times[m_trial_count - 1] = m_release_time;
-    m_hold_timer.set_enabled(true);
-    if (m_trial_count >= trials_per_test) {
-        m_hold_timer.set_enabled(false);
-        finish_test(trial_summary_message(data.rel_stim_times, data.rel_release_times));
+    m_run.stim_times[m_trial_count - 1] = m_stim_time;
+    m_run.release_times[m_trial_count - 1] = release_time;
+    if (m_trial_count < trials_per_test) {
+        m_hold_timer->set_enabled(true);
+        return;
     }
+    // No HOLD cue follows the tenth trial.
+    m_hold_timer->set_enabled(false);
+    complete_run(m_run, trial_summary_message(m_run.stim_times, m_run.release_times));
 }
 
 void ReleaseTrial::take_early_release() {
     // The same hold duration waits for the repeated trial: the release timer
     // keeps the interval it had.
-    m_hold_timer.set_enabled(true);
-    m_release_timer.set_enabled(false);
-    m_holding = false;
+    ++m_run.early_releases;
+    m_hold_timer->set_enabled(true);
+    m_release_timer->set_enabled(false);
     m_services.sounds.play(QStringLiteral("buzzer.wav"));
     m_view.set_click_label_text(hold_caption);
     m_view.set_error_visible(true);

@@ -10,36 +10,52 @@ namespace tavo {
 
 class ReleaseTrial final : public SwitchTrial {
 public:
-    ReleaseTrial(TrialServices services, TrialView& view, OneShotTimer& hold_timer,
-                 OneShotTimer& release_timer);
+    // The test's phases while its run is running.
+    enum class Phase {
+        hold_wait,   // the hold timer counts (the "X" may still show)
+        hold_cue,    // the HOLD cue waits for a new press
+        holding,     // pressed on the cue; the release timer counts
+        release_cue, // the RELEASE cue is shown and its release is being timed
+    };
 
-    void on_switch_event(const SwitchEvent& event) override;
-    void Hold_Timer_tick();
-    void Release_Timer_tick();
+    // Makes its "Hold_Timer" and "Release_Timer" with `make_timer`.
+    ReleaseTrial(TrialServices services, TrialView& view, const NamedTimerFactory& make_timer);
 
+    Phase phase() const { return m_phase; }
     int trial_count() const { return m_trial_count; }
-    bool holding() const { return m_holding; }
+    // The switch went down on the HOLD cue and has not been let go.
+    bool holding() const {
+        return running() && (m_phase == Phase::holding || m_phase == Phase::release_cue);
+    }
+    // The run collected so far; it reaches the recorder when it completes.
+    const ReleaseRun& run() const { return m_run; }
 
 private:
+    enum class Input { press, release, hold_timer, release_timer };
+
+    // The one place the phase changes, with what each change does.
+    void step(Input input);
+
     void load_test() override;
     void reset_test() override;
-    void begin_first_delay() override;
+    void begin_run(const SystemTime& start_time, ClockReading start_tick) override;
+    void switch_event_while_running(const SwitchEvent& event) override;
     void draw_hold_wait();
     void draw_hold_duration();
     void hide_cues();
+    void show_hold_cue();
     void take_hold();
+    void show_release_cue();
     void take_timed_release();
     void take_early_release();
 
-    OneShotTimer& m_hold_timer;
-    OneShotTimer& m_release_timer;
+    std::unique_ptr<OneShotTimer> m_hold_timer;
+    std::unique_ptr<OneShotTimer> m_release_timer;
+    Phase m_phase = Phase::hold_wait;
+    ReleaseRun m_run;
     int m_max_hold = 0;
     int m_trial_count = 0;
     ClockReading m_stim_time = 0;
-    ClockReading m_release_time = 0;
-    bool m_holding = false;
-    bool m_hold_cue_shown = false;
-    bool m_release_cue_shown = false;
 };
 
 } // namespace tavo

@@ -14,35 +14,78 @@ QString clicks_caption(int count) {
 } // namespace
 
 RepetitionTrial::RepetitionTrial(TrialServices services, TrialView& view,
-                                 OneShotTimer& stimulus_timer)
-    : SwitchTrial(services, view,
-                  {&services.assessment.data.rep_start_time,
-                   &services.assessment.data.rep_start_tick, ReadingTest::repetition})
-    , m_timer(stimulus_timer) {
-    m_timer.set_callback([this] { Repetition_Stimulus_Timer_tick(); });
+                                 const NamedTimerFactory& make_timer)
+    : SwitchTrial(services, view, ReadingTest::repetition)
+    , m_timer(make_timer(QStringLiteral("Repetition_Stimulus_Timer"))) {
+    m_timer->set_callback([this] {
+        if (running()) {
+            step(Input::stimulus_timer);
+        }
+    });
+}
+
+void RepetitionTrial::step(Input input) {
+    switch (m_phase) {
+    case Phase::delay:
+        if (input == Input::stimulus_timer) {
+            m_phase = Phase::stimulus;
+            show_stimulus();
+        }
+        return;
+    case Phase::stimulus:
+        // A switch held when the stimulus came is not counted when let go.
+        if (input == Input::press) {
+            m_phase = Phase::counting;
+            take_first_press();
+        }
+        return;
+    case Phase::counting:
+        if (input == Input::press) {
+            m_services.sounds.play(QStringLiteral("Start.wav"));
+        } else if (input == Input::release) {
+            take_release();
+        }
+        return;
+    }
+}
+
+void RepetitionTrial::switch_event_while_running(const SwitchEvent& event) {
+    // The count is taken on releases: a press reported as the second of a
+    // double click is no press here, but its release counts.
+    switch (event.edge) {
+    case SwitchEdge::press:
+        step(Input::press);
+        return;
+    case SwitchEdge::release:
+        step(Input::release);
+        return;
+    case SwitchEdge::double_click_press:
+        return;
+    }
 }
 
 void RepetitionTrial::load_test() {
     m_next_delay = draw_delay(m_services.random.next_fraction(), repetition_max_delay);
-    m_timer.set_interval(m_next_delay);
+    m_timer->set_interval(m_next_delay);
 }
 
 void RepetitionTrial::reset_test() {
     m_click_count = 0;
-    m_first_press_seen = false;
-    m_stimulus_shown = false;
     m_view.set_stimulus_visible(false);
     m_view.set_click_label_visible(false);
-    m_timer.set_enabled(false);
+    m_timer->set_enabled(false);
 }
 
-void RepetitionTrial::begin_first_delay() {
-    m_timer.set_enabled(true);
+void RepetitionTrial::begin_run(const SystemTime& start_time, ClockReading start_tick) {
+    m_run = RepetitionRun{};
+    m_run.start_time = start_time;
+    m_run.start_tick = start_tick;
+    m_phase = Phase::delay;
+    m_timer->set_enabled(true);
 }
 
-void RepetitionTrial::Repetition_Stimulus_Timer_tick() {
-    m_timer.set_enabled(false);
-    m_stimulus_shown = true;
+void RepetitionTrial::show_stimulus() {
+    m_timer->set_enabled(false);
     m_view.set_stimulus_visible(true);
     m_view.set_click_label_text(clicks_caption(m_click_count));
     m_view.set_click_label_visible(true);
@@ -50,21 +93,11 @@ void RepetitionTrial::Repetition_Stimulus_Timer_tick() {
     m_services.sounds.play(QStringLiteral("pop.wav"));
 }
 
-void RepetitionTrial::on_switch_event(const SwitchEvent& event) {
-    if (m_stimulus_shown && event.edge == SwitchEdge::press) {
-        if (!m_first_press_seen) {
-            begin_measurement();
-            m_services.assessment.data.rep_first_press = m_services.clock.now();
-            log_reading(ReadingEvent::first_press, 1, m_services.assessment.data.rep_first_press);
-            m_first_press_seen = true;
-        }
-        m_services.sounds.play(QStringLiteral("Start.wav"));
-    }
-    if (event.edge == SwitchEdge::release && m_first_press_seen) {
-        take_release();
-        return; // a counted release is never a start press
-    }
-    start_check(event.edge);
+void RepetitionTrial::take_first_press() {
+    begin_measurement();
+    m_run.first_press = m_services.clock.now();
+    log_reading(ReadingEvent::first_press, 1, m_run.first_press);
+    m_services.sounds.play(QStringLiteral("Start.wav"));
 }
 
 void RepetitionTrial::take_release() {
@@ -73,18 +106,16 @@ void RepetitionTrial::take_release() {
     ++m_click_count;
     log_reading(ReadingEvent::click, m_click_count, released);
     m_view.set_click_label_text(clicks_caption(m_click_count));
-    TestData& data = m_services.assessment.data;
-    data.rep_click_times[m_click_count - 1] = released;
+    m_run.click_times[m_click_count - 1] = released;
     if (m_click_count < repetition_clicks) {
         return;
     }
     end_measurement();
-    m_stimulus_shown = false;
     m_view.set_stimulus_visible(false);
     m_view.set_click_label_visible(false);
     const std::int32_t test_time =
-        reading_difference(data.rep_click_times[repetition_clicks - 1], data.rep_first_press);
-    finish_test(QStringLiteral("Test Time: ") + format_duration_text(test_time));
+        reading_difference(m_run.click_times[repetition_clicks - 1], m_run.first_press);
+    complete_run(m_run, QStringLiteral("Test Time: ") + format_duration_text(test_time));
 }
 
 } // namespace tavo

@@ -9,25 +9,41 @@ namespace tavo {
 
 class RepetitionTrial final : public SwitchTrial {
 public:
-    RepetitionTrial(TrialServices services, TrialView& view, OneShotTimer& stimulus_timer);
+    // The test's phases while its run is running.
+    enum class Phase {
+        delay,    // the stimulus timer counts
+        stimulus, // shown, waiting for the first press; releases do not count yet
+        counting, // timed from the first press; each release counts
+    };
 
-    void on_switch_event(const SwitchEvent& event) override;
-    void Repetition_Stimulus_Timer_tick();
+    // Makes its "Repetition_Stimulus_Timer" with `make_timer`.
+    RepetitionTrial(TrialServices services, TrialView& view, const NamedTimerFactory& make_timer);
 
+    Phase phase() const { return m_phase; }
     int click_count() const { return m_click_count; }
     int next_delay() const { return m_next_delay; }
+    // The run collected so far; it reaches the recorder when it completes.
+    const RepetitionRun& run() const { return m_run; }
 
 private:
+    enum class Input { press, release, stimulus_timer };
+
+    // The one place the phase changes, with what each change does.
+    void step(Input input);
+
     void load_test() override;
     void reset_test() override;
-    void begin_first_delay() override;
+    void begin_run(const SystemTime& start_time, ClockReading start_tick) override;
+    void switch_event_while_running(const SwitchEvent& event) override;
+    void show_stimulus();
+    void take_first_press();
     void take_release();
 
-    OneShotTimer& m_timer;
+    std::unique_ptr<OneShotTimer> m_timer;
+    Phase m_phase = Phase::delay;
+    RepetitionRun m_run;
     int m_next_delay = 0;
     int m_click_count = 0;
-    bool m_first_press_seen = false;
-    bool m_stimulus_shown = false;
 };
 
 } // namespace tavo

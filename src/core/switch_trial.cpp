@@ -10,10 +10,10 @@ int draw_delay(float fraction, int upper) {
     return static_cast<int>(std::floor(fraction * span)) + min_delay_ms;
 }
 
-SwitchTrial::SwitchTrial(TrialServices services, TrialView& view, StartRecord start)
+SwitchTrial::SwitchTrial(TrialServices services, TrialView& view, ReadingTest test)
     : m_services(services)
     , m_view(view)
-    , m_start(start) {}
+    , m_test(test) {}
 
 SwitchTrial::~SwitchTrial() {
     end_measurement();
@@ -21,41 +21,72 @@ SwitchTrial::~SwitchTrial() {
 }
 
 void SwitchTrial::Form_Load() {
-    m_services.switch_input.install(*this);
-    m_test_started = false;
-    m_services.random.seed_from_clock();
-    load_test();
+    move_to(RunPhase::waiting_for_start);
 }
 
 void SwitchTrial::restart() {
-    // A restart while a response is being timed gives its resolution request back.
-    end_measurement();
-    reset_test();
-    m_view.set_click_to_start_visible(true);
-    Form_Load();
+    move_to(RunPhase::waiting_for_start);
 }
 
 void SwitchTrial::close() {
-    m_services.switch_input.remove(*this);
-    end_measurement();
-    reset_test();
-    m_test_started = false;
-    m_view.set_click_to_start_visible(true);
+    move_to(RunPhase::closed);
 }
 
-bool SwitchTrial::start_check(SwitchEdge edge) {
-    if (edge != SwitchEdge::press || m_test_started) {
-        return false;
+void SwitchTrial::on_switch_event(const SwitchEvent& event) {
+    switch (m_phase) {
+    case RunPhase::waiting_for_start:
+        if (event.edge == SwitchEdge::press) {
+            move_to(RunPhase::running);
+        }
+        return;
+    case RunPhase::running:
+        switch_event_while_running(event);
+        return;
+    case RunPhase::finished:
+    case RunPhase::closed:
+        return; // not installed; nothing listens
     }
-    *m_start.start_time = m_services.clock.local_time();
+}
+
+void SwitchTrial::move_to(RunPhase next) {
+    switch (next) {
+    case RunPhase::waiting_for_start:
+        // A restart while a response is being timed gives its resolution
+        // request back; installing again is harmless.
+        end_measurement();
+        reset_test();
+        m_view.set_click_to_start_visible(true);
+        m_services.switch_input.install(*this);
+        m_phase = next;
+        m_services.random.seed_from_clock();
+        load_test();
+        return;
+    case RunPhase::running:
+        m_phase = next;
+        take_start_press();
+        return;
+    case RunPhase::finished:
+        m_services.switch_input.remove(*this);
+        m_phase = next;
+        return;
+    case RunPhase::closed:
+        m_services.switch_input.remove(*this);
+        end_measurement();
+        reset_test();
+        m_view.set_click_to_start_visible(true);
+        m_phase = next;
+        return;
+    }
+}
+
+void SwitchTrial::take_start_press() {
+    const SystemTime start_time = m_services.clock.local_time();
     m_services.clock.begin_period();
-    *m_start.start_tick = m_services.clock.now();
-    log_reading(ReadingEvent::start, 0, *m_start.start_tick);
+    const ClockReading start_tick = m_services.clock.now();
+    log_reading(ReadingEvent::start, 0, start_tick);
     m_services.clock.end_period();
-    m_test_started = true;
     m_view.set_click_to_start_visible(false);
-    begin_first_delay();
-    return true;
+    begin_run(start_time, start_tick);
 }
 
 void SwitchTrial::begin_measurement() {
@@ -70,13 +101,6 @@ void SwitchTrial::end_measurement() {
         m_measuring = false;
         m_services.clock.end_period();
     }
-}
-
-void SwitchTrial::finish_test(const QString& summary) {
-    m_services.switch_input.remove(*this);
-    m_services.assessment.saving.data_saved = false;
-    m_view.show_summary(summary);
-    m_view.results_changed();
 }
 
 } // namespace tavo

@@ -1,7 +1,8 @@
 // The mechanism the three tests share: the switch input that delivers the
-// switch's presses and releases, the start press that stamps the test's time base,
-// the random delays, the clock's resolution requests, restart and closing.
-// Each test adds its trials on top.
+// switch's presses and releases, the start press that stamps the run's time
+// base, the random delays, the clock's resolution requests, restart, closing
+// and handing a completed run over. Each test adds its trials on top, as a
+// state machine of its own that runs while the run is running.
 #pragma once
 
 #include "assessment.h"
@@ -11,13 +12,20 @@
 #include "reading_log.h"
 #include "sound_player.h"
 #include "switch_input.h"
+#include "test_runs.h"
 #include "trial_view.h"
+
+#include <functional>
+#include <memory>
 
 namespace tavo {
 
 // The services a test uses, all shared with the rest of the program.
 struct TrialServices {
-    Assessment& assessment;
+    // The administrator's settings, read when the test loads and restarts.
+    const TestSettings& settings;
+    // Where a completed run goes; an unfinished one goes nowhere.
+    RunRecorder& recorder;
     Clock& clock;
     SoundPlayer& sounds;
     RandomSource& random;
@@ -25,18 +33,22 @@ struct TrialServices {
     ReadingLog& readings = no_reading_log();
 };
 
-// The records one test writes at its start press.
-struct StartRecord {
-    SystemTime* start_time;
-    ClockReading* start_tick;
-    ReadingTest test;
-};
+// Makes one of a trial's timers, by its name; the trial owns what it gets.
+using NamedTimerFactory = std::function<std::unique_ptr<OneShotTimer>(const QString& name)>;
 
 inline constexpr int min_delay_ms = 1000;
 
 // A delay of whole milliseconds from 1000 up to, not including, upper
 // (exactly 1000 when upper is 1000), from a fraction in [0, 1).
 int draw_delay(float fraction, int upper);
+
+// Where a run stands, whatever the test.
+enum class RunPhase {
+    waiting_for_start, // loaded or restarted: the next press starts the run
+    running,           // the test's own phases
+    finished,          // the run was handed over; the window shows its last state
+    closed,            // the window closed, or was never loaded
+};
 
 class SwitchTrial : public SwitchClient {
 public:
@@ -46,42 +58,62 @@ public:
 
     // What the window does when it is created.
     void Form_Load();
-    // Ctrl+R: back to waiting for the start press, from any state.
+    // Ctrl+R: back to waiting for the start press, from any phase. An
+    // unfinished run is dropped.
     void restart();
-    // Closing the window, from any state.
+    // Closing the window, from any phase. An unfinished run is dropped.
     void close();
 
-    bool test_started() const { return m_test_started; }
+    void on_switch_event(const SwitchEvent& event) final;
+
+    RunPhase run_phase() const { return m_phase; }
+    // The start press has been taken (the run is running or finished).
+    bool test_started() const {
+        return m_phase == RunPhase::running || m_phase == RunPhase::finished;
+    }
     // True while a 1 ms resolution request is open.
     bool measuring() const { return m_measuring; }
 
 protected:
-    SwitchTrial(TrialServices services, TrialView& view, StartRecord start);
+    SwitchTrial(TrialServices services, TrialView& view, ReadingTest test);
 
-    // The test's own part of the load, and of restart and closing.
+    // The test's own part of loading: reading its settings, drawing delays.
     virtual void load_test() = 0;
+    // The test's own part of leaving a run: cues hidden, timers stopped,
+    // counters cleared.
     virtual void reset_test() = 0;
+    // A new run starts at this start press: its first delay begins.
+    virtual void begin_run(const SystemTime& start_time, ClockReading start_tick) = 0;
+    // A switch event while the run is running.
+    virtual void switch_event_while_running(const SwitchEvent& event) = 0;
 
-    // The start press: local time, the time base, then the first delay.
-    bool start_check(SwitchEdge edge);
-    virtual void begin_first_delay() = 0;
-
+    bool running() const { return m_phase == RunPhase::running; }
     void begin_measurement();
     void end_measurement();
-    // The common tail of a completed test.
-    void finish_test(const QString& summary);
 
-    // Hands a reading just stored to the reading log.
+    // The last trial is done: the run goes to the recorder in one step, then
+    // the view shows the summary.
+    template <class Run> void complete_run(const Run& run, const QString& summary) {
+        move_to(RunPhase::finished);
+        m_services.recorder.commit(run);
+        m_view.show_summary(summary);
+    }
+
+    // Hands a reading just taken to the reading log.
     void log_reading(ReadingEvent event, int trial, std::int32_t value) {
-        m_services.readings.record(m_start.test, event, trial, value);
+        m_services.readings.record(m_test, event, trial, value);
     }
 
     TrialServices m_services;
     TrialView& m_view;
 
 private:
-    StartRecord m_start;
-    bool m_test_started = false;
+    // The one place the run's phase changes, with what each change does.
+    void move_to(RunPhase next);
+    void take_start_press();
+
+    ReadingTest m_test;
+    RunPhase m_phase = RunPhase::closed;
     bool m_measuring = false;
 };
 

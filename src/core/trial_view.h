@@ -20,10 +20,10 @@ public:
     // Draws what was just shown, on screen, before the onset is read: the
     // drawing time is not part of the subject's response.
     virtual void present_now() = 0;
-    // The test's summary in a message with only OK; returns when it is closed.
+    // The test's summary in a message with only OK. Called once the completed
+    // run was handed over; the view shows it after the switch event that
+    // completed the run has been handled, not inside its delivery.
     virtual void show_summary(const QString& text) = 0;
-    // The assessment's readings changed: the results tab is recomputed.
-    virtual void results_changed() = 0;
 };
 
 } // namespace tavo

@@ -16,6 +16,11 @@ PreciseOneShotTimer::PreciseOneShotTimer(QObject* owner, const QString& name)
     });
 }
 
+PreciseOneShotTimer::~PreciseOneShotTimer() {
+    // Its tick calls back into this object.
+    delete m_timer.data();
+}
+
 void PreciseOneShotTimer::set_interval(int milliseconds) {
     m_timer->setInterval(milliseconds);
 }

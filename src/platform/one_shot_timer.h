@@ -2,10 +2,11 @@
 // interval anew; the tick goes to the callback its owner set.
 #pragma once
 
+#include <QPointer>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
-class QTimer;
 class QObject;
 class QString;
 
@@ -26,10 +27,14 @@ public:
 using TimerFactory =
     std::function<std::unique_ptr<OneShotTimer>(QObject* owner, const QString& name)>;
 
-// The real timer: a precise single-shot QTimer.
+// The real timer: a precise single-shot QTimer, a child of its owner so
+// tools find it by name. It goes with this object, or with its owner.
 class PreciseOneShotTimer final : public OneShotTimer {
 public:
     PreciseOneShotTimer(QObject* owner, const QString& name);
+    ~PreciseOneShotTimer() override;
+    PreciseOneShotTimer(const PreciseOneShotTimer&) = delete;
+    PreciseOneShotTimer& operator=(const PreciseOneShotTimer&) = delete;
     void set_interval(int milliseconds) override;
     int interval() const override;
     void set_enabled(bool enabled) override;
@@ -37,7 +42,7 @@ public:
     void set_callback(std::function<void()> on_tick) override;
 
 private:
-    QTimer* m_timer;
+    QPointer<QTimer> m_timer;
     std::function<void()> m_on_tick;
 };
 

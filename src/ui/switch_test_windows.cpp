@@ -24,9 +24,9 @@ ClickTestWindow::ClickTestWindow(const Design& design, TrialWindowServices servi
 }
 
 void ClickTestWindow::apply_layout() {
-    const ActivationLayout layout = activation_layout(window_twips(), measure_of(m_click_label),
-                                                      size_twips(m_restart_msg),
-                                                      size_twips(m_click_to_start));
+    const ActivationLayout layout =
+        activation_layout(window_twips(), measure_of(m_click_label), size_twips(m_restart_msg),
+                          size_twips(m_click_to_start));
     place(m_frame, layout.act_frame);
     place(m_stim, layout.act_stim);
     place(m_bg, layout.BG);
@@ -39,38 +39,32 @@ void ClickTestWindow::apply_layout() {
 ActivationWindow::ActivationWindow(TrialWindowServices services, QWidget* parent)
     : ClickTestWindow({"Activation_Test", "Activation Test", "act_frame",
                        ":/images/hand_on_switch.svg", "A hand pressing a round yellow switch",
-                       QRect(120, 240, 1020, 1335), QRect(1440, 6000, 4815, 255),
-                       "Restart_HotKey", "CLICK"},
-                      services, parent)
-    , m_stimulus_timer(make_timer(QStringLiteral("Stimulus_Timer"))) {
-    start(std::make_unique<ActivationTrial>(services.trial, *this, *m_stimulus_timer));
+                       QRect(120, 240, 1020, 1335), QRect(1440, 6000, 4815, 255), "Restart_HotKey",
+                       "CLICK"},
+                      services, parent) {
+    start(std::make_unique<ActivationTrial>(services.trial, *this, timer_factory()));
 }
 
 RepetitionWindow::RepetitionWindow(TrialWindowServices services, QWidget* parent)
-    : ClickTestWindow({"Repetition_Test", "Repetition Test", "act_frame",
-                       ":/images/red_switch.svg", "A round red switch",
-                       QRect(120, 240, 1035, 960), QRect(1560, 6000, 4695, 255),
-                       "Restart_HotKey", "CLICK"},
-                      services, parent)
-    , m_stimulus_timer(make_timer(QStringLiteral("Repetition_Stimulus_Timer"))) {
-    start(std::make_unique<RepetitionTrial>(services.trial, *this, *m_stimulus_timer));
+    : ClickTestWindow({"Repetition_Test", "Repetition Test", "act_frame", ":/images/red_switch.svg",
+                       "A round red switch", QRect(120, 240, 1035, 960),
+                       QRect(1560, 6000, 4695, 255), "Restart_HotKey", "CLICK"},
+                      services, parent) {
+    start(std::make_unique<RepetitionTrial>(services.trial, *this, timer_factory()));
 }
 
 ReleaseWindow::ReleaseWindow(TrialWindowServices services, QWidget* parent)
-    : TrialWindow({"Release_Test", "Release Test", "rel_frame",
-                   ":/images/hand_holding_switch.svg", "A hand holding a switch down",
-                   QRect(120, 240, 1020, 1335), QRect(1440, 6000, 4815, 255), "VBHotKey1",
-                   "HOLD"},
-                  services, parent)
-    , m_hold_timer(make_timer(QStringLiteral("Hold_Timer")))
-    , m_release_timer(make_timer(QStringLiteral("Release_Timer"))) {
+    : TrialWindow({"Release_Test", "Release Test", "rel_frame", ":/images/hand_holding_switch.svg",
+                   "A hand holding a switch down", QRect(120, 240, 1020, 1335),
+                   QRect(1440, 6000, 4815, 255), "VBHotKey1", "HOLD"},
+                  services, parent) {
     // Front to back inside the stimulus area: the "X", the RELEASE cue's
     // label and shape, then the HOLD cue beneath.
     m_stim_release = new ShapeWidget(design_dark_blue, Qt::black, stimulus_area());
     m_stim_release->setObjectName(QStringLiteral("Stim_Release"));
     m_stim_release->hide();
-    m_release_label = make_cue_label(QStringLiteral("Release_Label"),
-                                     QStringLiteral("RELEASE"), stimulus_area());
+    m_release_label =
+        make_cue_label(QStringLiteral("Release_Label"), QStringLiteral("RELEASE"), stimulus_area());
     set_cue_label_colour(m_release_label, design_dark_blue);
     m_release_label->hide();
     m_error_label = new QLabel(QStringLiteral("X"), stimulus_area());
@@ -91,7 +85,7 @@ ReleaseWindow::ReleaseWindow(TrialWindowServices services, QWidget* parent)
     m_click_to_start->setParent(this);
     fit_start_notice();
     m_click_to_start->show();
-    start(std::make_unique<ReleaseTrial>(services.trial, *this, *m_hold_timer, *m_release_timer));
+    start(std::make_unique<ReleaseTrial>(services.trial, *this, timer_factory()));
 }
 
 void ReleaseWindow::set_release_colour(const QColor& colour) {
@@ -99,14 +93,18 @@ void ReleaseWindow::set_release_colour(const QColor& colour) {
     set_cue_label_colour(m_release_label, colour);
 }
 
-QColor ReleaseWindow::release_colour() const { return m_stim_release->fill_color(); }
+QColor ReleaseWindow::release_colour() const {
+    return m_stim_release->fill_color();
+}
 
 void ReleaseWindow::set_release_cue_visible(bool visible) {
     m_stim_release->setVisible(visible);
     m_release_label->setVisible(visible);
 }
 
-void ReleaseWindow::set_error_visible(bool visible) { m_error_label->setVisible(visible); }
+void ReleaseWindow::set_error_visible(bool visible) {
+    m_error_label->setVisible(visible);
+}
 
 void ReleaseWindow::apply_layout() {
     const ReleaseLayout layout = release_layout(

@@ -21,9 +21,6 @@ class ActivationWindow final : public ClickTestWindow {
 public:
     ActivationWindow(TrialWindowServices services, QWidget* parent = nullptr);
     ActivationTrial& activation() { return static_cast<ActivationTrial&>(trial()); }
-
-private:
-    std::unique_ptr<OneShotTimer> m_stimulus_timer;
 };
 
 class RepetitionWindow final : public ClickTestWindow {
@@ -31,9 +28,6 @@ class RepetitionWindow final : public ClickTestWindow {
 public:
     RepetitionWindow(TrialWindowServices services, QWidget* parent = nullptr);
     RepetitionTrial& repetition() { return static_cast<RepetitionTrial&>(trial()); }
-
-private:
-    std::unique_ptr<OneShotTimer> m_stimulus_timer;
 };
 
 class ReleaseWindow final : public TrialWindow {
@@ -56,8 +50,6 @@ private:
     ShapeWidget* m_stim_release = nullptr;
     QLabel* m_release_label = nullptr;
     QLabel* m_error_label = nullptr;
-    std::unique_ptr<OneShotTimer> m_hold_timer;
-    std::unique_ptr<OneShotTimer> m_release_timer;
 };
 
 } // namespace tavo

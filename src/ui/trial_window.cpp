@@ -33,7 +33,9 @@ QColor text_colour_on(const QColor& background) {
     return luminance < 0.5 ? QColor(Qt::white) : QColor(Qt::black);
 }
 
-int to_px(float twips) { return static_cast<int>(std::lround(twips / twips_per_pixel)); }
+int to_px(float twips) {
+    return static_cast<int>(std::lround(twips / twips_per_pixel));
+}
 
 QLabel* add_label(QWidget* parent, const QString& name, const QString& text) {
     auto* label = new QLabel(text, parent);
@@ -61,8 +63,8 @@ TrialWindow::TrialWindow(const Design& design, TrialWindowServices services, QWi
     m_frame = new QGroupBox(QString::fromLatin1(design.caption), this);
     m_frame->setObjectName(QString::fromLatin1(design.frame_name));
     m_frame->setGeometry(twips_rect(120, 120, 7455, 6375));
-    auto* picture = new SvgPicture(QString::fromLatin1(design.picture),
-                                   tr(design.picture_text), m_frame);
+    auto* picture =
+        new SvgPicture(QString::fromLatin1(design.picture), tr(design.picture_text), m_frame);
     picture->setObjectName(QStringLiteral("Image1"));
     // The picture fills its designed box; the stimulus frame, made next, lies
     // over its corner as designed.
@@ -84,8 +86,8 @@ TrialWindow::TrialWindow(const Design& design, TrialWindowServices services, QWi
     m_stimulus->setObjectName(QStringLiteral("stimulus"));
     m_stimulus->setGeometry(twips_rect(960, 960, 3975, 2895));
     m_stimulus->hide();
-    m_click_label =
-        make_cue_label(QStringLiteral("click_label"), QString::fromLatin1(design.click_caption), m_stim);
+    m_click_label = make_cue_label(QStringLiteral("click_label"),
+                                   QString::fromLatin1(design.click_caption), m_stim);
     m_click_label->move(px(1830), px(2040));
     m_click_label->hide();
 
@@ -127,8 +129,8 @@ void TrialWindow::start(std::unique_ptr<SwitchTrial> trial) {
     relayout();
 }
 
-std::unique_ptr<OneShotTimer> TrialWindow::make_timer(const QString& name) {
-    return m_services.make_timer(this, name);
+NamedTimerFactory TrialWindow::timer_factory() {
+    return [this](const QString& name) { return m_services.make_timer(this, name); };
 }
 
 void TrialWindow::fit_start_notice() {
@@ -172,15 +174,19 @@ void TrialWindow::set_cue_label_colour(QLabel* label, const QColor& colour) {
     label->setPalette(palette);
 }
 
-QColor TrialWindow::stimulus_colour() const { return m_stimulus->fill_color(); }
-
-void TrialWindow::set_results_changed_handler(std::function<void()> handler) {
-    m_results_changed = std::move(handler);
+QColor TrialWindow::stimulus_colour() const {
+    return m_stimulus->fill_color();
 }
 
-void TrialWindow::set_click_to_start_visible(bool visible) { m_click_to_start->setVisible(visible); }
-void TrialWindow::set_stimulus_visible(bool visible) { m_stimulus->setVisible(visible); }
-void TrialWindow::set_click_label_visible(bool visible) { m_click_label->setVisible(visible); }
+void TrialWindow::set_click_to_start_visible(bool visible) {
+    m_click_to_start->setVisible(visible);
+}
+void TrialWindow::set_stimulus_visible(bool visible) {
+    m_stimulus->setVisible(visible);
+}
+void TrialWindow::set_click_label_visible(bool visible) {
+    m_click_label->setVisible(visible);
+}
 
 void TrialWindow::set_click_label_text(const QString& text) {
     if (m_click_label->text() == text) {
@@ -202,15 +208,18 @@ void TrialWindow::present_now() {
     m_stim->repaint();
 }
 
-void TrialWindow::show_summary(const QString& text) { m_services.dialogs.show_message(this, text); }
-
-void TrialWindow::results_changed() {
-    if (m_results_changed) {
-        m_results_changed();
-    }
+void TrialWindow::show_summary(const QString& text) {
+    // The completed run is already in the assessment and on every view; the
+    // message waits until the switch event that completed it has been
+    // delivered, so its event loop never runs inside that delivery. A window
+    // closed meanwhile takes the message with it.
+    QMetaObject::invokeMethod(
+        this, [this, text] { m_services.dialogs.show_message(this, text); }, Qt::QueuedConnection);
 }
 
-QWidget* TrialWindow::stimulus_area() const { return m_stim; }
+QWidget* TrialWindow::stimulus_area() const {
+    return m_stim;
+}
 
 // The window system's frame as it is now: the widget's own figure can lag
 // behind a frame that changed without a move or a resize.

@@ -43,8 +43,6 @@ public:
     SwitchTrial& trial() { return *m_trial; }
     // The start notice names the switch's key when the switch sends one.
     void set_switch_sends(SwitchSends choice);
-    // Called when a completed test changed the assessment's readings.
-    void set_results_changed_handler(std::function<void()> handler);
 
     // TrialView
     void set_click_to_start_visible(bool visible) override;
@@ -55,7 +53,6 @@ public:
     void set_error_visible(bool visible) override;
     void present_now() override;
     void show_summary(const QString& text) override;
-    void results_changed() override;
 
 protected:
     struct Design {
@@ -74,7 +71,8 @@ protected:
 
     // Called by the concrete window once its own controls and logic exist.
     void start(std::unique_ptr<SwitchTrial> trial);
-    std::unique_ptr<OneShotTimer> make_timer(const QString& name);
+    // The trial's timers belong to this window's objects, so tools find them.
+    NamedTimerFactory timer_factory();
     // The start notice at its design size, or wider to show its whole text.
     void fit_start_notice();
 
@@ -111,7 +109,6 @@ private:
 
     TrialWindowServices m_services;
     std::unique_ptr<SwitchTrial> m_trial;
-    std::function<void()> m_results_changed;
     bool m_placed = false;
     QSize m_laid_out_outer; // the outer size the last layout was made for
 };

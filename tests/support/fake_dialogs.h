@@ -5,8 +5,8 @@
 #include "dialogs.h"
 
 #include <QStringList>
-
 #include <deque>
+#include <functional>
 
 namespace tavo::testing {
 
@@ -22,6 +22,8 @@ public:
     std::deque<std::optional<QColor>> color_answers;
     std::vector<ColorRequest> color_requests;
     QStringList messages;
+    // Called as each message is shown, to look at the program meanwhile.
+    std::function<void(const QString&)> on_message;
     QStringList opened_urls;
     QList<QPair<QString, int>> help_requests;
 
@@ -49,7 +51,12 @@ public:
         color_answers.pop_front();
         return answer;
     }
-    void show_message(QWidget*, const QString& text) override { messages << text; }
+    void show_message(QWidget*, const QString& text) override {
+        messages << text;
+        if (on_message) {
+            on_message(text);
+        }
+    }
     void open_url(const QString& url) override { opened_urls << url; }
     void show_help(QWidget*, const QString& help_file, int context) override {
         help_requests.append({help_file, context});

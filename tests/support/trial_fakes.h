@@ -1,7 +1,8 @@
 // Fakes for driving the trial logic without windows or real time: a clock the
 // test moves, timers the test fires, queued random fractions, a switch input
-// that delivers the test's presses, and a view and sound player that record. All
-// of them write into one event log so the order of calls can be checked.
+// that delivers the test's presses, and a view, sound player and run recorder
+// that record. All of them write into one event log so the order of calls can
+// be checked.
 #pragma once
 
 #include "clock.h"
@@ -10,6 +11,7 @@
 #include "sound_player.h"
 #include "switch_input.h"
 #include "switch_trial.h"
+#include "test_runs.h"
 #include "trial_view.h"
 
 #include <QStringList>
@@ -79,10 +81,38 @@ public:
         return true;
     }
 
+    // The trial that owned the timer is gone: it never fires again.
+    void forget_owner() {
+        is_enabled = false;
+        m_on_tick = nullptr;
+    }
+
 private:
     QStringList& m_log;
     QString m_name;
     std::function<void()> m_on_tick;
+};
+
+// What a trial owns of a FakeTimer the test keeps: every call goes to it,
+// and when the trial goes, the timer stops for good.
+class FakeTimerHandle final : public OneShotTimer {
+public:
+    explicit FakeTimerHandle(FakeTimer& timer)
+        : m_timer(timer) {}
+    ~FakeTimerHandle() override { m_timer.forget_owner(); }
+    FakeTimerHandle(const FakeTimerHandle&) = delete;
+    FakeTimerHandle& operator=(const FakeTimerHandle&) = delete;
+
+    void set_interval(int ms) override { m_timer.set_interval(ms); }
+    int interval() const override { return m_timer.interval(); }
+    void set_enabled(bool enabled) override { m_timer.set_enabled(enabled); }
+    bool enabled() const override { return m_timer.enabled(); }
+    void set_callback(std::function<void()> on_tick) override {
+        m_timer.set_callback(std::move(on_tick));
+    }
+
+private:
+    FakeTimer& m_timer;
 };
 
 class FakeRandom final : public RandomSource {
@@ -169,7 +199,6 @@ public:
     bool error = false;
     QString click_label_text = QStringLiteral("CLICK");
     QStringList summaries;
-    int results_changes = 0;
 
     void set_click_to_start_visible(bool v) override { click_to_start = v; }
     void set_stimulus_visible(bool v) override {
@@ -191,19 +220,44 @@ public:
         summaries << text;
         m_log << QStringLiteral("summary");
     }
-    void results_changed() override {
-        ++results_changes;
-        m_log << QStringLiteral("results");
-    }
 
 private:
     QStringList& m_log;
 };
 
-// Everything a trial needs, fresh for each test.
+// Keeps every run handed over.
+class RecordingRecorder final : public RunRecorder {
+public:
+    explicit RecordingRecorder(QStringList& log)
+        : m_log(log) {}
+    std::vector<ActivationRun> activation;
+    std::vector<ReleaseRun> release;
+    std::vector<RepetitionRun> repetition;
+
+    void commit(const ActivationRun& run) override {
+        activation.push_back(run);
+        m_log << QStringLiteral("commit");
+    }
+    void commit(const ReleaseRun& run) override {
+        release.push_back(run);
+        m_log << QStringLiteral("commit");
+    }
+    void commit(const RepetitionRun& run) override {
+        repetition.push_back(run);
+        m_log << QStringLiteral("commit");
+    }
+    std::size_t commits() const { return activation.size() + release.size() + repetition.size(); }
+
+private:
+    QStringList& m_log;
+};
+
+// Everything a trial needs, fresh for each test. The trial's first timer is
+// `timer`, its second (the release test's) `second_timer`.
 struct TrialRig {
     QStringList log;
-    Assessment assessment;
+    TestSettings settings;
+    RecordingRecorder recorder{log};
     FakeClock clock{log};
     RecordingSounds sounds{log};
     FakeRandom random;
@@ -211,8 +265,16 @@ struct TrialRig {
     RecordingView view{log};
     FakeTimer timer{log, QStringLiteral("timer")};
     FakeTimer second_timer{log, QStringLiteral("release timer")};
+    QStringList timer_names;
 
-    TrialServices services() { return {assessment, clock, sounds, random, input}; }
+    TrialServices services() { return {settings, recorder, clock, sounds, random, input}; }
+    NamedTimerFactory timers() {
+        return [this](const QString& name) -> std::unique_ptr<OneShotTimer> {
+            timer_names << name;
+            return std::make_unique<FakeTimerHandle>(timer_names.size() == 1 ? timer
+                                                                             : second_timer);
+        };
+    }
 };
 
 } // namespace tavo::testing
