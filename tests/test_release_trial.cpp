@@ -95,7 +95,7 @@ void TestReleaseTrial::phases_follow_the_switch_and_the_timers_data() {
     QTest::newRow("press and release in the wait") << "down up" << wait << false;
     QTest::newRow("HOLD cue") << "hold" << cue << false;
     QTest::newRow("held across the HOLD cue") << "down hold up" << cue << false;
-    QTest::newRow("double click on the HOLD cue") << "hold dbl" << cue << false;
+    QTest::newRow("double click on the HOLD cue") << "hold dbl" << holding << false;
     QTest::newRow("holding") << "hold down" << holding << false;
     QTest::newRow("early release") << "hold down up" << wait << true;
     QTest::newRow("RELEASE cue") << "hold down release" << release << false;
@@ -165,8 +165,8 @@ void TestReleaseTrial::release_cue_is_drawn_before_its_sound_and_onset() {
     rig.hold();
     rig.log.clear();
     QVERIFY(rig.release_timer.fire());
-    QCOMPARE(rig.log,
-             (QStringList{"begin", "show release cue", "present", "sound Laser.wav", "now"}));
+    QCOMPARE(rig.log, (QStringList{"begin", "show release cue", "present", "display stamp", "now",
+                                   "sound Laser.wav"}));
     QVERIFY(rig.view.stimulus); // the HOLD cue stays beneath
     QCOMPARE(rig.trial.trial_count(), 1);
     rig.clock.advance(333);

@@ -4,6 +4,7 @@
 
 #include "clock.h"
 #include "dialogs.h"
+#include "display_stamps.h"
 #include "one_shot_timer.h"
 #include "program_launcher.h"
 #include "random_source.h"
@@ -29,6 +30,8 @@ struct AppServices {
     std::unique_ptr<ProgramLauncher> launcher;
     // Where the tests' clock readings go as they are taken (--clock-log).
     ReadingLog& readings = no_reading_log();
+    // The display server's time after each stimulus's frame, where it gives one.
+    DisplayStamps& display_stamps = no_display_stamps();
 };
 
 } // namespace tavo

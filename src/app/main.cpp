@@ -2,6 +2,7 @@
 #include "application_switch_input.h"
 #include "command_line.h"
 #include "default_window.h"
+#include "display_server_stamps.h"
 #include "reading_log.h"
 #include "sheet_pdf.h"
 #include "tavo_application.h"
@@ -79,9 +80,11 @@ int main(int argc, char* argv[]) {
                     QStringLiteral("Laser.wav"), QStringLiteral("buzzer.wav"),
                     QStringLiteral("Chord.wav")});
     tavo::DesktopPrinterDialog printer_dialog;
+    const std::unique_ptr<tavo::DisplayStamps> display_stamps = tavo::make_display_server_stamps();
     tavo::TavoApplication tavo_app({dialogs, clock, random, switch_input, sounds, printer_dialog,
                                     tavo::precise_timer_factory(), tavo::make_system_info_locator(),
-                                    std::make_unique<tavo::SystemProgramLauncher>(), readings});
+                                    std::make_unique<tavo::SystemProgramLauncher>(), readings,
+                                    *display_stamps});
     tavo_app.main_window().set_switch_sends(*switch_sends);
     tavo_app.Form_Load(tavo::command_line_text(options.arguments));
     tavo_app.main_window().show();

@@ -53,13 +53,14 @@ void ActivationTrial::step(Input input) {
 void ActivationTrial::switch_event_while_running(const SwitchEvent& event) {
     switch (event.edge) {
     case SwitchEdge::press:
+    case SwitchEdge::double_click_press:
+        // A press soon after another (an anticipation, say) is still a press:
+        // ignoring it would lose a real answer.
         step(Input::press);
         return;
     case SwitchEdge::release:
         step(Input::release);
         return;
-    case SwitchEdge::double_click_press:
-        return; // not a press of this test
     }
 }
 
@@ -91,7 +92,7 @@ void ActivationTrial::begin_run(const SystemTime& start_time, ClockReading start
 
 void ActivationTrial::begin_delay() {
     m_timer->set_enabled(true);
-    log_reading(ReadingEvent::delay, m_trial_count + 1, m_next_delay);
+    log_delay(m_trial_count + 1, m_next_delay);
 }
 
 void ActivationTrial::show_stimulus() {
@@ -102,14 +103,16 @@ void ActivationTrial::show_stimulus() {
     m_view.set_stimulus_visible(true);
     m_view.set_click_label_visible(true);
     m_view.present_now();
+    const TimedReading onset = read_onset();
+    m_stim_time = onset.value;
     m_services.sounds.play(QStringLiteral("pop.wav"));
-    m_stim_time = m_services.clock.now();
-    log_reading(ReadingEvent::onset, m_trial_count, m_stim_time);
+    log_reading(ReadingEvent::onset, m_trial_count, onset);
 }
 
 void ActivationTrial::take_response() {
-    const ClockReading click_time = m_services.clock.now();
-    log_reading(ReadingEvent::response, m_trial_count, click_time);
+    const TimedReading click = read_switch_event();
+    const ClockReading click_time = click.value;
+    log_reading(ReadingEvent::response, m_trial_count, click);
     end_measurement();
     m_services.sounds.play(QStringLiteral("Start.wav"));
     m_view.set_stimulus_visible(false);

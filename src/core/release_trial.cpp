@@ -62,13 +62,14 @@ void ReleaseTrial::step(Input input) {
 void ReleaseTrial::switch_event_while_running(const SwitchEvent& event) {
     switch (event.edge) {
     case SwitchEdge::press:
+    case SwitchEdge::double_click_press:
+        // A press soon after another (an anticipation, say) is still a press:
+        // ignoring it would lose a real answer.
         step(Input::press);
         return;
     case SwitchEdge::release:
         step(Input::release);
         return;
-    case SwitchEdge::double_click_press:
-        return; // not a press of this test
     }
 }
 
@@ -132,14 +133,16 @@ void ReleaseTrial::show_release_cue() {
     begin_measurement();
     m_view.set_release_cue_visible(true);
     m_view.present_now();
+    const TimedReading onset = read_onset();
+    m_stim_time = onset.value;
     m_services.sounds.play(QStringLiteral("Laser.wav"));
-    m_stim_time = m_services.clock.now();
-    log_reading(ReadingEvent::onset, m_trial_count, m_stim_time);
+    log_reading(ReadingEvent::onset, m_trial_count, onset);
 }
 
 void ReleaseTrial::take_timed_release() {
-    const ClockReading release_time = m_services.clock.now();
-    log_reading(ReadingEvent::release, m_trial_count, release_time);
+    const TimedReading release = read_switch_event();
+    const ClockReading release_time = release.value;
+    log_reading(ReadingEvent::release, m_trial_count, release);
     end_measurement();
     m_view.set_click_label_text(hold_caption);
     hide_cues();

@@ -95,16 +95,18 @@ void RepetitionTrial::show_stimulus() {
 
 void RepetitionTrial::take_first_press() {
     begin_measurement();
-    m_run.first_press = m_services.clock.now();
-    log_reading(ReadingEvent::first_press, 1, m_run.first_press);
+    const TimedReading first_press = read_switch_event();
+    m_run.first_press = first_press.value;
+    log_reading(ReadingEvent::first_press, 1, first_press);
     m_services.sounds.play(QStringLiteral("Start.wav"));
 }
 
 void RepetitionTrial::take_release() {
     // The reading comes first; the count and its caption follow.
-    const ClockReading released = m_services.clock.now();
+    const TimedReading release = read_switch_event();
+    const ClockReading released = release.value;
     ++m_click_count;
-    log_reading(ReadingEvent::click, m_click_count, released);
+    log_reading(ReadingEvent::click, m_click_count, release);
     m_view.set_click_label_text(clicks_caption(m_click_count));
     m_run.click_times[m_click_count - 1] = released;
     if (m_click_count < repetition_clicks) {

@@ -33,9 +33,16 @@ void SwitchTrial::close() {
 }
 
 void SwitchTrial::on_switch_event(const SwitchEvent& event) {
+    m_event = &event;
+    handle_switch_event(event);
+    m_event = nullptr;
+}
+
+void SwitchTrial::handle_switch_event(const SwitchEvent& event) {
     switch (m_phase) {
     case RunPhase::waiting_for_start:
-        if (event.edge == SwitchEdge::press) {
+        if (event.edge == SwitchEdge::press ||
+            (event.edge == SwitchEdge::double_click_press && double_click_is_press())) {
             move_to(RunPhase::running);
         }
         return;
@@ -82,11 +89,21 @@ void SwitchTrial::move_to(RunPhase next) {
 void SwitchTrial::take_start_press() {
     const SystemTime start_time = m_services.clock.local_time();
     m_services.clock.begin_period();
-    const ClockReading start_tick = m_services.clock.now();
+    const TimedReading start_tick = read_switch_event();
     log_reading(ReadingEvent::start, 0, start_tick);
     m_services.clock.end_period();
     m_view.set_click_to_start_visible(false);
-    begin_run(start_time, start_tick);
+    begin_run(start_time, start_tick.value);
+}
+
+TimedReading SwitchTrial::read_switch_event() {
+    const std::optional<ClockReading> stamp = m_event ? m_event->input_stamp : std::nullopt;
+    return checked_reading(stamp, ReadingSource::input_system, m_services.clock.now());
+}
+
+TimedReading SwitchTrial::read_onset() {
+    const std::optional<ClockReading> stamp = m_services.display.frame_processed();
+    return checked_reading(stamp, ReadingSource::display_server, m_services.clock.now());
 }
 
 void SwitchTrial::begin_measurement() {

@@ -7,12 +7,14 @@
 
 #include "assessment.h"
 #include "clock.h"
+#include "display_stamps.h"
 #include "one_shot_timer.h"
 #include "random_source.h"
 #include "reading_log.h"
 #include "sound_player.h"
 #include "switch_input.h"
 #include "test_runs.h"
+#include "timed_reading.h"
 #include "trial_view.h"
 
 #include <functional>
@@ -31,6 +33,8 @@ struct TrialServices {
     RandomSource& random;
     SwitchInput& switch_input;
     ReadingLog& readings = no_reading_log();
+    // The display server's time after a stimulus's frame, where it gives one.
+    DisplayStamps& display = no_display_stamps();
 };
 
 // Makes one of a trial's timers, by its name; the trial owns what it gets.
@@ -86,6 +90,9 @@ protected:
     virtual void begin_run(const SystemTime& start_time, ClockReading start_tick) = 0;
     // A switch event while the run is running.
     virtual void switch_event_while_running(const SwitchEvent& event) = 0;
+    // Whether the second press of a double click starts the run like any
+    // press: it is a press of the switch all the same.
+    virtual bool double_click_is_press() const { return false; }
 
     bool running() const { return m_phase == RunPhase::running; }
     void begin_measurement();
@@ -99,9 +106,21 @@ protected:
         m_view.show_summary(summary);
     }
 
+    // The reading of the switch event being handled: the input system's
+    // stamp on it when that is plausible, else the clock read now.
+    TimedReading read_switch_event();
+    // The onset reading of a frame just presented: the display server's time
+    // after it when that is plausible, else the clock read now. The cue's
+    // sound starts after this: nothing runs between the frame and its reading.
+    TimedReading read_onset();
+
     // Hands a reading just taken to the reading log.
-    void log_reading(ReadingEvent event, int trial, std::int32_t value) {
-        m_services.readings.record(m_test, event, trial, value);
+    void log_reading(ReadingEvent event, int trial, const TimedReading& reading) {
+        m_services.readings.record(m_test, event, trial, reading);
+    }
+    // Hands a delay just drawn to the reading log.
+    void log_delay(int trial, std::int32_t delay_ms) {
+        m_services.readings.record_delay(m_test, trial, delay_ms);
     }
 
     TrialServices m_services;
@@ -110,10 +129,13 @@ protected:
 private:
     // The one place the run's phase changes, with what each change does.
     void move_to(RunPhase next);
+    void handle_switch_event(const SwitchEvent& event);
     void take_start_press();
 
     ReadingTest m_test;
     RunPhase m_phase = RunPhase::closed;
+    // The switch event being handled, while it is.
+    const SwitchEvent* m_event = nullptr;
     bool m_measuring = false;
 };
 

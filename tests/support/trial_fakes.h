@@ -6,8 +6,10 @@
 #pragma once
 
 #include "clock.h"
+#include "display_stamps.h"
 #include "one_shot_timer.h"
 #include "random_source.h"
+#include "reading_log.h"
 #include "sound_player.h"
 #include "switch_input.h"
 #include "switch_trial.h"
@@ -165,10 +167,10 @@ public:
     bool installed(const SwitchClient& client) const override {
         return std::find(clients.begin(), clients.end(), &client) != clients.end();
     }
-    void send(SwitchEdge edge) {
+    void send(SwitchEdge edge, std::optional<ClockReading> input_stamp = std::nullopt) {
         const std::vector<SwitchClient*> now = clients;
         for (SwitchClient* client : now) {
-            client->on_switch_event({edge, std::nullopt});
+            client->on_switch_event({edge, input_stamp});
         }
     }
     // A key event as the real switch input turns it into the switch's edges.
@@ -186,6 +188,41 @@ public:
     void press() { send(SwitchEdge::press); }
     void release() { send(SwitchEdge::release); }
     void double_click() { send(SwitchEdge::double_click_press); }
+};
+
+// The display server's time after each frame: `next` when set, else none.
+class FakeDisplayStamps final : public DisplayStamps {
+public:
+    explicit FakeDisplayStamps(QStringList& log)
+        : m_log(log) {}
+    std::optional<ClockReading> next;
+
+    std::optional<ClockReading> frame_processed() override {
+        m_log << QStringLiteral("display stamp");
+        return next;
+    }
+
+private:
+    QStringList& m_log;
+};
+
+// The clock log's lines, without the microseconds: "<event> <trial> <value>
+// <source> <delivery>".
+class RecordingReadingLog final : public ReadingLog {
+public:
+    QStringList lines;
+
+    using ReadingLog::record;
+    void record(ReadingTest, ReadingEvent event, int trial, const TimedReading& reading) override {
+        char line[128] = {};
+        format_reading_line(line, sizeof line, ReadingTest::activation, event, trial, reading, 0);
+        // Drop the test's name and the microseconds: what is left is what the trial decided.
+        QStringList fields = QString::fromLatin1(line).trimmed().split(QLatin1Char(' '));
+        fields.removeAt(4);
+        fields.removeFirst();
+        lines << fields.join(QLatin1Char(' '));
+    }
+    void record_delay(ReadingTest, int, std::int32_t) override {}
 };
 
 class RecordingView final : public TrialView {
@@ -265,9 +302,13 @@ struct TrialRig {
     RecordingView view{log};
     FakeTimer timer{log, QStringLiteral("timer")};
     FakeTimer second_timer{log, QStringLiteral("release timer")};
+    FakeDisplayStamps display{log};
+    RecordingReadingLog readings;
     QStringList timer_names;
 
-    TrialServices services() { return {settings, recorder, clock, sounds, random, input}; }
+    TrialServices services() {
+        return {settings, recorder, clock, sounds, random, input, readings, display};
+    }
     NamedTimerFactory timers() {
         return [this](const QString& name) -> std::unique_ptr<OneShotTimer> {
             timer_names << name;
