@@ -58,6 +58,8 @@ private Q_SLOTS:
     void response_is_read_first_and_stored_at_its_index();
     void switch_held_across_the_onset_answers_nothing();
     void complete_run_is_handed_over_then_summarised();
+    void practice_run_is_summarised_and_never_handed_over();
+    void changing_to_or_from_practice_starts_over();
     void presses_during_a_delay_are_counted_as_anticipations();
     void sums_beyond_sixteen_bits_are_summarised();
     void restart_in_mid_run_counts_from_one_again();
@@ -250,6 +252,58 @@ void TestActivationTrial::switch_held_across_the_onset_answers_nothing() {
     rig.clock.advance(250);
     rig.input.press();
     QCOMPARE(rig.response(0), 300);
+}
+
+void TestActivationTrial::practice_run_is_summarised_and_never_handed_over() {
+    ActivationRig rig;
+    rig.trial.set_practice(true);
+    rig.start();
+    for (int i = 0; i < trials_per_test; ++i) {
+        rig.answer(200);
+    }
+    QCOMPARE(rig.view.summaries,
+             QStringList{"Average Response Time: 00:00.200   Fastest = 00:00.200    Slowest = "
+                         "00:00.200"});
+    QVERIFY(rig.trial.run_phase() == RunPhase::finished);
+    QCOMPARE(rig.recorder.commits(), 0u);
+    QVERIFY(!rig.log.contains(QStringLiteral("commit")));
+    QCOMPARE(rig.clock.begins, rig.clock.ends);
+
+    // The recorded run after it is handed over as usual.
+    rig.trial.set_practice(false);
+    QVERIFY(rig.trial.run_phase() == RunPhase::waiting_for_start);
+    rig.start();
+    for (int i = 0; i < trials_per_test; ++i) {
+        rig.answer(150);
+    }
+    QCOMPARE(rig.recorder.activation.size(), 1u);
+    QCOMPARE(rig.response(9), 150);
+}
+
+void TestActivationTrial::changing_to_or_from_practice_starts_over() {
+    for (const bool to_practice : {true, false}) {
+        ActivationRig rig;
+        rig.trial.set_practice(!to_practice);
+        rig.start();
+        rig.answer(120);
+        rig.answer(130);
+        QCOMPARE(rig.trial.trial_count(), 2);
+        // The same mode again leaves the run alone.
+        rig.trial.set_practice(!to_practice);
+        QCOMPARE(rig.trial.trial_count(), 2);
+        rig.trial.set_practice(to_practice);
+        QVERIFY(rig.trial.run_phase() == RunPhase::waiting_for_start);
+        QCOMPARE(rig.trial.trial_count(), 0);
+        QVERIFY(rig.input.installed(rig.trial));
+        QCOMPARE(rig.clock.begins, rig.clock.ends);
+        // The run that follows is entirely of the new kind.
+        rig.start();
+        for (int i = 0; i < trials_per_test; ++i) {
+            rig.answer(140);
+        }
+        QCOMPARE(rig.recorder.commits(), to_practice ? 0u : 1u);
+        QCOMPARE(rig.view.summaries.size(), 1);
+    }
 }
 
 void TestActivationTrial::complete_run_is_handed_over_then_summarised() {

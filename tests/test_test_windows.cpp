@@ -61,6 +61,11 @@ private Q_SLOTS:
     void start_test_again_reuses_the_open_window();
     void ctrl_r_restarts_and_closing_makes_a_fresh_window();
     void switch_input_sees_each_button_event_once_and_consumes_none();
+    void practice_shows_in_the_title_and_the_corner_data();
+    void practice_shows_in_the_title_and_the_corner();
+    void practice_run_completes_and_stores_nothing();
+    void start_test_turns_a_practice_window_into_a_recorded_run();
+    void practice_closes_another_tests_window();
     void layout_follows_the_window_size();
     void layout_follows_the_frame_data();
     void layout_follows_the_frame();
@@ -602,6 +607,142 @@ void TestTestWindows::switch_input_sees_each_button_event_once_and_consumes_none
     m_rig->switch_input.remove(client);
     QTest::mouseClick(main().windowHandle(), Qt::LeftButton, {}, QPoint(5, 60));
     QCOMPARE(client.edges, QList<SwitchEdge>());
+}
+
+void TestTestWindows::practice_shows_in_the_title_and_the_corner_data() {
+    QTest::addColumn<QString>("test");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("activation") << "act_test"
+                                << "Activation_Test"
+                                << "Activation Test";
+    QTest::newRow("release") << "rel_test"
+                             << "Release_Test"
+                             << "Release Test";
+    QTest::newRow("repetition") << "rep_test"
+                                << "Repetition_Test"
+                                << "Repetition Test";
+}
+
+void TestTestWindows::practice_shows_in_the_title_and_the_corner() {
+    QFETCH(QString, test);
+    QFETCH(QString, window);
+    QFETCH(QString, caption);
+    press_start(QStringLiteral("practice_") + test);
+    auto* test_window = main().findChild<TrialWindow*>(window);
+    QVERIFY(test_window && test_window->isVisible());
+    QVERIFY(test_window->trial().practice());
+    QVERIFY(test_window->windowTitle().contains(QStringLiteral("PRACTICE")));
+    QVERIFY(test_window->windowTitle().startsWith(caption));
+    auto* corner = test_window->findChild<QLabel*>("practice_label");
+    QVERIFY(corner && corner->isVisible());
+    QCOMPARE(corner->text(), QStringLiteral("PRACTICE"));
+    // Inside the window, and not hidden behind anything of the layout.
+    QVERIFY(test_window->rect().contains(corner->geometry()));
+    QCOMPARE(test_window->childAt(corner->geometry().center()), corner);
+
+    press_start(QStringLiteral("start_") + test);
+    QCOMPARE(main().findChild<TrialWindow*>(window), test_window);
+    QVERIFY(!test_window->trial().practice());
+    QCOMPARE(test_window->windowTitle(), caption);
+    QVERIFY(!corner->isVisible());
+}
+
+void TestTestWindows::practice_run_completes_and_stores_nothing() {
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(QStringLiteral("subject.tavo"));
+    press_start(QStringLiteral("start_act_test"));
+    run_activation_trials(m_rig->app->activation_window(), 10, 250);
+    deliver_queued_calls();
+    m_rig->app->activation_window()->close();
+    delete_closed_windows();
+    m_rig->dialogs.save_answers.push_back(path);
+    main_child<QAction>("save_file_menu")->trigger();
+    const QByteArray saved = file_bytes(path);
+    QVERIFY(!saved.isEmpty());
+    const TestData data = m_rig->app->document().data();
+    const QStringList results = activation_results();
+    m_rig->dialogs.messages.clear();
+    m_rig->sounds.played.clear();
+
+    press_start(QStringLiteral("practice_act_test"));
+    ActivationWindow* window = m_rig->app->activation_window();
+    run_activation_trials(window, 10, 480);
+    deliver_queued_calls();
+    // The practice run looked and sounded like any other, summary included.
+    QCOMPARE(m_rig->dialogs.messages,
+             QStringList{"Average Response Time: 00:00.480   Fastest = 00:00.480    Slowest = "
+                         "00:00.480"});
+    QCOMPARE(m_rig->sounds.played.count(QStringLiteral("pop.wav")), 10);
+    QVERIFY(window->trial().run_phase() == RunPhase::finished);
+    QVERIFY(m_rig->app->document().data() == data);
+    QCOMPARE(activation_results(), results);
+    QVERIFY(m_rig->app->document().saving().data_saved);
+    QVERIFY(!m_rig->app->document().unsaved_changes());
+    main_child<QAction>("save_file_menu")->trigger();
+    QCOMPARE(file_bytes(path), saved);
+    QCOMPARE(m_rig->clock.begins, m_rig->clock.ends);
+}
+
+void TestTestWindows::start_test_turns_a_practice_window_into_a_recorded_run() {
+    press_start(QStringLiteral("practice_act_test"));
+    ActivationWindow* window = m_rig->app->activation_window();
+    run_activation_trials(window, 4, 500);
+    const TestData data = m_rig->app->document().data();
+
+    // Start Test while practising: the same window starts over, recorded.
+    press_start(QStringLiteral("start_act_test"));
+    QCOMPARE(m_rig->app->activation_window(), window);
+    QVERIFY(!window->trial().test_started());
+    QVERIFY(window->findChild<QWidget*>("click_to_start")->isVisible());
+    QVERIFY(m_rig->app->document().data() == data);
+    run_activation_trials(window, 10, 260);
+    deliver_queued_calls();
+    QCOMPARE(m_rig->dialogs.messages.size(), 1);
+    QVERIFY(!(m_rig->app->document().data() == data));
+    QCOMPARE(main_child<QLabel>("Label1")->text(),
+             QStringLiteral("Average Response Time: 00:00.260"));
+    QVERIFY(!m_rig->app->document().saving().data_saved);
+
+    // A practice run after it leaves the recorded results as they are.
+    const TestData recorded = m_rig->app->document().data();
+    press_start(QStringLiteral("practice_act_test"));
+    run_activation_trials(window, 10, 700);
+    deliver_queued_calls();
+    QCOMPARE(m_rig->dialogs.messages.size(), 2);
+    QVERIFY(m_rig->app->document().data() == recorded);
+    QCOMPARE(main_child<QLabel>("Label1")->text(),
+             QStringLiteral("Average Response Time: 00:00.260"));
+}
+
+void TestTestWindows::practice_closes_another_tests_window() {
+    const TestData data = m_rig->app->document().data();
+    press_start(QStringLiteral("start_rel_test"));
+    QPointer<ReleaseWindow> release_window = m_rig->app->release_window();
+    switch_press(release_window);
+    switch_release(release_window);
+    press_start(QStringLiteral("practice_rep_test"));
+    QVERIFY(!release_window->isVisible());
+    delete_closed_windows();
+    QVERIFY(release_window.isNull());
+    RepetitionWindow* window = m_rig->app->repetition_window();
+    QVERIFY(m_rig->switch_input.installed(window->trial()));
+    QVERIFY(window->trial().practice());
+    // The practice repetition test runs to its end with the one switch.
+    switch_press(window);
+    switch_release(window);
+    QVERIFY(timer("Repetition_Stimulus_Timer").fire());
+    for (int i = 0; i < 5; ++i) {
+        m_rig->clock.advance(500);
+        switch_press(window);
+        m_rig->clock.advance(100);
+        switch_release(window);
+    }
+    deliver_queued_calls();
+    QCOMPARE(m_rig->dialogs.messages, QStringList{"Test Time: 00:02.500"});
+    QVERIFY(m_rig->app->document().data() == data);
+    QVERIFY(m_rig->app->document().saving().data_saved);
 }
 
 void TestTestWindows::layout_follows_the_window_size() {

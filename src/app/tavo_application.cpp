@@ -137,7 +137,8 @@ void TavoApplication::apply_switch_sends(SwitchSends choice) {
     }
 }
 
-void TavoApplication::show_test_window(TrialWindow& window, SwitchTest test) {
+void TavoApplication::show_test_window(TrialWindow& window, SwitchTest test, bool practice) {
+    window.set_practice(practice);
     window.set_switch_sends(m_main_window->switch_sends());
     window.setWindowState(m_document.full_screen(test) ? Qt::WindowMaximized : Qt::WindowNoState);
     window.show();
@@ -154,29 +155,29 @@ void TavoApplication::close_other_tests(const TrialWindow* keep) {
     }
 }
 
-void TavoApplication::start_activation_test() {
+void TavoApplication::start_activation_test(bool practice) {
     close_other_tests(m_activation.existing());
     ActivationWindow& window = m_activation.get_or_create(
         [this] { return new ActivationWindow(trial_window_services(), m_main_window.get()); });
     window.set_stimulus_colour(to_qcolor(m_document.colour(StimulusColour::activation)));
-    show_test_window(window, SwitchTest::activation);
+    show_test_window(window, SwitchTest::activation, practice);
 }
 
-void TavoApplication::start_release_test() {
+void TavoApplication::start_release_test(bool practice) {
     close_other_tests(m_release.existing());
     ReleaseWindow& window = m_release.get_or_create(
         [this] { return new ReleaseWindow(trial_window_services(), m_main_window.get()); });
     window.set_stimulus_colour(to_qcolor(m_document.colour(StimulusColour::release_hold)));
     window.set_release_colour(to_qcolor(m_document.colour(StimulusColour::release_cue)));
-    show_test_window(window, SwitchTest::release);
+    show_test_window(window, SwitchTest::release, practice);
 }
 
-void TavoApplication::start_repetition_test() {
+void TavoApplication::start_repetition_test(bool practice) {
     close_other_tests(m_repetition.existing());
     RepetitionWindow& window = m_repetition.get_or_create(
         [this] { return new RepetitionWindow(trial_window_services(), m_main_window.get()); });
     window.set_stimulus_colour(to_qcolor(m_document.colour(StimulusColour::repetition)));
-    show_test_window(window, SwitchTest::repetition);
+    show_test_window(window, SwitchTest::repetition, practice);
 }
 
 void TavoApplication::print_results_sheet() {

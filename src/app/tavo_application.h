@@ -51,10 +51,12 @@ public:
     void show_about_corvale();
 
     // Start Test: the window is created on first use (its load reads the
-    // settings), put in its window state, coloured and shown.
-    void start_activation_test();
-    void start_release_test();
-    void start_repetition_test();
+    // settings), put in its window state, coloured and shown. Practice runs
+    // the same window without storing the run; Start Test on a practice
+    // window turns it back into a recorded one, starting over.
+    void start_activation_test(bool practice = false);
+    void start_release_test(bool practice = false);
+    void start_repetition_test(bool practice = false);
 
     // Print Results: the printer dialog, then the sheet of what the main
     // window shows.
@@ -75,7 +77,7 @@ public:
 private:
     AboutCorvaleDialog& about_corvale();
     TrialWindowServices trial_window_services();
-    void show_test_window(TrialWindow& window, SwitchTest test);
+    void show_test_window(TrialWindow& window, SwitchTest test, bool practice);
     // One switch, one test: Start Test closes any other test's window first,
     // and its unfinished run goes with it.
     void close_other_tests(const TrialWindow* keep);

@@ -32,6 +32,16 @@ void SwitchTrial::close() {
     move_to(RunPhase::closed);
 }
 
+void SwitchTrial::set_practice(bool practice) {
+    if (practice == m_practice) {
+        return;
+    }
+    m_practice = practice;
+    if (m_phase != RunPhase::closed) {
+        restart();
+    }
+}
+
 void SwitchTrial::on_switch_event(const SwitchEvent& event) {
     m_event = &event;
     handle_switch_event(event);

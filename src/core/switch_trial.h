@@ -67,6 +67,11 @@ public:
     void restart();
     // Closing the window, from any phase. An unfinished run is dropped.
     void close();
+    // A practice run goes the same way as a recorded one but is never handed
+    // to the recorder. Changing between the two starts over, so a recorded run
+    // never begins as practice and is never dropped as one.
+    void set_practice(bool practice);
+    bool practice() const { return m_practice; }
 
     void on_switch_event(const SwitchEvent& event) final;
 
@@ -98,11 +103,13 @@ protected:
     void begin_measurement();
     void end_measurement();
 
-    // The last trial is done: the run goes to the recorder in one step, then
-    // the view shows the summary.
+    // The last trial is done: the run goes to the recorder in one step (unless
+    // it is practice), then the view shows the summary.
     template <class Run> void complete_run(const Run& run, const QString& summary) {
         move_to(RunPhase::finished);
-        m_services.recorder.commit(run);
+        if (!m_practice) {
+            m_services.recorder.commit(run);
+        }
         m_view.show_summary(summary);
     }
 
@@ -137,6 +144,7 @@ private:
     // The switch event being handled, while it is.
     const SwitchEvent* m_event = nullptr;
     bool m_measuring = false;
+    bool m_practice = false;
 };
 
 } // namespace tavo

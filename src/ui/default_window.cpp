@@ -338,11 +338,19 @@ QLineEdit* DefaultWindow::add_seconds_box(QGroupBox* frame, const QString& box_n
 }
 
 void DefaultWindow::build_performance_tab(QWidget* page) {
-    auto add_start = [](QGroupBox* frame, const QString& name) {
+    // Start Test, and under it Practice: the same test, nothing of it stored.
+    auto add_start = [this](QGroupBox* frame, const QString& test_name,
+                            void (DefaultWindow::*start_test)(bool)) {
         auto* start = new QPushButton(QStringLiteral("Start Test"), frame);
-        start->setObjectName(name);
+        start->setObjectName(QStringLiteral("start_") + test_name);
         start->setGeometry(twips_rect(7680, 480, 1455, 495));
-        return start;
+        connect(start, &QPushButton::clicked, this,
+                [this, start_test] { (this->*start_test)(false); });
+        auto* practice = new QPushButton(QStringLiteral("Practice"), frame);
+        practice->setObjectName(QStringLiteral("practice_") + test_name);
+        practice->setGeometry(twips_rect(7680, 1080, 1455, 495));
+        connect(practice, &QPushButton::clicked, this,
+                [this, start_test] { (this->*start_test)(true); });
     };
 
     QGroupBox* act = build_test_frame(page, QStringLiteral("act_frame"),
@@ -359,8 +367,7 @@ void DefaultWindow::build_performance_tab(QWidget* page) {
     add_color_button(act, QStringLiteral("act_color"), StimulusColour::activation,
                      QStringLiteral("Stimulus Color:"), QRect(3120, 795, 615, 375));
     add_full_screen(act, QStringLiteral("Act_Check_FS"), SwitchTest::activation, 1275);
-    connect(add_start(act, QStringLiteral("start_act_test")), &QPushButton::clicked, this,
-            &DefaultWindow::start_act_test);
+    add_start(act, QStringLiteral("act_test"), &DefaultWindow::start_act_test);
 
     QGroupBox* rel = build_test_frame(page, QStringLiteral("rel_frame"),
                                       QStringLiteral("Release Test"), 2280, 1815);
@@ -380,8 +387,7 @@ void DefaultWindow::build_performance_tab(QWidget* page) {
     add_color_button(rel, QStringLiteral("rel_release_color"), StimulusColour::release_cue,
                      QStringLiteral("Release Stimulus Color:"), QRect(6720, 795, 615, 375));
     add_full_screen(rel, QStringLiteral("Rel_Check_FS"), SwitchTest::release, 1320);
-    connect(add_start(rel, QStringLiteral("start_rel_test")), &QPushButton::clicked, this,
-            &DefaultWindow::start_rel_test);
+    add_start(rel, QStringLiteral("rel_test"), &DefaultWindow::start_rel_test);
 
     QGroupBox* rep = build_test_frame(page, QStringLiteral("rep_frame"),
                                       QStringLiteral("Repetition Test"), 4200, 1695);
@@ -394,8 +400,7 @@ void DefaultWindow::build_performance_tab(QWidget* page) {
     add_color_button(rep, QStringLiteral("rep_color"), StimulusColour::repetition,
                      QStringLiteral("Stimulus Color:"), QRect(3120, 435, 615, 375));
     add_full_screen(rep, QStringLiteral("Rep_Check_FS"), SwitchTest::repetition, 960);
-    connect(add_start(rep, QStringLiteral("start_rep_test")), &QPushButton::clicked, this,
-            &DefaultWindow::start_rep_test);
+    add_start(rep, QStringLiteral("rep_test"), &DefaultWindow::start_rep_test);
 }
 
 void DefaultWindow::build_results_tab(QWidget* page) {
@@ -568,22 +573,22 @@ std::optional<std::int16_t> DefaultWindow::seconds_setting(const QLineEdit* box,
     return check.milliseconds;
 }
 
-void DefaultWindow::start_act_test() {
+void DefaultWindow::start_act_test(bool practice) {
     if (const auto delay = seconds_setting(m_act_max_select, tr("maximum stimulus delay"))) {
         m_document.set_max_delay(*delay);
-        Q_EMIT activation_test_requested();
+        Q_EMIT activation_test_requested(practice);
     }
 }
 
-void DefaultWindow::start_rel_test() {
+void DefaultWindow::start_rel_test(bool practice) {
     if (const auto hold = seconds_setting(m_rel_max_select, tr("maximum hold duration"))) {
         m_document.set_hold_time(*hold);
-        Q_EMIT release_test_requested();
+        Q_EMIT release_test_requested(practice);
     }
 }
 
-void DefaultWindow::start_rep_test() {
-    Q_EMIT repetition_test_requested();
+void DefaultWindow::start_rep_test(bool practice) {
+    Q_EMIT repetition_test_requested(practice);
 }
 
 void DefaultWindow::choose_color(StimulusColour which) {

@@ -45,10 +45,11 @@ Q_SIGNALS:
     void about_requested();
     void getting_tavo_requested();
     void about_corvale_requested();
-    // A Start Test button was pressed and its setting is in the document.
-    void activation_test_requested();
-    void release_test_requested();
-    void repetition_test_requested();
+    // A Start Test button (or, with practice, its Practice button) was
+    // pressed and its setting is in the document.
+    void activation_test_requested(bool practice);
+    void release_test_requested(bool practice);
+    void repetition_test_requested(bool practice);
     // The File menu's commands; closing the window asks for exit too.
     void new_requested();
     void open_requested();
@@ -89,9 +90,9 @@ private:
                                const QString& caption, int updown_position);
     void place_on_tab(QWidget* widget, QRect twips);
     void insert_date();
-    void start_act_test();
-    void start_rel_test();
-    void start_rep_test();
+    void start_act_test(bool practice);
+    void start_rel_test(bool practice);
+    void start_rep_test(bool practice);
     // Converts a delay or hold box to milliseconds; a value that cannot be used
     // is refused with a message and nothing starts.
     std::optional<std::int16_t> seconds_setting(const QLineEdit* box, const QString& name);

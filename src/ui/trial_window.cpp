@@ -57,7 +57,8 @@ TrialWindow::TrialWindow(const Design& design, TrialWindowServices services, QWi
     : QWidget(parent, Qt::Window)
     , m_services(std::move(services)) {
     setObjectName(QString::fromLatin1(design.window_name));
-    setWindowTitle(QString::fromLatin1(design.caption));
+    m_caption = QString::fromLatin1(design.caption);
+    setWindowTitle(m_caption);
     setFont(design_font(font()));
 
     m_frame = new QGroupBox(QString::fromLatin1(design.caption), this);
@@ -113,6 +114,13 @@ TrialWindow::TrialWindow(const Design& design, TrialWindowServices services, QWi
     shape1->setObjectName(QStringLiteral("Shape1"));
     shape1->setGeometry(twips_rect(6120, 360, 735, 375));
     shape1->lower();
+
+    m_practice_label = new QLabel(QStringLiteral("PRACTICE"), this);
+    m_practice_label->setObjectName(QStringLiteral("practice_label"));
+    m_practice_label->setStyleSheet(
+        QStringLiteral("QLabel { background: #c00000; color: white; font-weight: bold; "
+                       "padding: 2px 6px; }"));
+    m_practice_label->hide();
 
     auto* hotkey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
     hotkey->setObjectName(QString::fromLatin1(design.hotkey_name));
@@ -260,6 +268,21 @@ void TrialWindow::relayout() {
         m_laid_out_outer = outer_size();
         apply_layout();
     }
+    place_practice_label();
+}
+
+void TrialWindow::set_practice(bool practice) {
+    m_trial->set_practice(practice);
+    setWindowTitle(practice ? m_caption + QStringLiteral(" - PRACTICE") : m_caption);
+    m_practice_label->setVisible(practice);
+    place_practice_label();
+}
+
+// The top right corner, over everything, wherever the layout put the frame.
+void TrialWindow::place_practice_label() {
+    m_practice_label->adjustSize();
+    m_practice_label->move(width() - m_practice_label->width(), 0);
+    m_practice_label->raise();
 }
 
 // The rules read the outer size, which the window manager decides only after

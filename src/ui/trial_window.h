@@ -41,6 +41,9 @@ public:
     QColor stimulus_colour() const;
 
     SwitchTrial& trial() { return *m_trial; }
+    // A practice run: "PRACTICE" in the title and in the window's corner, and
+    // nothing of the run is stored.
+    void set_practice(bool practice);
     // The start notice names the switch's key when the switch sends one.
     void set_switch_sends(SwitchSends choice);
 
@@ -104,11 +107,15 @@ protected:
     QPushButton* m_click_to_start = nullptr;
 
 private:
+    void place_practice_label();
+
     void relayout();
     void follow_frame();
 
     TrialWindowServices m_services;
     std::unique_ptr<SwitchTrial> m_trial;
+    QString m_caption;
+    QLabel* m_practice_label = nullptr;
     bool m_placed = false;
     QSize m_laid_out_outer; // the outer size the last layout was made for
 };
