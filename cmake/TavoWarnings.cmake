@@ -3,7 +3,7 @@
 # flags; MSVC has its own, and the sanitizer flags are theirs alone.
 add_library(tavo_compile_options INTERFACE)
 target_compile_options(tavo_compile_options INTERFACE
-    "$<$<CXX_COMPILER_ID:GNU,Clang,AppleClang>:-Wall;-Wextra;-Wpedantic>"
+    "$<$<CXX_COMPILER_ID:GNU,Clang,AppleClang>:-Wall;-Wextra;-Wpedantic;-Wshadow>"
     # The sources are UTF-8, which MSVC assumes only when told.
     "$<$<CXX_COMPILER_ID:MSVC>:/W4;/permissive-;/utf-8>")
 if(TAVO_SANITIZE)

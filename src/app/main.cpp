@@ -1,6 +1,7 @@
 // TAVO: timed assessment of how well a person operates a single access switch.
 #include "application_switch_input.h"
 #include "command_line.h"
+#include "data_files.h"
 #include "default_window.h"
 #include "display_server_stamps.h"
 #include "reading_log.h"
@@ -76,9 +77,7 @@ int main(int argc, char* argv[]) {
     tavo::SystemRandomSource random;
     tavo::ApplicationSwitchInput switch_input;
     tavo::WaveSoundPlayer sounds;
-    sounds.preload({QStringLiteral("pop.wav"), QStringLiteral("Start.wav"),
-                    QStringLiteral("Laser.wav"), QStringLiteral("buzzer.wav"),
-                    QStringLiteral("Chord.wav")});
+    sounds.preload(tavo::shipped_sounds());
     tavo::DesktopPrinterDialog printer_dialog;
     const std::unique_ptr<tavo::DisplayStamps> display_stamps = tavo::make_display_server_stamps();
     tavo::TavoApplication tavo_app({dialogs, clock, random, switch_input, sounds, printer_dialog,

@@ -84,15 +84,14 @@ QString write_section(QStringList& lines, const Section& section) {
     }
     lines << QString::fromLatin1(section.title) << timed_line(*start, "Test Started");
     for (const TimedEvent& event : section.events) {
-        const std::int64_t time =
-            std::int64_t{*start} + reading_difference(event.reading, section.start_tick);
-        if (time < std::numeric_limits<std::int32_t>::min() ||
-            time > std::numeric_limits<std::int32_t>::max()) {
+        const std::optional<std::int32_t> time =
+            reading_time_of_day(section.start_time, section.start_tick, event.reading);
+        if (!time) {
             return QStringLiteral("the time of %1 of the %2 lies too far from the test's start "
                                   "to be written as a clock time")
                 .arg(event.name, test);
         }
-        lines << timed_line(static_cast<std::int32_t>(time), event.label);
+        lines << timed_line(*time, event.label);
     }
     return {};
 }
@@ -100,13 +99,13 @@ QString write_section(QStringList& lines, const Section& section) {
 // Text the file cannot carry: a line break inside one of the four one-line
 // fields, or a line of the notes that reads like the notes' end marker.
 QString unreadable_text(const TypedFields& fields) {
-    static const char* const field_names[] = {"Subject Name", "Administrator", "Switch Location",
-                                              "Switch Type"};
+    static const char* const field_captions[] = {"Subject Name", "Administrator", "Switch Location",
+                                                 "Switch Type"};
     for (std::size_t i = 0; i < 4; ++i) {
         if (fields[i].contains(QLatin1Char('\r')) || fields[i].contains(QLatin1Char('\n'))) {
             return QStringLiteral("the %1 contains a line break, which the file cannot hold; "
                                   "please put it on one line")
-                .arg(QString::fromLatin1(field_names[i]));
+                .arg(QString::fromLatin1(field_captions[i]));
         }
     }
     const QStringList note_lines =

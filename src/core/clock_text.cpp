@@ -1,5 +1,7 @@
 #include "clock_text.h"
 
+#include "results.h"
+
 #include <cstdlib>
 #include <limits>
 
@@ -72,6 +74,19 @@ std::optional<std::int32_t> time_of_day_ms(const SystemTime& time) {
     return checked_sum(
         {static_cast<std::int16_t>(time.wHour), static_cast<std::int16_t>(time.wMinute),
          static_cast<std::int16_t>(time.wSecond), static_cast<std::int16_t>(time.wMilliseconds)});
+}
+
+std::optional<std::int32_t> reading_time_of_day(const SystemTime& start_time,
+                                                ClockReading start_tick, ClockReading reading) {
+    const std::optional<std::int32_t> start = time_of_day_ms(start_time);
+    if (!start) {
+        return std::nullopt;
+    }
+    const std::int64_t time = std::int64_t{*start} + reading_difference(reading, start_tick);
+    if (!fits_32_bits(time)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(time);
 }
 
 QString format_clock_text(std::int32_t ms) {

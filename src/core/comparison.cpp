@@ -12,7 +12,7 @@ std::optional<TrialSummary>
 summary_if_done(const std::array<ClockReading, trials_per_test>& onsets,
                 const std::array<ClockReading, trials_per_test>& responses) {
     const TrialSummary summary = summarise_trials(onsets, responses);
-    return summary.total < 1 ? std::nullopt : std::optional<TrialSummary>(summary);
+    return has_results(summary) ? std::optional<TrialSummary>(summary) : std::nullopt;
 }
 
 } // namespace

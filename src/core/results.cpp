@@ -23,7 +23,7 @@ std::int32_t average_of_ten(std::int64_t total) {
 
 void fill_trial_texts(const TrialSummary& summary, QString& average, QString& fastest,
                       QString& slowest) {
-    if (summary.total < 1) {
+    if (!has_results(summary)) {
         average = not_completed;
         fastest.clear();
         slowest.clear();
@@ -51,6 +51,10 @@ TrialSummary summarise_trials(const std::array<ClockReading, trials_per_test>& o
     return summary;
 }
 
+std::int32_t five_clicks_time(const TestData& data) {
+    return reading_difference(data.rep_click_times[repetition_clicks - 1], data.rep_first_press);
+}
+
 std::int32_t reading_difference(ClockReading later, ClockReading earlier) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(later) -
                                      static_cast<std::uint32_t>(earlier));
@@ -70,11 +74,9 @@ ResultTexts compute_results(const TestData& data) {
                      texts.label2, texts.label3);
     fill_trial_texts(summarise_trials(data.rel_stim_times, data.rel_release_times), texts.label5,
                      texts.label6, texts.label7);
-    const std::int32_t five_clicks =
-        reading_difference(data.rep_click_times[repetition_clicks - 1], data.rep_first_press);
-    texts.label8 = five_clicks < 1
-                       ? not_completed
-                       : QStringLiteral("Time For 5 Clicks: ") + format_duration_text(five_clicks);
+    texts.label8 = has_repetition_results(data) ? QStringLiteral("Time For 5 Clicks: ") +
+                                                      format_duration_text(five_clicks_time(data))
+                                                : not_completed;
     return texts;
 }
 

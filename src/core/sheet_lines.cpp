@@ -1,5 +1,7 @@
 #include "sheet_lines.h"
 
+#include "version.h"
+
 #include <QRegularExpression>
 
 namespace tavo {
@@ -46,7 +48,7 @@ QString sheet_footer(const QDate& date, const QTime& time, const QLocale& locale
     const QString time_text = digits(hour_12, 2) + QLatin1Char(':') + digits(time.minute(), 2) +
                               (time.hour() < 12 ? QStringLiteral(" AM") : QStringLiteral(" PM"));
     return QStringLiteral("Printed on ") + date_text + QStringLiteral(" at ") + time_text +
-           QStringLiteral(" by TAVO Version 1.0");
+           QStringLiteral(" by TAVO ") + QString::fromLatin1(version_caption);
 }
 
 std::vector<SheetLine> results_sheet_lines(const TypedFields& fields, const ResultTexts& results,

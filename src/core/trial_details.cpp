@@ -2,26 +2,15 @@
 
 #include "clock_text.h"
 
-#include <limits>
-
 namespace tavo {
 
 namespace {
 
-// The time of day of a reading: its test's start time of day plus the clock
-// time passed since the start press, as the assessment file writes it.
+// A reading as the clock text the assessment file gives it; empty when it has none.
 QString time_of_day_text(const SystemTime& start_time, ClockReading start_tick,
                          ClockReading reading) {
-    const std::optional<std::int32_t> start = time_of_day_ms(start_time);
-    if (!start) {
-        return {};
-    }
-    const std::int64_t time = std::int64_t{*start} + reading_difference(reading, start_tick);
-    if (time < std::numeric_limits<std::int32_t>::min() ||
-        time > std::numeric_limits<std::int32_t>::max()) {
-        return {};
-    }
-    return format_clock_text(static_cast<std::int32_t>(time));
+    const std::optional<std::int32_t> time = reading_time_of_day(start_time, start_tick, reading);
+    return time ? format_clock_text(*time) : QString();
 }
 
 std::optional<TestDetails> timed_test(TestKind kind,
@@ -29,7 +18,7 @@ std::optional<TestDetails> timed_test(TestKind kind,
                                       const std::array<ClockReading, trials_per_test>& responses,
                                       const SystemTime& start_time, ClockReading start_tick) {
     const TrialSummary summary = summarise_trials(onsets, responses);
-    if (summary.total < 1) {
+    if (!has_results(summary)) {
         return std::nullopt;
     }
     TestDetails details{kind, {}, summary.average};
@@ -66,9 +55,7 @@ std::vector<TestDetails> trial_details(const TestData& data) {
                               data.rel_start_time, data.rel_start_tick)) {
         tests.push_back(std::move(*rel));
     }
-    // The same condition as the Test Results tab's "Time For 5 Clicks".
-    if (reading_difference(data.rep_click_times[repetition_clicks - 1], data.rep_first_press) >=
-        1) {
+    if (has_repetition_results(data)) {
         TestDetails rep{TestKind::repetition, {}, std::nullopt};
         const QString first_press =
             time_of_day_text(data.rep_start_time, data.rep_start_tick, data.rep_first_press);

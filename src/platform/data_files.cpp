@@ -1,8 +1,11 @@
 #include "data_files.h"
 
+#include "shipped_files.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTextStream>
 
 namespace tavo {
@@ -28,10 +31,10 @@ QString find_data_file(const QString& bare_name) {
     return file.isFile() ? QDir::cleanPath(file.absoluteFilePath()) : QString();
 }
 
-QStringList shipped_data_files() {
-    return {QStringLiteral("tavo-help.html"), QStringLiteral("Chord.wav"),
-            QStringLiteral("Laser.wav"),      QStringLiteral("Start.wav"),
-            QStringLiteral("buzzer.wav"),     QStringLiteral("pop.wav")};
+QStringList shipped_data_files() { return shipped_file_names(); }
+
+QStringList shipped_sounds() {
+    return shipped_file_names().filter(QRegularExpression(QStringLiteral("\\.wav$")));
 }
 
 int report_data_files(QTextStream& out) {

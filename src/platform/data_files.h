@@ -25,6 +25,7 @@ QString find_data_file(const QString& bare_name);
 
 // The bare names of every file the program ships: the help and the five sounds.
 QStringList shipped_data_files();
+QStringList shipped_sounds();
 
 // Writes the data folder and, for each shipped file, where it was found or
 // that it is missing; returns 0 when every file is found and 1 otherwise. This

@@ -266,7 +266,7 @@ void DefaultWindow::build_background_tab(QWidget* page) {
                                    tr("A hand reaching for a switch"), page);
     picture->setObjectName(QStringLiteral("Image7"));
     place_on_tab(picture, QRect(240, 4560, 1215, 1215));
-    auto* version = new QLabel(QStringLiteral("Version 1.0"), page);
+    auto* version = new QLabel(QString::fromLatin1(version_caption), page);
     version->setObjectName(QStringLiteral("TAVO_Version"));
     version->setFont(bold_font(font(), 8.25));
     place_on_tab(version, QRect(1560, 5400, 1815, 255));
@@ -464,7 +464,7 @@ void DefaultWindow::build_results_tab(QWidget* page) {
                      line.twips);
     }
 
-    auto* version = new QLabel(QStringLiteral("TAVO Version 1.0"), page);
+    auto* version = new QLabel(QStringLiteral("TAVO ") + QString::fromLatin1(version_caption), page);
     version->setObjectName(QStringLiteral("Label4"));
     version->setFont(bold_font(font(), 8.25));
     place_on_tab(version, QRect(240, 5520, 2775, 255));

@@ -127,11 +127,11 @@ TrialDetailsWindow::TrialDetailsWindow(QWidget* parent)
     show_assessment({});
 }
 
-void TrialDetailsWindow::show_assessment(const TestData& data, const RunErrors& errors) {
+void TrialDetailsWindow::show_assessment(const TestData& readings, const RunErrors& errors) {
     for (TestPanel& panel : m_panels) {
         panel.box->setVisible(false);
     }
-    const std::vector<TestDetails> tests = trial_details(data);
+    const std::vector<TestDetails> tests = trial_details(readings);
     m_empty->setVisible(tests.empty());
     m_errors_note->setVisible(false);
     for (const TestDetails& details : tests) {

@@ -28,7 +28,7 @@ public:
     explicit TrialDetailsWindow(QWidget* parent = nullptr);
 
     // `errors` are the session's counts; a file's test has them unrecorded.
-    void show_assessment(const TestData& data, const RunErrors& errors = {});
+    void show_assessment(const TestData& readings, const RunErrors& errors = {});
 
 private:
     struct TestPanel {
