@@ -21,15 +21,19 @@ void TestInsertDate::notes_with_date_data() {
     QTest::addColumn<QString>("separator");
     QTest::addColumn<QString>("result");
     const QDate march7(2004, 3, 7);
-    QTest::newRow("empty notes") << "" << march7 << "/" << "3/7/2004\r\n";
-    QTest::newRow("text without line break")
-        << "Seated in wheelchair" << march7 << "/" << "Seated in wheelchair\r\n3/7/2004\r\n";
-    QTest::newRow("text ending with a line break")
-        << "line\r\n" << march7 << "/" << "line\r\n\r\n3/7/2004\r\n";
-    QTest::newRow("two-digit month and day")
-        << "" << QDate(2026, 12, 18) << "/" << "12/18/2026\r\n";
-    QTest::newRow("regional separator") << "" << march7 << "." << "3.7.2004\r\n";
-    QTest::newRow("early year keeps four digits") << "" << QDate(987, 1, 2) << "/" << "1/2/0987\r\n";
+    QTest::newRow("empty notes") << "" << march7 << "/"
+                                 << "3/7/2004\r\n";
+    QTest::newRow("text without line break") << "Seated in wheelchair" << march7 << "/"
+                                             << "Seated in wheelchair\r\n3/7/2004\r\n";
+    QTest::newRow("text ending with a line break") << "line\r\n"
+                                                   << march7 << "/"
+                                                   << "line\r\n\r\n3/7/2004\r\n";
+    QTest::newRow("two-digit month and day") << "" << QDate(2026, 12, 18) << "/"
+                                             << "12/18/2026\r\n";
+    QTest::newRow("regional separator") << "" << march7 << "."
+                                        << "3.7.2004\r\n";
+    QTest::newRow("early year keeps four digits") << "" << QDate(987, 1, 2) << "/"
+                                                  << "1/2/0987\r\n";
 }
 
 void TestInsertDate::notes_with_date() {
@@ -49,11 +53,16 @@ void TestInsertDate::twice_on_one_day() {
 void TestInsertDate::regional_date_separator_data() {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("separator");
-    QTest::newRow("United States") << "en_US" << "/";
-    QTest::newRow("Germany") << "de_DE" << ".";
-    QTest::newRow("Sweden") << "sv_SE" << "-";
-    QTest::newRow("France") << "fr_FR" << "/";
-    QTest::newRow("no regional settings") << "C" << "/";
+    QTest::newRow("United States") << "en_US"
+                                   << "/";
+    QTest::newRow("Germany") << "de_DE"
+                             << ".";
+    QTest::newRow("Sweden") << "sv_SE"
+                            << "-";
+    QTest::newRow("France") << "fr_FR"
+                            << "/";
+    QTest::newRow("no regional settings") << "C"
+                                          << "/";
 }
 
 void TestInsertDate::regional_date_separator() {

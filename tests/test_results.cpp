@@ -71,41 +71,58 @@ void TestResults::trial_tests_data() {
     QTest::addColumn<QString>("fastest");
     QTest::addColumn<QString>("slowest");
 
-    QTest::newRow("ten times 250 ms")
-        << all(250) << 1'000'000 << "Average Response Time: 00:00.250" << "Fastest = 00:00.250"
-        << "Slowest = 00:00.250";
+    QTest::newRow("ten times 250 ms") << all(250) << 1'000'000 << "Average Response Time: 00:00.250"
+                                      << "Fastest = 00:00.250"
+                                      << "Slowest = 00:00.250";
     QTest::newRow("sum 2345 rounds half to even, down")
         << Durations{200, 210, 220, 230, 240, 250, 260, 270, 280, 185} << 1'000'000
-        << "Average Response Time: 00:00.234" << "Fastest = 00:00.185" << "Slowest = 00:00.280";
+        << "Average Response Time: 00:00.234"
+        << "Fastest = 00:00.185"
+        << "Slowest = 00:00.280";
     QTest::newRow("sum 2355 rounds half to even, up")
         << Durations{200, 210, 220, 230, 240, 250, 260, 270, 280, 195} << 1'000'000
-        << "Average Response Time: 00:00.236" << "Fastest = 00:00.195" << "Slowest = 00:00.280";
+        << "Average Response Time: 00:00.236"
+        << "Fastest = 00:00.195"
+        << "Slowest = 00:00.280";
     QTest::newRow("fastest and slowest anywhere")
         << Durations{400, 300, 900, 150, 500, 500, 500, 500, 500, 550} << 7'000
-        << "Average Response Time: 00:00.480" << "Fastest = 00:00.150" << "Slowest = 00:00.900";
+        << "Average Response Time: 00:00.480"
+        << "Fastest = 00:00.150"
+        << "Slowest = 00:00.900";
     QTest::newRow("sum beyond 16 bits")
-        << all(4000) << 1'000'000 << "Average Response Time: 00:04.000" << "Fastest = 00:04.000"
+        << all(4000) << 1'000'000 << "Average Response Time: 00:04.000"
+        << "Fastest = 00:04.000"
         << "Slowest = 00:04.000";
     QTest::newRow("one response beyond 16 bits")
         << Durations{40000, 300, 300, 300, 300, 300, 300, 300, 300, 300} << 1'000'000
-        << "Average Response Time: 00:04.270" << "Fastest = 00:00.300" << "Slowest = 00:40.000";
+        << "Average Response Time: 00:04.270"
+        << "Fastest = 00:00.300"
+        << "Slowest = 00:40.000";
     QTest::newRow("clock wrapped during the test")
         << all(300) << std::numeric_limits<std::int32_t>::max() - 20'000
-        << "Average Response Time: 00:00.300" << "Fastest = 00:00.300" << "Slowest = 00:00.300";
+        << "Average Response Time: 00:00.300"
+        << "Fastest = 00:00.300"
+        << "Slowest = 00:00.300";
     QTest::newRow("unsigned wrap of the millisecond counter")
-        << all(300) << -10'000 << "Average Response Time: 00:00.300" << "Fastest = 00:00.300"
+        << all(300) << -10'000 << "Average Response Time: 00:00.300"
+        << "Fastest = 00:00.300"
         << "Slowest = 00:00.300";
     QTest::newRow("an unrecorded trial counts as 0")
         << Durations{0, 500, 500, 500, 500, 500, 500, 500, 500, 500} << 1'000'000
-        << "Average Response Time: 00:00.450" << "Fastest = 00:00.000" << "Slowest = 00:00.500";
+        << "Average Response Time: 00:00.450"
+        << "Fastest = 00:00.000"
+        << "Slowest = 00:00.500";
     QTest::newRow("sum of 0 is not completed") << all(0) << 1'000'000 << "Test Not Completed"
-                                               << "" << "";
+                                               << ""
+                                               << "";
     QTest::newRow("negative sum from an edited file")
-        << Durations{-300, 100, 0, 0, 0, 0, 0, 0, 0, 0} << 1'000'000 << "Test Not Completed" << ""
+        << Durations{-300, 100, 0, 0, 0, 0, 0, 0, 0, 0} << 1'000'000 << "Test Not Completed"
+        << ""
         << "";
-    QTest::newRow("sum of 1 is completed")
-        << Durations{1, 0, 0, 0, 0, 0, 0, 0, 0, 0} << 1'000'000
-        << "Average Response Time: 00:00.000" << "Fastest = 00:00.000" << "Slowest = 00:00.001";
+    QTest::newRow("sum of 1 is completed") << Durations{1, 0, 0, 0, 0, 0, 0, 0, 0, 0} << 1'000'000
+                                           << "Average Response Time: 00:00.000"
+                                           << "Fastest = 00:00.000"
+                                           << "Slowest = 00:00.001";
 }
 
 void TestResults::trial_tests() {

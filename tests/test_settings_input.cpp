@@ -20,34 +20,54 @@ void TestSettingsInput::check_seconds_setting_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("milliseconds"); // -1: refused
 
-    QTest::newRow("3") << "en_US" << "3" << 3000;
-    QTest::newRow("10") << "en_US" << "10" << 10000;
-    QTest::newRow("blanks around") << "en_US" << "  7 " << 7000;
-    QTest::newRow("lowest") << "en_US" << "1" << 1000;
-    QTest::newRow("highest") << "en_US" << "32" << 32000;
-    QTest::newRow("half rounds to even, down") << "en_US" << "2.5" << 2000;
-    QTest::newRow("half rounds to even, up") << "en_US" << "3.5" << 4000;
-    QTest::newRow("fraction") << "en_US" << "4.4" << 4000;
-    QTest::newRow("regional decimal comma") << "de_DE" << "4,6" << 5000;
-    QTest::newRow("point under a comma locale") << "de_DE" << "4.6" << 5000;
-    QTest::newRow("zero would hang the test") << "en_US" << "0" << -1;
-    QTest::newRow("rounds to zero") << "en_US" << "0.5" << -1;
-    QTest::newRow("negative") << "en_US" << "-3" << -1;
-    QTest::newRow("above 32 s does not fit") << "en_US" << "33" << -1;
-    QTest::newRow("32.5 rounds to 32") << "en_US" << "32.5" << 32000;
-    QTest::newRow("32.6 rounds to 33") << "en_US" << "32.6" << -1;
-    QTest::newRow("huge") << "en_US" << "1e300" << -1;
-    QTest::newRow("empty") << "en_US" << "" << -1;
-    QTest::newRow("words") << "en_US" << "three" << -1;
-    QTest::newRow("number and unit") << "en_US" << "3 s" << -1;
+    QTest::newRow("3") << "en_US"
+                       << "3" << 3000;
+    QTest::newRow("10") << "en_US"
+                        << "10" << 10000;
+    QTest::newRow("blanks around") << "en_US"
+                                   << "  7 " << 7000;
+    QTest::newRow("lowest") << "en_US"
+                            << "1" << 1000;
+    QTest::newRow("highest") << "en_US"
+                             << "32" << 32000;
+    QTest::newRow("half rounds to even, down") << "en_US"
+                                               << "2.5" << 2000;
+    QTest::newRow("half rounds to even, up") << "en_US"
+                                             << "3.5" << 4000;
+    QTest::newRow("fraction") << "en_US"
+                              << "4.4" << 4000;
+    QTest::newRow("regional decimal comma") << "de_DE"
+                                            << "4,6" << 5000;
+    QTest::newRow("point under a comma locale") << "de_DE"
+                                                << "4.6" << 5000;
+    QTest::newRow("zero would hang the test") << "en_US"
+                                              << "0" << -1;
+    QTest::newRow("rounds to zero") << "en_US"
+                                    << "0.5" << -1;
+    QTest::newRow("negative") << "en_US"
+                              << "-3" << -1;
+    QTest::newRow("above 32 s does not fit") << "en_US"
+                                             << "33" << -1;
+    QTest::newRow("32.5 rounds to 32") << "en_US"
+                                       << "32.5" << 32000;
+    QTest::newRow("32.6 rounds to 33") << "en_US"
+                                       << "32.6" << -1;
+    QTest::newRow("huge") << "en_US"
+                          << "1e300" << -1;
+    QTest::newRow("empty") << "en_US"
+                           << "" << -1;
+    QTest::newRow("words") << "en_US"
+                           << "three" << -1;
+    QTest::newRow("number and unit") << "en_US"
+                                     << "3 s" << -1;
 }
 
 void TestSettingsInput::check_seconds_setting() {
     QFETCH(QString, locale);
     QFETCH(QString, text);
     QFETCH(int, milliseconds);
-    const SettingCheck check =
-        tavo::check_seconds_setting(text, QStringLiteral("Maximum Stimulus Delay"), QLocale(locale));
+    const SettingCheck check = tavo::check_seconds_setting(
+        text, QStringLiteral("Maximum Stimulus Delay"), QLocale(locale));
     if (milliseconds < 0) {
         QVERIFY(!check.milliseconds);
         QVERIFY(!check.refusal.isEmpty());

@@ -14,6 +14,8 @@ bool unsaved_changes(const SavingState& saving, const TypedFields& current) {
     return false;
 }
 
-void wipe_test_data(TestData& data) { data = TestData{}; }
+void wipe_test_data(TestData& data) {
+    data = TestData{};
+}
 
 } // namespace tavo

@@ -9,7 +9,6 @@
 #include "system_time.h"
 
 #include <QString>
-
 #include <array>
 #include <cstdint>
 

@@ -51,7 +51,7 @@ ReadResult read_assessment(QByteArrayView bytes, const TestData& current);
 
 // A complete assessment is under 2 KB plus its notes; a larger file is no
 // assessment, and reading it whole could exhaust the memory.
-inline constexpr qint64 largest_assessment_file = 1024 * 1024;
+inline constexpr qint64 largest_assessment_file = qint64{1024} * 1024;
 
 // Reads regular files of up to largest_assessment_file bytes only: a pipe or
 // a device is refused at once, without waiting for it.

@@ -32,7 +32,7 @@ public:
     virtual void end_program() = 0;
 };
 
-inline const QString tavo_file_filter = QStringLiteral("TAVO (*.tavo) | *.tavo");
+inline const QString tavo_file_filter = QStringLiteral("TAVO (*.tavo)");
 
 class FileCommands {
 public:

@@ -38,9 +38,13 @@ TrialSummary summarise_trials(const std::array<ClockReading, trials_per_test>& o
 
 // Whether a test has results, by the one rule every view uses: ten trials
 // that add up to at least 1 ms, or five clicks that took at least 1 ms.
-inline bool has_results(const TrialSummary& summary) { return summary.total >= 1; }
+inline bool has_results(const TrialSummary& summary) {
+    return summary.total >= 1;
+}
 std::int32_t five_clicks_time(const TestData& data);
-inline bool has_repetition_results(const TestData& data) { return five_clicks_time(data) >= 1; }
+inline bool has_repetition_results(const TestData& data) {
+    return five_clicks_time(data) >= 1;
+}
 
 // The captions the labels have before any result was computed.
 ResultTexts initial_result_texts();

@@ -31,7 +31,9 @@ QString find_data_file(const QString& bare_name) {
     return file.isFile() ? QDir::cleanPath(file.absoluteFilePath()) : QString();
 }
 
-QStringList shipped_data_files() { return shipped_file_names(); }
+QStringList shipped_data_files() {
+    return shipped_file_names();
+}
 
 QStringList shipped_sounds() {
     return shipped_file_names().filter(QRegularExpression(QStringLiteral("\\.wav$")));

@@ -19,6 +19,8 @@ SystemTime system_time_from(const QDateTime& local) {
     return st;
 }
 
-SystemTime local_time_now() { return system_time_from(QDateTime::currentDateTime()); }
+SystemTime local_time_now() {
+    return system_time_from(QDateTime::currentDateTime());
+}
 
 } // namespace tavo

@@ -1,9 +1,9 @@
 #include "about_corvale_dialog.h"
 
 #include "about_dialog.h"
+#include "design_font.h"
 #include "link_label.h"
 #include "svg_picture.h"
-#include "design_font.h"
 #include "twips.h"
 
 #include <QLabel>
@@ -26,8 +26,8 @@ AboutCorvaleDialog::AboutCorvaleDialog(Dialogs& dialogs, QWidget* parent)
     m_about_box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_about_box->setGeometry(twips_rect(600, 360, 4695, 1095));
 
-    auto* picture = new SvgPicture(QStringLiteral(":/images/corvale_logo.svg"), tr("Corvale"),
-                                   this);
+    auto* picture =
+        new SvgPicture(QStringLiteral(":/images/corvale_logo.svg"), tr("Corvale"), this);
     picture->setObjectName(QStringLiteral("Picture1"));
     picture->setGeometry(twips_rect(240, 1680, 1695, 495));
 

@@ -464,7 +464,8 @@ void DefaultWindow::build_results_tab(QWidget* page) {
                      line.twips);
     }
 
-    auto* version = new QLabel(QStringLiteral("TAVO ") + QString::fromLatin1(version_caption), page);
+    auto* version =
+        new QLabel(QStringLiteral("TAVO ") + QString::fromLatin1(version_caption), page);
     version->setObjectName(QStringLiteral("Label4"));
     version->setFont(bold_font(font(), 8.25));
     place_on_tab(version, QRect(240, 5520, 2775, 255));

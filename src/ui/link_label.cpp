@@ -28,7 +28,9 @@ void LinkLabel::set_address(const QString& address) {
     resize(qMax(width(), sizeHint().width()), height());
 }
 
-void LinkLabel::HyperJump() { m_dialogs.open_url(text()); }
+void LinkLabel::HyperJump() {
+    m_dialogs.open_url(text());
+}
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {

@@ -6,7 +6,6 @@
 #include "sheet_lines.h"
 
 #include <QString>
-
 #include <functional>
 
 class QPagedPaintDevice;

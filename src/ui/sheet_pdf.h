@@ -6,7 +6,6 @@
 #include "results.h"
 
 #include <QString>
-
 #include <optional>
 
 namespace tavo {

@@ -36,7 +36,7 @@ void ClickTestWindow::apply_layout() {
     place(m_click_to_start, layout.click_to_start);
 }
 
-ActivationWindow::ActivationWindow(TrialWindowServices services, QWidget* parent)
+ActivationWindow::ActivationWindow(const TrialWindowServices& services, QWidget* parent)
     : ClickTestWindow({"Activation_Test", "Activation Test", "act_frame",
                        ":/images/hand_on_switch.svg", "A hand pressing a round yellow switch",
                        QRect(120, 240, 1020, 1335), QRect(1440, 6000, 4815, 255), "Restart_HotKey",
@@ -45,7 +45,7 @@ ActivationWindow::ActivationWindow(TrialWindowServices services, QWidget* parent
     start(std::make_unique<ActivationTrial>(services.trial, *this, timer_factory()));
 }
 
-RepetitionWindow::RepetitionWindow(TrialWindowServices services, QWidget* parent)
+RepetitionWindow::RepetitionWindow(const TrialWindowServices& services, QWidget* parent)
     : ClickTestWindow({"Repetition_Test", "Repetition Test", "act_frame", ":/images/red_switch.svg",
                        "A round red switch", QRect(120, 240, 1035, 960),
                        QRect(1560, 6000, 4695, 255), "Restart_HotKey", "CLICK"},
@@ -53,7 +53,7 @@ RepetitionWindow::RepetitionWindow(TrialWindowServices services, QWidget* parent
     start(std::make_unique<RepetitionTrial>(services.trial, *this, timer_factory()));
 }
 
-ReleaseWindow::ReleaseWindow(TrialWindowServices services, QWidget* parent)
+ReleaseWindow::ReleaseWindow(const TrialWindowServices& services, QWidget* parent)
     : TrialWindow({"Release_Test", "Release Test", "rel_frame", ":/images/hand_holding_switch.svg",
                    "A hand holding a switch down", QRect(120, 240, 1020, 1335),
                    QRect(1440, 6000, 4815, 255), "VBHotKey1", "HOLD"},

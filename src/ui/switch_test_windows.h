@@ -19,21 +19,21 @@ protected:
 class ActivationWindow final : public ClickTestWindow {
     Q_OBJECT
 public:
-    ActivationWindow(TrialWindowServices services, QWidget* parent = nullptr);
+    ActivationWindow(const TrialWindowServices& services, QWidget* parent = nullptr);
     ActivationTrial& activation() { return static_cast<ActivationTrial&>(trial()); }
 };
 
 class RepetitionWindow final : public ClickTestWindow {
     Q_OBJECT
 public:
-    RepetitionWindow(TrialWindowServices services, QWidget* parent = nullptr);
+    RepetitionWindow(const TrialWindowServices& services, QWidget* parent = nullptr);
     RepetitionTrial& repetition() { return static_cast<RepetitionTrial&>(trial()); }
 };
 
 class ReleaseWindow final : public TrialWindow {
     Q_OBJECT
 public:
-    ReleaseWindow(TrialWindowServices services, QWidget* parent = nullptr);
+    ReleaseWindow(const TrialWindowServices& services, QWidget* parent = nullptr);
     ReleaseTrial& release() { return static_cast<ReleaseTrial&>(trial()); }
 
     // The RELEASE cue's colour: its shape's fill and its label's background.

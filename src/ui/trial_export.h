@@ -11,7 +11,7 @@ namespace tavo {
 
 class Dialogs;
 
-inline const QString csv_file_filter = QStringLiteral("CSV (*.csv) | *.csv");
+inline const QString csv_file_filter = QStringLiteral("CSV (*.csv)");
 
 // `assessment` is what the main window shows; an assessment without any
 // completed test is refused with a message before any dialog.

@@ -4,7 +4,6 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
-
 #include <cmath>
 
 namespace tavo {
@@ -19,6 +18,8 @@ inline QRect twips_rect(int left, int top, int width, int height) {
     return {px(left), px(top), px(width), px(height)};
 }
 
-inline QSize twips_size(int width, int height) { return {px(width), px(height)}; }
+inline QSize twips_size(int width, int height) {
+    return {px(width), px(height)};
+}
 
 } // namespace tavo

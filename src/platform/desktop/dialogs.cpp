@@ -1,6 +1,5 @@
 #include "dialogs.h"
 
-#include "file_filter.h"
 #include "help_window.h"
 #include "single_window.h"
 #include "version.h"
@@ -47,20 +46,17 @@ void DesktopDialogs::show_help(QWidget* owner, const QString& help_file, int con
 }
 
 std::optional<QString> DesktopDialogs::open_file_name(QWidget* owner, const QString& filter) {
-    const QString name =
-        QFileDialog::getOpenFileName(owner, QString(), QString(), qt_name_filters(filter));
+    const QString name = QFileDialog::getOpenFileName(owner, QString(), QString(), filter);
     return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
 }
 
 std::optional<QString> DesktopDialogs::save_file_name(QWidget* owner, const QString& filter) {
-    const QString name =
-        QFileDialog::getSaveFileName(owner, QString(), QString(), qt_name_filters(filter));
+    const QString name = QFileDialog::getSaveFileName(owner, QString(), QString(), filter);
     return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
 }
 
 std::optional<QStringList> DesktopDialogs::open_file_names(QWidget* owner, const QString& filter) {
-    const QStringList names =
-        QFileDialog::getOpenFileNames(owner, QString(), QString(), qt_name_filters(filter));
+    const QStringList names = QFileDialog::getOpenFileNames(owner, QString(), QString(), filter);
     return names.isEmpty() ? std::nullopt : std::optional<QStringList>(names);
 }
 

@@ -31,7 +31,7 @@ public:
     virtual void show_help(QWidget* owner, const QString& help_file, int context) = 0;
 
     // Modal Open and Save As dialogs showing the files that match `filter`
-    // ("TAVO (*.tavo) | *.tavo"); nullopt when the user cancelled. The Save As
+    // as Qt writes a filter, "TAVO (*.tavo)"; nullopt when the user cancelled. The Save As
     // dialog asks before it replaces an existing file and adds no extension.
     virtual std::optional<QString> open_file_name(QWidget* owner, const QString& filter) = 0;
     virtual std::optional<QString> save_file_name(QWidget* owner, const QString& filter) = 0;
