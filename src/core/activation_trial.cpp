@@ -51,17 +51,7 @@ void ActivationTrial::step(Input input) {
 }
 
 void ActivationTrial::switch_event_while_running(const SwitchEvent& event) {
-    switch (event.edge) {
-    case SwitchEdge::press:
-    case SwitchEdge::double_click_press:
-        // A press soon after another (an anticipation, say) is still a press:
-        // ignoring it would lose a real answer.
-        step(Input::press);
-        return;
-    case SwitchEdge::release:
-        step(Input::release);
-        return;
-    }
+    step(puts_switch_down(event.edge) ? Input::press : Input::release);
 }
 
 void ActivationTrial::load_test() {

@@ -18,6 +18,12 @@ enum class SwitchEdge : std::uint8_t {
     double_click_press,
 };
 
+// Whether an edge puts the switch down. A press soon after another (an
+// anticipation, say) is still a press: ignoring it would lose a real answer.
+inline bool puts_switch_down(SwitchEdge edge) {
+    return edge != SwitchEdge::release;
+}
+
 struct SwitchEvent {
     SwitchEdge edge = SwitchEdge::press;
     // When the input system itself saw the edge, on the test clock, where
