@@ -4,6 +4,7 @@
 #include "data_files.h"
 #include "default_window.h"
 #include "display_server_stamps.h"
+#include "file_names.h"
 #include "reading_log.h"
 #include "sheet_pdf.h"
 #include "tavo_application.h"
@@ -21,7 +22,7 @@ int run_console(int argc, char* argv[]) {
     QTextStream err(stderr);
     if (!tavo::console_draws(argc, argv)) {
         QCoreApplication console(argc, argv);
-        return tavo::run_console(QCoreApplication::arguments(), out, err);
+        return tavo::run_console(tavo::command_line_arguments(argc, argv), out, err);
     }
     // Drawing the sheet needs fonts, which a graphical application provides;
     // the offscreen platform needs no display.
@@ -34,7 +35,7 @@ int run_console(int argc, char* argv[]) {
     });
     QGuiApplication console(argc, argv);
     return tavo::run_console(
-        QCoreApplication::arguments(), out, err,
+        tavo::command_line_arguments(argc, argv), out, err,
         [](const tavo::AssessmentRecord& record, const QString& pdf_path, bool with_details) {
             return tavo::write_sheet_pdf(record.fields, tavo::compute_results(record.data),
                                          pdf_path, with_details ? &record.data : nullptr);
@@ -54,7 +55,8 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/tavo_icon.svg")));
     // Lets the desktop match our windows to the installed menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.corvale.Tavo"));
-    const tavo::WindowOptions options = tavo::window_options(QApplication::arguments());
+    const tavo::WindowOptions options =
+        tavo::window_options(tavo::command_line_arguments(argc, argv));
     std::unique_ptr<tavo::FileReadingLog> clock_log;
     if (!options.clock_log.isEmpty()) {
         clock_log = tavo::FileReadingLog::open(options.clock_log);

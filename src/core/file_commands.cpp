@@ -1,6 +1,7 @@
 #include "file_commands.h"
 
 #include "assessment_file.h"
+#include "file_names.h"
 #include "sound_player.h"
 
 #include <QDir>
@@ -9,8 +10,9 @@ namespace tavo {
 
 namespace {
 
+// A name's bytes that are no text (an old drive's names) are shown as \xff.
 QString shown_path(const QString& path) {
-    return QDir::toNativeSeparators(path);
+    return displayed_file_name(QDir::toNativeSeparators(path));
 }
 
 // A file named on the command line is opened at start, when nothing is on

@@ -14,10 +14,36 @@
 
 namespace tavo {
 
-// Writes `bytes` as the whole new content of `path`. A symbolic link is
-// followed, so the link stays and the file it names is replaced; an existing
-// file keeps its permissions. Returns the system's reason ("No space left on
-// device") when the file could not be replaced.
+enum class WriteFailureKind {
+    read_only,    // an existing file this user may not write, or one marked read-only
+    not_regular,  // a folder, a device or a pipe in the file's place
+    refused_link, // a link the system would not follow either
+    system,       // the system's reason: no space, no permission in the folder, an I/O error
+};
+
+struct WriteFailure {
+    WriteFailureKind kind = WriteFailureKind::system;
+    QString reason; // for a person: "No space left on device", "final.tavo is read-only"
+};
+
+// Writes `bytes` as the whole new content of `path`, or says why it could not.
+//
+// A symbolic link is followed, so the link stays and the file it names gets
+// the content; a link the system itself would not follow (one of another user
+// in a folder everyone may write to, such as /tmp) and a loop are refused.
+// An existing file this user may not write, or whose mode has no write
+// permission at all (marked read-only, which even root respects here), is
+// refused before anything is written.
+//
+// An existing file keeps what it is: owner, group, mode (without a setuid or
+// setgid bit) and extended attributes, ACLs among them. Where a new file in
+// its place could not carry them (another owner this user cannot give it, an
+// attribute this user cannot set, or several hard links to the file), the new
+// content is written into the file itself behind a backup copy beside it,
+// which restores it on failure and is removed after success.
+std::optional<WriteFailure> write_whole_file(const QString& path, QByteArrayView bytes);
+
+// The same, for callers that need only the reason.
 std::optional<QString> replace_whole_file(const QString& path, QByteArrayView bytes);
 
 enum class ReadFailureKind {

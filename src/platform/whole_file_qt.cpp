@@ -8,11 +8,9 @@
 
 namespace tavo {
 
-std::optional<QString> replace_whole_file(const QString& path, QByteArrayView bytes) {
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile()) {
-        return QStringLiteral("It is not a regular file");
-    }
+namespace {
+
+std::optional<QString> replace_with_save_file(const QString& path, QByteArrayView bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return file.errorString();
@@ -34,6 +32,31 @@ std::optional<QString> replace_whole_file(const QString& path, QByteArrayView by
     }
     if (!file.commit()) {
         return file.errorString();
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<WriteFailure> write_whole_file(const QString& path, QByteArrayView bytes) {
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        return WriteFailure{WriteFailureKind::not_regular,
+                            QStringLiteral("It is not a regular file")};
+    }
+    if (target.exists() && !target.isWritable()) {
+        return WriteFailure{WriteFailureKind::read_only,
+                            QStringLiteral("%1 is read-only").arg(target.fileName())};
+    }
+    if (std::optional<QString> reason = replace_with_save_file(path, bytes)) {
+        return WriteFailure{WriteFailureKind::system, *reason};
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> replace_whole_file(const QString& path, QByteArrayView bytes) {
+    if (std::optional<WriteFailure> failure = write_whole_file(path, bytes)) {
+        return failure->reason;
     }
     return std::nullopt;
 }
