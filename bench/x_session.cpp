@@ -248,6 +248,10 @@ Program::Program(const std::string& binary, const std::string& log_path,
         const sched_param normal{};
         sched_setscheduler(0, SCHED_OTHER, &normal);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
+        // Each run is ended with SIGKILL: its recovery copies go beside the
+        // log, not where the next run would be asked about them.
+        const std::string state_dir = log_path + ".state";
+        setenv("TAVO_STATE_DIR", state_dir.c_str(), 1);
         execv(binary.c_str(), const_cast<char* const*>(argv.data()));
         _exit(127);
     }

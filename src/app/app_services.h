@@ -9,6 +9,7 @@
 #include "program_launcher.h"
 #include "random_source.h"
 #include "reading_log.h"
+#include "recovery_journal.h"
 #include "results_printer.h"
 #include "sound_player.h"
 #include "switch_input.h"
@@ -32,6 +33,11 @@ struct AppServices {
     ReadingLog& readings = no_reading_log();
     // The display server's time after each stimulus's frame, where it gives one.
     DisplayStamps& display_stamps = no_display_stamps();
+    // The folder of the recovery copies of unsaved work; empty keeps none.
+    QString recovery_folder;
+    // Who asks, at the start, about copies that earlier runs left behind;
+    // message boxes over the main window when none is given.
+    RecoveryQuestions* recovery_questions = nullptr;
 };
 
 } // namespace tavo

@@ -7,6 +7,7 @@
 #include "file_names.h"
 #include "reading_log.h"
 #include "sheet_pdf.h"
+#include "state_folder.h"
 #include "tavo_application.h"
 #include "version.h"
 #include "wave_sound_player.h"
@@ -85,7 +86,8 @@ int main(int argc, char* argv[]) {
     tavo::TavoApplication tavo_app({dialogs, clock, random, switch_input, sounds, printer_dialog,
                                     tavo::precise_timer_factory(), tavo::make_system_info_locator(),
                                     std::make_unique<tavo::SystemProgramLauncher>(), readings,
-                                    *display_stamps});
+                                    *display_stamps,
+                                    tavo::state_folder() + QStringLiteral("/recovery")});
     tavo_app.main_window().set_switch_sends(*switch_sends);
     tavo_app.Form_Load(tavo::command_line_text(options.arguments));
     tavo_app.main_window().show();

@@ -9,9 +9,12 @@
 #include "file_commands.h"
 #include "file_menu.h"
 #include "program_launcher.h"
+#include "recovery_question.h"
 #include "trial_export.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QScreen>
 
@@ -79,15 +82,85 @@ TavoApplication::TavoApplication(AppServices services)
     connect(m_main_window.get(), &DefaultWindow::switch_sends_changed, this,
             &TavoApplication::apply_switch_sends);
     apply_switch_sends(m_main_window->switch_sends());
+    if (!m_services.recovery_folder.isEmpty()) {
+        m_journal = std::make_unique<RecoveryJournal>(
+            m_document, RecoveryFolder(m_services.recovery_folder),
+            m_services.make_timer(this, QStringLiteral("Recovery_Timer")),
+            [this](const QString& message) { report_later(message); });
+    }
 }
 
 TavoApplication::~TavoApplication() = default;
 
 void TavoApplication::Form_Load(const QString& command_line) {
     m_document.saving().data_saved = true;
-    if (names_assessment_file(command_line)) {
-        m_file_menu->commands().open_command_line_file(command_line);
+    const bool recovered = offer_recovery();
+    if (!names_assessment_file(command_line)) {
+        return;
     }
+    if (recovered) {
+        // Opening the file now would put the recovered work out of sight
+        // without asking; the file can be opened once that work is saved.
+        m_services.dialogs.show_message(
+            m_main_window.get(),
+            QStringLiteral("\"%1\" has not been opened: the recovered assessment is on "
+                           "screen instead.\n\nSave the recovered assessment, then open the "
+                           "file with File > Open.")
+                .arg(QDir::toNativeSeparators(command_line)));
+        return;
+    }
+    m_file_menu->commands().open_command_line_file(command_line);
+}
+
+bool TavoApplication::offer_recovery() {
+    if (!m_journal) {
+        return false;
+    }
+    if (const std::optional<QString> failure = m_journal->start()) {
+        m_services.dialogs.show_message(
+            m_main_window.get(),
+            QStringLiteral("TAVO cannot keep recovery copies of unsaved work in \"%1\".\n\n"
+                           "%2.\n\nIf TAVO ends unexpectedly, unsaved work is lost: save "
+                           "often.")
+                .arg(QDir::toNativeSeparators(m_journal->folder().path()), *failure));
+        return false;
+    }
+    RecoveryQuestions* questions = m_services.recovery_questions;
+    if (!questions) {
+        m_recovery_boxes =
+            std::make_unique<RecoveryQuestionBoxes>(m_services.dialogs, m_main_window.get());
+        questions = m_recovery_boxes.get();
+    }
+    const std::optional<RecoveryOffer> offer =
+        ask_about_left_behind(m_journal->folder(), *questions);
+    if (!offer) {
+        return false;
+    }
+    // The recovered assessment is unsaved: the journal copies it into this
+    // run's own set at once, and only then does the old set go.
+    m_document.recover(offer->record.fields, offer->record.data, offer->file_name);
+    const RecoveryFolder& folder = m_journal->folder();
+    if (QFile::exists(m_journal->data_path())) {
+        folder.remove(offer->id);
+    } else {
+        QFile::remove(folder.lock_path(offer->id));
+    }
+    return true;
+}
+
+void TavoApplication::report_later(const QString& message) {
+    // The journal writes while a test's switch event is being delivered; a
+    // message box's event loop must not run inside that delivery.
+    QMetaObject::invokeMethod(
+        this, [this, message] { m_services.dialogs.show_message(m_main_window.get(), message); },
+        Qt::QueuedConnection);
+}
+
+void TavoApplication::end_program() {
+    if (m_journal) {
+        m_journal->end_cleanly();
+    }
+    m_end_program();
 }
 
 SaveExitDialog* TavoApplication::save_prompt() const {

@@ -36,14 +36,19 @@ public:
     RepetitionWindow* repetition_window() const { return m_repetition.existing(); }
     SaveExitDialog* save_prompt() const;
 
-    // What happens when the program starts: the assessment counts as saved,
-    // and a command line (the arguments joined by blanks) that names a
-    // ".tavo" file opens that file.
+    // What happens when the program starts: the assessment counts as saved;
+    // unsaved work that an earlier run left in the recovery folder is offered
+    // first of all; then a command line (the arguments joined by blanks) that
+    // names a ".tavo" file opens that file.
     void Form_Load(const QString& command_line = {});
 
     // Every way out of the program goes through here: Exit, closing the main
-    // window, and the save prompt. It stops the event loop; tests replace it.
-    void end_program() { m_end_program(); }
+    // window, and the save prompt. It is a clean end, so the recovery copy
+    // goes; then it stops the event loop (tests replace that part).
+    void end_program();
+
+    // The copy of the unsaved assessment kept for a crash, or none.
+    RecoveryJournal* recovery_journal() const { return m_journal.get(); }
     void set_end_program(std::function<void()> end) { m_end_program = std::move(end); }
 
     void show_about();
@@ -75,6 +80,12 @@ public:
     CompareWindow* compare_window() const { return m_compare.existing(); }
 
 private:
+    // Offers what earlier runs left behind; true when an assessment was
+    // recovered and is now on screen, unsaved.
+    bool offer_recovery();
+    // A message about work in the background, shown once the event that
+    // caused it has been handled.
+    void report_later(const QString& message);
     AboutCorvaleDialog& about_corvale();
     TrialWindowServices trial_window_services();
     void show_test_window(TrialWindow& window, SwitchTest test, bool practice);
@@ -97,6 +108,8 @@ private:
     ResultsPrinter m_printer;
     std::function<void()> m_end_program;
     std::unique_ptr<FileMenu> m_file_menu;
+    std::unique_ptr<RecoveryJournal> m_journal;
+    std::unique_ptr<RecoveryQuestions> m_recovery_boxes;
 };
 
 } // namespace tavo

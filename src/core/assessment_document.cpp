@@ -120,6 +120,18 @@ void AssessmentDocument::load(const TypedFields& fields, const TestData& data,
     Q_EMIT changed(DocumentChange::readings);
 }
 
+void AssessmentDocument::recover(const TypedFields& fields, const TestData& data,
+                                 const QString& file_name) {
+    m_fields = fields;
+    m_assessment.data = data;
+    m_errors = {};
+    SavingState& saving = m_assessment.saving;
+    saving.saved_fields = fields;
+    saving.current_file_name = file_name;
+    saving.data_saved = false;
+    Q_EMIT changed(DocumentChange::readings);
+}
+
 void AssessmentDocument::mark_saved(const QString& file_name) {
     SavingState& saving = m_assessment.saving;
     saving.current_file_name = file_name;

@@ -87,6 +87,10 @@ public:
     // An assessment read from a file: fields and readings as they were read,
     // saved, under the file's name.
     void load(const TypedFields& fields, const TestData& data, const QString& file_name);
+    // An assessment brought back after TAVO ended without saving it: as
+    // read, under the file it belonged to, and unsaved, so that the next
+    // Save writes it there.
+    void recover(const TypedFields& fields, const TestData& data, const QString& file_name);
     // The assessment was written to this file.
     void mark_saved(const QString& file_name);
     // A new, empty assessment (Wipe_Data): settings, colours, full-screen

@@ -134,10 +134,11 @@ void FileCommands::NoButton_Click() {
 }
 
 // The unsaved results the flag referred to are gone, so nothing is left to
-// ask about.
+// ask about. The flag is set first, so that the views told of the new
+// assessment already see nothing unsaved.
 void FileCommands::start_new_assessment() {
-    m_document.Wipe_Data();
     m_document.saving().data_saved = true;
+    m_document.Wipe_Data();
 }
 
 void FileCommands::save_file_menu_Click() {

@@ -50,6 +50,15 @@ public:
     }
 };
 
+// The recovery journal of a rig: its folder (none by default, so suites
+// that do not look at it leave nothing behind), who answers the start's
+// questions, and the command line of the start.
+struct RigRecovery {
+    QString folder;
+    RecoveryQuestions* questions = nullptr;
+    QString command_line;
+};
+
 struct AppRig {
     QStringList log;
     FakeDialogs dialogs;
@@ -63,7 +72,8 @@ struct AppRig {
     std::unique_ptr<TavoApplication> app;
 
     explicit AppRig(std::unique_ptr<SystemInfoLocator> sys_info = nullptr,
-                    std::unique_ptr<ProgramLauncher> launcher = nullptr) {
+                    std::unique_ptr<ProgramLauncher> launcher = nullptr,
+                    const RigRecovery& recovery = {}) {
         if (!sys_info) {
             sys_info = std::make_unique<FixedSystemInfoLocator>(std::nullopt);
         }
@@ -77,8 +87,9 @@ struct AppRig {
                             timers[name] = timer.get();
                             return timer;
                         },
-                        std::move(sys_info), std::move(launcher)});
-        app->Form_Load();
+                        std::move(sys_info), std::move(launcher), no_reading_log(),
+                        no_display_stamps(), recovery.folder, recovery.questions});
+        app->Form_Load(recovery.command_line);
     }
     ~AppRig() { app.reset(); }
 };

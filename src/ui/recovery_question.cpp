@@ -1,0 +1,60 @@
+#include "recovery_question.h"
+
+#include "dialogs.h"
+#include "version.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace tavo {
+
+RecoveryQuestionBoxes::RecoveryQuestionBoxes(Dialogs& dialogs, QWidget* owner)
+    : m_dialogs(dialogs)
+    , m_owner(owner) {}
+
+RecoveryAnswer RecoveryQuestionBoxes::ask_to_recover(const QString& question) {
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(application_title), question,
+                    QMessageBox::NoButton, m_owner);
+    box.setObjectName(QStringLiteral("Recovery_Question"));
+    // The subject's name is typed text: shown as it is, never as markup.
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* recover = box.addButton(QStringLiteral("&Recover"), QMessageBox::AcceptRole);
+    recover->setObjectName(QStringLiteral("RecoverButton"));
+    QPushButton* discard = box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+    discard->setObjectName(QStringLiteral("DiscardButton"));
+    QPushButton* later = box.addButton(QStringLiteral("&Later"), QMessageBox::RejectRole);
+    later->setObjectName(QStringLiteral("LaterButton"));
+    box.setDefaultButton(recover);
+    // Escape or the close button keep the copy for another time.
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == recover) {
+        return RecoveryAnswer::recover;
+    }
+    if (box.clickedButton() == discard) {
+        return RecoveryAnswer::discard;
+    }
+    return RecoveryAnswer::later;
+}
+
+bool RecoveryQuestionBoxes::confirm_discard(const QString& question) {
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(application_title), question,
+                    QMessageBox::NoButton, m_owner);
+    box.setObjectName(QStringLiteral("Discard_Question"));
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* remove = box.addButton(QStringLiteral("&Delete"), QMessageBox::DestructiveRole);
+    remove->setObjectName(QStringLiteral("DeleteButton"));
+    QPushButton* keep = box.addButton(QStringLiteral("&Keep"), QMessageBox::RejectRole);
+    keep->setObjectName(QStringLiteral("KeepButton"));
+    // A slip of the Enter key deletes nothing.
+    box.setDefaultButton(keep);
+    box.setEscapeButton(keep);
+    box.exec();
+    return box.clickedButton() == remove;
+}
+
+void RecoveryQuestionBoxes::report(const QString& message) {
+    m_dialogs.show_message(m_owner, message);
+}
+
+} // namespace tavo
