@@ -431,6 +431,8 @@ void TestSharedFiles::names_are_bytes_data() {
     QTest::newRow("a cut sequence, then text")
         << QByteArray("a\xc3z\xe2\x82") << "a\\xc3z\\xe2\\x82";
     QTest::newRow("an overlong slash") << QByteArray("\xc0\xaf.tavo") << "\\xc0\\xaf.tavo";
+    QTest::newRow("an overlong slash in three bytes")
+        << QByteArray("\xe0\x80\xaf") << "\\xe0\\x80\\xaf";
     QTest::newRow("an encoded surrogate") << QByteArray("\xed\xb2\x80") << "\\xed\\xb2\\x80";
     QTest::newRow("above U+10FFFF") << QByteArray("\xf4\x90\x80\x80") << "\\xf4\\x90\\x80\\x80";
 }
