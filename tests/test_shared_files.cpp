@@ -47,7 +47,9 @@ struct stat status_of(const QString& path) {
     return status;
 }
 
-bool make_file(const QString& path, mode_t mode, uid_t uid = 0, gid_t gid = 0) {
+// A file of the earlier content; its owner changed only when one is given.
+bool make_file(const QString& path, mode_t mode, uid_t uid = static_cast<uid_t>(-1),
+               gid_t gid = static_cast<gid_t>(-1)) {
     const QByteArray name = bytes_of(path);
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(old_content) == old_content.size() &&
@@ -203,25 +205,18 @@ public:
     QList<int> modes;
 };
 
-enum class Setup { own_file, setuid_file, attribute, hard_link, other_owner, read_only };
+enum class Extra { none, attributes, hard_link };
 
 } // namespace
 
-Q_DECLARE_METATYPE(Setup)
+Q_DECLARE_METATYPE(Extra)
 Q_DECLARE_METATYPE(tavo::WriteFailureKind)
 
 class TestSharedFiles : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() {
-        if (::geteuid() != 0) {
-            QSKIP("owners, groups and other users need root to set up; run as root");
-        }
-    }
     void saving_keeps_what_the_file_is_data();
     void saving_keeps_what_the_file_is();
-    void another_user_saves_data();
-    void another_user_saves();
     void temporary_file_is_never_wider_than_the_target_data();
     void temporary_file_is_never_wider_than_the_target();
     void links_are_followed_as_the_system_would_data();
@@ -233,113 +228,84 @@ private Q_SLOTS:
 };
 
 void TestSharedFiles::saving_keeps_what_the_file_is_data() {
-    QTest::addColumn<Setup>("setup");
-    QTest::addColumn<int>("mode_after");
+    QTest::addColumn<uid_t>("owner");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<Extra>("extra");
+    QTest::addColumn<uid_t>("saved_by");
+    QTest::addColumn<int>("mode_after"); // -1: refused as read-only
     QTest::addColumn<bool>("same_file"); // written in place, not replaced
-    QTest::newRow("own 0600 file") << Setup::own_file << 0600 << false;
-    QTest::newRow("a setuid bit is not kept") << Setup::setuid_file << 0755 << false;
-    QTest::newRow("a user attribute and an ACL") << Setup::attribute << 0660 << false;
-    QTest::newRow("a hard link stays one file") << Setup::hard_link << 0644 << true;
-    QTest::newRow("another user's file saved by root") << Setup::other_owner << 0640 << false;
-    QTest::newRow("a 0444 file is refused, even for root") << Setup::read_only << 0444 << true;
+    const uid_t root = 0;
+    QTest::newRow("own file") << root << 0600 << Extra::none << root << 0600 << false;
+    QTest::newRow("a setuid bit is not kept")
+        << root << 04755 << Extra::none << root << 0755 << false;
+    QTest::newRow("an attribute and an ACL")
+        << root << 0640 << Extra::attributes << root << 0660 << false;
+    QTest::newRow("a hard link") << root << 0644 << Extra::hard_link << root << 0644 << true;
+    QTest::newRow("a user's file saved by root")
+        << owner_uid << 0640 << Extra::none << root << 0640 << false;
+    QTest::newRow("the owner, group kept")
+        << owner_uid << 0660 << Extra::none << owner_uid << 0660 << false;
+    // The colleague cannot give a new file the owner's uid.
+    QTest::newRow("a colleague of the group")
+        << owner_uid << 0660 << Extra::none << colleague_uid << 0660 << true;
+    QTest::newRow("a colleague and an attribute")
+        << owner_uid << 0660 << Extra::attributes << colleague_uid << 0660 << true;
+    QTest::newRow("a colleague without write permission")
+        << owner_uid << 0640 << Extra::none << colleague_uid << -1 << true;
+    QTest::newRow("the owner of a 0444 file")
+        << owner_uid << 0444 << Extra::none << owner_uid << -1 << true;
+    QTest::newRow("a 0444 file, even for root")
+        << root << 0444 << Extra::none << root << -1 << true;
 }
 
 void TestSharedFiles::saving_keeps_what_the_file_is() {
-    QFETCH(Setup, setup);
+    QFETCH(uid_t, owner);
+    QFETCH(int, mode);
+    QFETCH(Extra, extra);
+    QFETCH(uid_t, saved_by);
     QFETCH(int, mode_after);
     QFETCH(bool, same_file);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("visit.tavo"));
+    if (::geteuid() != 0) {
+        QSKIP("other owners and other users need root to set up");
+    }
+    SharedFolder folder;
+    QVERIFY(folder.make());
+    const QString path = folder.file(QStringLiteral("visit.tavo"));
     const QByteArray name = bytes_of(path);
-    switch (setup) {
-    case Setup::own_file:
-        QVERIFY(make_file(path, 0600));
-        break;
-    case Setup::setuid_file:
-        QVERIFY(make_file(path, 04755));
-        break;
-    case Setup::attribute:
-        QVERIFY(make_file(path, 0640));
+    QVERIFY(make_file(path, static_cast<mode_t>(mode), owner, owner == 0 ? 0 : clinic_gid));
+    if (extra == Extra::attributes) {
         if (::setxattr(name.constData(), "user.clinic", "north", 5, 0) != 0) {
-            QSKIP("this file system keeps no user attributes");
+            QSKIP("this file system keeps no extended attributes");
         }
         QCOMPARE(std::system(("setfacl -m u:1003:rw " + name).constData()), 0);
-        break;
-    case Setup::hard_link:
-        QVERIFY(make_file(path, 0644));
-        QVERIFY(::link(name.constData(), bytes_of(dir.filePath(QStringLiteral("other.tavo")))) ==
-                0);
-        break;
-    case Setup::other_owner:
-        QVERIFY(make_file(path, 0640, owner_uid, clinic_gid));
-        break;
-    case Setup::read_only:
-        QVERIFY(make_file(path, 0444));
-        break;
+    }
+    if (extra == Extra::hard_link) {
+        QVERIFY(::link(name.constData(), bytes_of(folder.file(QStringLiteral("other.tavo")))) == 0);
     }
     const struct stat before = status_of(path);
-    const std::optional<WriteFailure> failure = write_whole_file(path, new_content);
+    const std::optional<WriteFailure> failure = write_as(saved_by, path);
     const struct stat after = status_of(path);
-    if (setup == Setup::read_only) {
+    if (mode_after < 0) {
         QVERIFY(failure);
         QCOMPARE(failure->kind, WriteFailureKind::read_only);
         QCOMPARE(failure->reason, QStringLiteral("visit.tavo is read-only"));
         QCOMPARE(content_of(path), old_content);
     } else {
-        QCOMPARE(failure.has_value(), false);
+        QCOMPARE(failure.has_value() ? failure->reason : QString(), QString());
         QCOMPARE(content_of(path), new_content);
+        QCOMPARE(static_cast<int>(after.st_mode & 07777), mode_after);
     }
-    QCOMPARE(static_cast<int>(after.st_mode & 07777), mode_after);
     QCOMPARE(after.st_uid, before.st_uid);
     QCOMPARE(after.st_gid, before.st_gid);
     QCOMPARE(after.st_ino == before.st_ino, same_file);
-    if (setup == Setup::attribute) {
+    if (extra == Extra::attributes) {
         QCOMPARE(attribute_of(path, "user.clinic"), QByteArray("north"));
         QVERIFY(attribute_of(path, "system.posix_acl_access") != "<none>");
     }
-    if (setup == Setup::hard_link) {
-        QCOMPARE(content_of(dir.filePath(QStringLiteral("other.tavo"))), new_content);
+    if (extra == Extra::hard_link) {
+        QCOMPARE(content_of(folder.file(QStringLiteral("other.tavo"))), new_content);
     }
-    QCOMPARE(names_in(dir.path()).filter(QStringLiteral(".visit")), QStringList());
-}
-
-void TestSharedFiles::another_user_saves_data() {
-    QTest::addColumn<uid_t>("saved_by");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<bool>("refused");
-    QTest::addColumn<bool>("same_file");
-    // The colleague cannot give a new file the owner's uid: it is written in place.
-    QTest::newRow("a colleague of the group") << colleague_uid << 0660 << false << true;
-    QTest::newRow("the owner, group kept") << owner_uid << 0660 << false << false;
-    QTest::newRow("a colleague without write permission") << colleague_uid << 0640 << true << true;
-    QTest::newRow("the owner of a 0444 file") << owner_uid << 0444 << true << true;
-}
-
-void TestSharedFiles::another_user_saves() {
-    QFETCH(uid_t, saved_by);
-    QFETCH(int, mode);
-    QFETCH(bool, refused);
-    QFETCH(bool, same_file);
-    SharedFolder folder;
-    QVERIFY(folder.make());
-    const QString path = folder.file(QStringLiteral("shared.tavo"));
-    QVERIFY(make_file(path, static_cast<mode_t>(mode), owner_uid, clinic_gid));
-    const struct stat before = status_of(path);
-    const std::optional<WriteFailure> failure = write_as(saved_by, path);
-    const struct stat after = status_of(path);
-    if (refused) {
-        QVERIFY(failure);
-        QCOMPARE(failure->kind, WriteFailureKind::read_only);
-        QCOMPARE(content_of(path), old_content);
-    } else {
-        QCOMPARE(failure.has_value() ? failure->reason : QString(), QString());
-        QCOMPARE(content_of(path), new_content);
-    }
-    QCOMPARE(after.st_uid, owner_uid);
-    QCOMPARE(after.st_gid, clinic_gid);
-    QCOMPARE(static_cast<int>(after.st_mode & 07777), mode);
-    QCOMPARE(after.st_ino == before.st_ino, same_file);
-    QCOMPARE(names_in(folder.path), QStringList{QStringLiteral("shared.tavo")});
+    QCOMPARE(names_in(folder.path).filter(QStringLiteral(".visit")), QStringList());
 }
 
 void TestSharedFiles::temporary_file_is_never_wider_than_the_target_data() {
@@ -356,11 +322,15 @@ void TestSharedFiles::temporary_file_is_never_wider_than_the_target_data() {
 void TestSharedFiles::temporary_file_is_never_wider_than_the_target() {
     QFETCH(int, target_mode);
     QFETCH(uid_t, target_owner);
+    if (target_owner != 0 && ::geteuid() != 0) {
+        QSKIP("a file of another owner needs root to set up");
+    }
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("private.tavo"));
     if (target_mode >= 0) {
-        QVERIFY(make_file(path, static_cast<mode_t>(target_mode), target_owner,
-                          target_owner == 0 ? 0 : clinic_gid));
+        QVERIFY(target_owner == 0
+                    ? make_file(path, static_cast<mode_t>(target_mode))
+                    : make_file(path, static_cast<mode_t>(target_mode), target_owner, clinic_gid));
     }
     CreationModes calls;
     const ScopedSystemCalls in_place(calls);
@@ -400,6 +370,9 @@ void TestSharedFiles::links_are_followed_as_the_system_would() {
     QFETCH(uid_t, link_owner);
     QFETCH(QString, link_to);
     QFETCH(QString, reason);
+    if (::geteuid() != 0) {
+        QSKIP("links and folders of other owners need root to set up");
+    }
     QTemporaryDir dir;
     const QByteArray folder = bytes_of(dir.path());
     const QString real = dir.filePath(QStringLiteral("real.tavo"));
