@@ -5,6 +5,7 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWidget>
 
 namespace tavo {
 
@@ -12,9 +13,16 @@ RecoveryQuestionBoxes::RecoveryQuestionBoxes(Dialogs& dialogs, QWidget* owner)
     : m_dialogs(dialogs)
     , m_owner(owner) {}
 
+// At the start the main window is not shown yet: a box over it would sit in
+// the corner where the hidden window happens to be, so it takes the middle of
+// the screen instead.
+QWidget* RecoveryQuestionBoxes::box_owner() const {
+    return m_owner && m_owner->isVisible() ? m_owner : nullptr;
+}
+
 RecoveryAnswer RecoveryQuestionBoxes::ask_to_recover(const QString& question) {
     QMessageBox box(QMessageBox::Question, QString::fromLatin1(application_title), question,
-                    QMessageBox::NoButton, m_owner);
+                    QMessageBox::NoButton, box_owner());
     box.setObjectName(QStringLiteral("Recovery_Question"));
     // The subject's name is typed text: shown as it is, never as markup.
     box.setTextFormat(Qt::PlainText);
@@ -39,7 +47,7 @@ RecoveryAnswer RecoveryQuestionBoxes::ask_to_recover(const QString& question) {
 
 bool RecoveryQuestionBoxes::confirm_discard(const QString& question) {
     QMessageBox box(QMessageBox::Warning, QString::fromLatin1(application_title), question,
-                    QMessageBox::NoButton, m_owner);
+                    QMessageBox::NoButton, box_owner());
     box.setObjectName(QStringLiteral("Discard_Question"));
     box.setTextFormat(Qt::PlainText);
     QPushButton* remove = box.addButton(QStringLiteral("&Delete"), QMessageBox::DestructiveRole);

@@ -21,6 +21,8 @@ public:
     void report(const QString& message) override;
 
 private:
+    QWidget* box_owner() const;
+
     Dialogs& m_dialogs;
     QWidget* m_owner;
 };
