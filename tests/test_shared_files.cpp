@@ -205,7 +205,7 @@ public:
     QList<int> modes;
 };
 
-enum class Extra { none, attributes, hard_link };
+enum class Extra { none, attributes, hard_link, folder_default_acl };
 
 } // namespace
 
@@ -240,6 +240,8 @@ void TestSharedFiles::saving_keeps_what_the_file_is_data() {
         << root << 04755 << Extra::none << root << 0755 << false;
     QTest::newRow("an attribute and an ACL")
         << root << 0640 << Extra::attributes << root << 0660 << false;
+    QTest::newRow("the folder's default ACL not given")
+        << root << 0640 << Extra::folder_default_acl << root << 0640 << false;
     QTest::newRow("a hard link") << root << 0644 << Extra::hard_link << root << 0644 << true;
     QTest::newRow("a user's file saved by root")
         << owner_uid << 0640 << Extra::none << root << 0640 << false;
@@ -279,6 +281,9 @@ void TestSharedFiles::saving_keeps_what_the_file_is() {
         }
         QCOMPARE(std::system(("setfacl -m u:1003:rw " + name).constData()), 0);
     }
+    if (extra == Extra::folder_default_acl) {
+        QCOMPARE(std::system(("setfacl -d -m u:1003:rw " + bytes_of(folder.path)).constData()), 0);
+    }
     if (extra == Extra::hard_link) {
         QVERIFY(::link(name.constData(), bytes_of(folder.file(QStringLiteral("other.tavo")))) == 0);
     }
@@ -301,6 +306,9 @@ void TestSharedFiles::saving_keeps_what_the_file_is() {
     if (extra == Extra::attributes) {
         QCOMPARE(attribute_of(path, "user.clinic"), QByteArray("north"));
         QVERIFY(attribute_of(path, "system.posix_acl_access") != "<none>");
+    }
+    if (extra == Extra::folder_default_acl) {
+        QCOMPARE(attribute_of(path, "system.posix_acl_access"), QByteArray("<none>"));
     }
     if (extra == Extra::hard_link) {
         QCOMPARE(content_of(folder.file(QStringLiteral("other.tavo"))), new_content);

@@ -4,7 +4,9 @@
 // place in one step. A failure anywhere removes the temporary file and leaves
 // the target as it was, so a reader sees the old content or the new one,
 // never a part of either. Reading takes regular files only (never a device or
-// a pipe, which could block or never end) and stops at a size limit.
+// a pipe, which could block or never end) and stops at a size limit. Both
+// take names as file_names.h carries them, so that every name the file
+// system holds, valid UTF-8 or not, can be read and written.
 #pragma once
 
 #include <QByteArray>

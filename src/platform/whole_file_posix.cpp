@@ -247,6 +247,21 @@ gid_t group_of_new_file(const QByteArray& folder) {
     return ::getegid();
 }
 
+// A folder with a default ACL gives it to every new file made in it; a file
+// that had no ACL of its own does not get one by being saved.
+void drop_inherited_acl([[maybe_unused]] int fd,
+                        [[maybe_unused]] const std::vector<Attribute>& attributes) {
+#if defined(__linux__)
+    static const QByteArray access_acl = QByteArrayLiteral("system.posix_acl_access");
+    for (const auto& [name, value] : attributes) {
+        if (name == access_acl) {
+            return;
+        }
+    }
+    ::fremovexattr(fd, access_acl.constData()); // none inherited: nothing to remove
+#endif
+}
+
 constexpr mode_t permission_bits = 0777; // never setuid, setgid or sticky
 
 enum class Replaced { done, cannot_carry, failed };
@@ -295,6 +310,7 @@ Replacement replace_by_rename(const QByteArray& target, QByteArrayView bytes,
                 return give_up(cannot_carry ? Replaced::cannot_carry : Replaced::failed, errno);
             }
         }
+        drop_inherited_acl(fd.get(), attributes);
         // After the attributes, since an ACL sets the group's bits; after the
         // owner, since a change of owner may clear bits.
         if (system_calls().fchmod(fd.get(), existing->st_mode & permission_bits) != 0) {
