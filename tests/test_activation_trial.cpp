@@ -31,7 +31,7 @@ struct ActivationRig : TrialRig {
 
     explicit ActivationRig(std::int16_t max_delay = 3000) {
         settings.act_max_delay = max_delay;
-        trial.Form_Load();
+        trial.load();
     }
     const ActivationRun& run() const { return trial.run(); }
     int response(int trial_index) const {
@@ -96,7 +96,7 @@ void TestActivationTrial::load_installs_the_client_and_draws_the_first_delay() {
     rig.settings.act_max_delay = 5000;
     rig.random.fractions = {0.25f};
     ActivationTrial trial(rig.services(), rig.view, rig.timers());
-    trial.Form_Load();
+    trial.load();
     QVERIFY(rig.input.installed(trial));
     QCOMPARE(rig.random.seeds, 1);
     QCOMPARE(rig.timer.interval_ms, 2000);
@@ -111,7 +111,7 @@ void TestActivationTrial::trial_owns_its_named_timer() {
     {
         ActivationTrial trial(rig.services(), rig.view, rig.timers());
         QCOMPARE(rig.timer_names, QStringList{"Stimulus_Timer"});
-        trial.Form_Load();
+        trial.load();
         start(rig);
         QVERIFY(rig.timer.is_enabled);
     }
@@ -417,7 +417,7 @@ void TestActivationTrial::unfinished_run_is_never_handed_over() {
     rig.settings.act_max_delay = 3000;
     std::optional<ActivationTrial> trial;
     trial.emplace(rig.services(), rig.view, rig.timers());
-    trial->Form_Load();
+    trial->load();
     start(rig);
     for (int i = 0; i < 3; ++i) {
         answer(rig, 500);
@@ -430,7 +430,7 @@ void TestActivationTrial::unfinished_run_is_never_handed_over() {
         trial.reset();
         rig.timer_names.clear();
         trial.emplace(rig.services(), rig.view, rig.timers());
-        trial->Form_Load();
+        trial->load();
     } else {
         trial->restart();
     }

@@ -55,7 +55,7 @@ void TestAssessmentDocument::each_operation_emits_one_change_data() {
     QTest::newRow("save") << Operation([](AssessmentDocument& d) {
         d.mark_saved(QStringLiteral("a.tavo"));
     }) << DocumentChange::saving;
-    QTest::newRow("new") << Operation([](AssessmentDocument& d) { d.Wipe_Data(); })
+    QTest::newRow("new") << Operation([](AssessmentDocument& d) { d.clear(); })
                          << DocumentChange::readings;
 }
 
@@ -102,9 +102,9 @@ void TestAssessmentDocument::a_completed_run_replaces_only_its_own_test() {
 
     QCOMPARE(document.data().rep_click_times[4], 600);
     QCOMPARE(document.data().act_start_tick, 50);
-    QCOMPARE(document.data().act_start_time.wHour, std::uint16_t{10});
+    QCOMPARE(document.data().act_start_time.hour, std::uint16_t{10});
     QCOMPARE(document.data().rel_stim_times[0], 0);
-    QCOMPARE(document.results().label2, QStringLiteral("Fastest = 00:00.250"));
+    QCOMPARE(document.results().activation_fastest, QStringLiteral("Fastest = 00:00.250"));
     QCOMPARE(document.run_errors().anticipations, std::optional<int>(2));
     QCOMPARE(document.run_errors().early_releases, std::optional<int>());
 }
@@ -123,7 +123,7 @@ void TestAssessmentDocument::unsaved_changes_follow_fields_and_runs() {
     QCOMPARE(document.file_name(), QStringLiteral("/tmp/a.tavo"));
     // A new assessment keeps whether a completed test still waits to be saved.
     document.commit(ReleaseRun{});
-    document.Wipe_Data();
+    document.clear();
     QVERIFY(!document.saving().data_saved);
     QCOMPARE(document.file_name(), QString());
 }

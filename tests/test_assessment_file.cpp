@@ -188,12 +188,12 @@ void TestAssessmentFile::reader_gives_back_the_readings() {
     QCOMPARE(reading_offsets(read.record.data), reading_offsets(data));
     QCOMPARE(compute_results(read.record.data), compute_results(data));
     // The file holds no dates: they stay as they were.
-    const SystemTime& start = read.record.data.act_start_time;
-    QCOMPARE(SystemTime({start.wYear, start.wMonth, start.wDayOfWeek, start.wDay, 0, 0, 0, 0}),
-             SystemTime({2020, 1, 3, 1, 0, 0, 0, 0}));
-    QCOMPARE(read.record.data.rep_start_time.wMonth, std::uint16_t{6});
-    QCOMPARE(start.wHour, data.act_start_time.wHour);
-    QCOMPARE(start.wMilliseconds, data.act_start_time.wMilliseconds);
+    const LocalTime& start = read.record.data.act_start_time;
+    QCOMPARE(LocalTime({start.year, start.month, start.day_of_week, start.day, 0, 0, 0, 0}),
+             LocalTime({2020, 1, 3, 1, 0, 0, 0, 0}));
+    QCOMPARE(read.record.data.rep_start_time.month, std::uint16_t{6});
+    QCOMPARE(start.hour, data.act_start_time.hour);
+    QCOMPARE(start.millisecond, data.act_start_time.millisecond);
 
     const WrittenFile again = write_assessment(read.record.fields, read.record.data);
     QVERIFY(again.ok());
@@ -242,7 +242,7 @@ void TestAssessmentFile::unwritable_times_are_refused_data() {
         << "a line of the notes reads \"<--------End Notes------>\", which would end the notes "
            "early when the file is opened again; please change that line";
     TestData bad_start;
-    bad_start.rel_start_time.wHour = 32767;
+    bad_start.rel_start_time.hour = 32767;
     QTest::newRow("start beyond 32 bits")
         << sample_fields << bad_start << "the start time of the release test is no time of day";
     TestData far_event = after_midnight_data();
@@ -252,7 +252,7 @@ void TestAssessmentFile::unwritable_times_are_refused_data() {
         << "the time of click 3 of the activation test lies too far from the test's start to be "
            "written as a clock time";
     TestData far_repetition;
-    far_repetition.rep_start_time.wHour = 500;
+    far_repetition.rep_start_time.hour = 500;
     far_repetition.rep_click_times[4] = 400'000'000;
     QTest::newRow("repetition click")
         << sample_fields << far_repetition

@@ -129,13 +129,13 @@ void TestFileCommands::init() {
 void TestFileCommands::run(Command command) {
     switch (command) {
     case Command::new_file:
-        m_commands->new_file_menu_Click();
+        m_commands->new_file();
         break;
     case Command::open:
-        m_commands->open_file_menu_Click();
+        m_commands->open();
         break;
     case Command::exit:
-        m_commands->exit_file_menu_Click();
+        m_commands->exit();
         break;
     }
 }
@@ -236,7 +236,7 @@ void TestFileCommands::prompt_answers() {
     const QString path = temp_path(QStringLiteral("ann.tavo"));
     m_host->save_answers.push_back(path);
     m_host->open_answers.push_back(sample_path(QStringLiteral("no_tests.tavo")));
-    yes ? m_commands->YesButton_Click() : m_commands->NoButton_Click();
+    yes ? m_commands->save_then_continue() : m_commands->continue_without_saving();
 
     QTEST(m_host->log, "log");
     QCOMPARE(QFile::exists(path), saved);
@@ -270,7 +270,7 @@ void TestFileCommands::unsaved_save_drops_its_follow_up() {
     const QString bad_path = temp_path(QStringLiteral("no/such/folder/ann.tavo"));
     m_host->save_answers.push_back(cancel ? std::nullopt : std::optional(bad_path));
     m_host->log.clear();
-    m_commands->YesButton_Click();
+    m_commands->save_then_continue();
 
     const QStringList expected_log =
         cancel ? QStringList{"save dialog"} : QStringList{"save dialog", "message"};
@@ -286,7 +286,7 @@ void TestFileCommands::unsaved_save_drops_its_follow_up() {
     // A later, unrelated save only saves.
     m_host->log.clear();
     m_host->save_answers.push_back(temp_path(QStringLiteral("later.tavo")));
-    m_commands->save_file_menu_Click();
+    m_commands->save();
     QCOMPARE(m_host->log, QStringList{"save dialog"});
     QVERIFY(m_document->saving().data_saved);
     QCOMPARE(m_document->saving().saved_fields, three_tests_fields());
@@ -323,7 +323,7 @@ void TestFileCommands::failed_save_changes_nothing() {
                                                             : disk.path(QStringLiteral("ann.tavo"));
     make_unsaved();
     m_host->save_answers.push_back(path);
-    m_commands->save_file_menu_Click();
+    m_commands->save();
     const QByteArray earlier = content_of(path);
     QVERIFY(earlier.startsWith("Subject: \tAnn Example"));
 
@@ -342,8 +342,8 @@ void TestFileCommands::failed_save_changes_nothing() {
         break;
     }
     m_host->log.clear();
-    m_commands->exit_file_menu_Click();
-    m_commands->YesButton_Click();
+    m_commands->exit();
+    m_commands->save_then_continue();
 
     QCOMPARE(m_host->log, (QStringList{"prompt", "message"}));
     const QString& message = m_host->messages.constFirst();
@@ -365,20 +365,20 @@ void TestFileCommands::save_asks_for_a_name_only_when_needed() {
     const QString second = temp_path(QStringLiteral("second.tavo"));
     m_host->save_answers = {first, std::nullopt, second};
 
-    m_commands->save_file_menu_Click(); // no name yet: asks
-    m_commands->save_file_menu_Click(); // saves again without asking
+    m_commands->save(); // no name yet: asks
+    m_commands->save(); // saves again without asking
     QCOMPARE(m_host->log, QStringList{"save dialog"});
     QCOMPARE(m_host->filters, QStringList{"TAVO (*.tavo)"});
     QCOMPARE(m_document->saving().current_file_name, first);
 
     m_document->set_field(TypedField::subject_name, QStringLiteral("Ann Changed"));
-    m_commands->saveas_file_menu_Click(); // cancelled: nothing is written
+    m_commands->save_as(); // cancelled: nothing is written
     QCOMPARE(read_assessment_file(first, {}).record.fields[0], QStringLiteral("Ann Example"));
     QCOMPARE(m_document->saving().current_file_name, first);
     QVERIFY(!m_document->saving().save_as_requested);
 
-    m_commands->saveas_file_menu_Click(); // the new name becomes current
-    m_commands->save_file_menu_Click();
+    m_commands->save_as(); // the new name becomes current
+    m_commands->save();
     QCOMPARE(m_host->log, (QStringList{"save dialog", "save dialog", "save dialog"}));
     QCOMPARE(m_document->saving().current_file_name, second);
     QCOMPARE(read_assessment_file(second, {}).record.fields[0], QStringLiteral("Ann Changed"));
@@ -404,7 +404,7 @@ void TestFileCommands::open_replaces_the_assessment_at_once() {
     QCOMPARE(saving.current_file_name, sample_path(QStringLiteral("three_tests.tavo")));
     QVERIFY(saving.data_saved);
     QCOMPARE(reading_offsets(m_document->data()), reading_offsets(three_tests_data()));
-    QCOMPARE(m_document->data().act_start_time.wYear, std::uint16_t{2019});
+    QCOMPARE(m_document->data().act_start_time.year, std::uint16_t{2019});
 }
 
 void TestFileCommands::failed_open_changes_nothing_data() {

@@ -195,13 +195,13 @@ void TestFileMenu::saved_tests_reopen_to_the_same_results() {
     assessment.load(three_tests_fields(), three_tests_data(), QString());
     assessment.saving().data_saved = false;
     const ResultTexts results = shown_results();
-    QVERIFY(results.label8.startsWith(QStringLiteral("Time For 5 Clicks")));
+    QVERIFY(results.five_clicks.startsWith(QStringLiteral("Time For 5 Clicks")));
 
     const QString path = m_dir->filePath(QStringLiteral("ann.tavo"));
     m_rig->dialogs.save_answers.push_back(path);
     trigger("save_file_menu");
     trigger("new_file_menu"); // saved: no prompt
-    QCOMPARE(shown_results(), initial_result_texts());
+    QCOMPARE(shown_results(), compute_results(TestData{}));
     QCOMPARE(m_rig->app->document().fields(), TypedFields{});
     m_rig->dialogs.open_answers.push_back(path);
     trigger("open_file_menu");
@@ -235,9 +235,9 @@ void TestFileMenu::command_line_opens_a_file_at_start() {
         QVERIFY(QFile::copy(sample_path("three_tests.tavo"), command_line));
     }
     type_subject(QStringLiteral("typed before"));
-    m_rig->app->Form_Load(command_line);
+    m_rig->app->start(command_line);
     QTEST(m_rig->app->document().fields() == three_tests_fields(), "opens");
-    QTEST(shown_results() != initial_result_texts(), "opens");
+    QTEST(shown_results() != compute_results(TestData{}), "opens");
     QVERIFY(m_rig->dialogs.open_requests.empty());
     QCOMPARE(m_rig->dialogs.messages.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty()) {
@@ -254,7 +254,7 @@ void TestFileMenu::command_line_opens_a_file_at_start() {
 // failure waits for the window and says what the user now has.
 void TestFileMenu::command_line_failure_is_told_over_the_shown_window() {
     window().hide();
-    m_rig->app->Form_Load(sample_path("damaged_line14.tavo"));
+    m_rig->app->start(sample_path("damaged_line14.tavo"));
     QVERIFY(m_rig->dialogs.messages.isEmpty());
     window().show();
     QTRY_COMPARE(m_rig->dialogs.messages.size(), 1);

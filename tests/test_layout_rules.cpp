@@ -79,9 +79,9 @@ void TestLayoutRules::font_points() {
 void TestLayoutRules::stimulus_area_data() {
     QTest::addColumn<WindowTwips>("window");
     QTest::addColumn<TwipRect>("frame");
-    QTest::addColumn<TwipRect>("act_stim");
-    QTest::addColumn<TwipRect>("BG");
-    // The activation stimulus and the RELEASE cue lie 500 twips inside BG, the
+    QTest::addColumn<TwipRect>("stimulus_frame");
+    QTest::addColumn<TwipRect>("backdrop");
+    // The activation stimulus and the RELEASE cue lie 500 twips inside backdrop, the
     // HOLD cue 250.
     QTest::addColumn<TwipRect>("inner_cue");
     QTest::addColumn<TwipRect>("hold_cue");
@@ -100,16 +100,16 @@ void TestLayoutRules::stimulus_area() {
     QFETCH(WindowTwips, window);
     const ActivationLayout act =
         activation_layout(window, click_label, restart_msg, click_to_start);
-    QTEST(act.act_frame, "frame");
-    QTEST(act.act_stim, "act_stim");
-    QTEST(act.BG, "BG");
+    QTEST(act.frame, "frame");
+    QTEST(act.stimulus_frame, "stimulus_frame");
+    QTEST(act.backdrop, "backdrop");
     QTEST(act.stimulus, "inner_cue");
     const ReleaseLayout rel = release_layout(window, release_labels, restart_msg, click_to_start);
-    QTEST(rel.rel_frame, "frame");
-    QTEST(rel.act_stim, "act_stim");
-    QTEST(rel.BG, "BG");
+    QTEST(rel.frame, "frame");
+    QTEST(rel.stimulus_frame, "stimulus_frame");
+    QTEST(rel.backdrop, "backdrop");
     QTEST(rel.stimulus, "hold_cue");
-    QTEST(rel.Stim_Release, "inner_cue");
+    QTEST(rel.release_cue, "inner_cue");
 }
 
 // Labels are centred with the size the fake label has at the font size asked.
@@ -144,8 +144,8 @@ void TestLayoutRules::release_placements_data() {
     QTest::addColumn<int>("cue_points");
     QTest::addColumn<int>("error_points");
     QTest::addColumn<TwipRect>("click_label");
-    QTest::addColumn<TwipRect>("Release_Label");
-    QTest::addColumn<TwipRect>("Error_label");
+    QTest::addColumn<TwipRect>("release_label");
+    QTest::addColumn<TwipRect>("error_mark");
     QTest::addColumn<TwipRect>("restart_msg");
     QTest::addColumn<TwipRect>("click_to_start");
     QTest::newRow("design") << design << 36 << 226 << TwipRect{1751.5, 2023.5, 2232, 828}
@@ -168,11 +168,11 @@ void TestLayoutRules::release_placements() {
     QFETCH(int, cue_points);
     const ReleaseLayout rel = release_layout(window, release_labels, restart_msg, click_to_start);
     QCOMPARE(int(rel.click_label.points), cue_points);
-    QCOMPARE(int(rel.Release_Label.points), cue_points);
-    QTEST(int(rel.Error_label.points), "error_points");
+    QCOMPARE(int(rel.release_label.points), cue_points);
+    QTEST(int(rel.error_mark.points), "error_points");
     QTEST(rel.click_label.rect, "click_label");
-    QTEST(rel.Release_Label.rect, "Release_Label");
-    QTEST(rel.Error_label.rect, "Error_label");
+    QTEST(rel.release_label.rect, "release_label");
+    QTEST(rel.error_mark.rect, "error_mark");
     QTEST(rel.restart_msg, "restart_msg");
     QTEST(rel.click_to_start, "click_to_start");
 }

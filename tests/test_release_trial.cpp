@@ -17,7 +17,7 @@ struct ReleaseRig : TrialRig {
 
     explicit ReleaseRig(std::int16_t hold_time = 3000) {
         settings.rel_hold_time = hold_time;
-        trial.Form_Load();
+        trial.load();
     }
     const ReleaseRun& run() const { return trial.run(); }
     void start() {
@@ -74,7 +74,7 @@ void TestReleaseTrial::load_draws_the_wait_then_the_hold_duration() {
     rig.random.fractions = {0.5f, 0.25f};
     ReleaseTrial trial(rig.services(), rig.view, rig.timers());
     QCOMPARE(rig.timer_names, (QStringList{"Hold_Timer", "Release_Timer"}));
-    trial.Form_Load();
+    trial.load();
     QCOMPARE(rig.timer.interval_ms, 1500);        // wait before HOLD: 1000 to 1999
     QCOMPARE(rig.second_timer.interval_ms, 1500); // hold: 1000 to 2999
     QVERIFY(!rig.timer.is_enabled);

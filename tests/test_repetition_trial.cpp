@@ -12,7 +12,7 @@ namespace {
 struct RepetitionRig : TrialRig {
     RepetitionTrial trial{services(), view, timers()};
 
-    RepetitionRig() { trial.Form_Load(); }
+    RepetitionRig() { trial.load(); }
     const RepetitionRun& run() const { return trial.run(); }
     void start_and_show() {
         input.press();

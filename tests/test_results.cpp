@@ -1,6 +1,6 @@
 // The Test Results tab's figures from raw readings, and the duration text.
+#include "duration_text.h"
 #include "results.h"
-#include "time_stuff.h"
 
 #include <QTest>
 
@@ -41,7 +41,7 @@ private Q_SLOTS:
     void release_uses_its_own_labels();
     void repetition_data();
     void repetition();
-    void initial_texts_match_a_wiped_assessment();
+    void empty_assessment_has_no_results();
 };
 
 void TestResults::format_duration_text_data() {
@@ -131,11 +131,11 @@ void TestResults::trial_tests() {
     TestData data;
     set_trials(data.act_stim_times, data.act_click_times, durations, base);
     const ResultTexts texts = compute_results(data);
-    QTEST(texts.label1, "average");
-    QTEST(texts.label2, "fastest");
-    QTEST(texts.label3, "slowest");
-    QCOMPARE(texts.label5, QStringLiteral("Test Not Completed"));
-    QCOMPARE(texts.label8, QStringLiteral("Test Not Completed"));
+    QTEST(texts.activation_average, "average");
+    QTEST(texts.activation_fastest, "fastest");
+    QTEST(texts.activation_slowest, "slowest");
+    QCOMPARE(texts.release_average, QStringLiteral("Test Not Completed"));
+    QCOMPARE(texts.five_clicks, QStringLiteral("Test Not Completed"));
 }
 
 void TestResults::release_uses_its_own_labels() {
@@ -143,11 +143,11 @@ void TestResults::release_uses_its_own_labels() {
     set_trials(data.rel_stim_times, data.rel_release_times,
                Durations{600, 610, 620, 630, 640, 650, 660, 670, 680, 690}, 50'000);
     const ResultTexts texts = compute_results(data);
-    QCOMPARE(texts.label1, QStringLiteral("Test Not Completed"));
-    QCOMPARE(texts.label2, QString());
-    QCOMPARE(texts.label5, QStringLiteral("Average Response Time: 00:00.645"));
-    QCOMPARE(texts.label6, QStringLiteral("Fastest = 00:00.600"));
-    QCOMPARE(texts.label7, QStringLiteral("Slowest = 00:00.690"));
+    QCOMPARE(texts.activation_average, QStringLiteral("Test Not Completed"));
+    QCOMPARE(texts.activation_fastest, QString());
+    QCOMPARE(texts.release_average, QStringLiteral("Average Response Time: 00:00.645"));
+    QCOMPARE(texts.release_fastest, QStringLiteral("Fastest = 00:00.600"));
+    QCOMPARE(texts.release_slowest, QStringLiteral("Slowest = 00:00.690"));
 }
 
 void TestResults::repetition_data() {
@@ -169,11 +169,15 @@ void TestResults::repetition() {
     TestData data;
     data.rep_first_press = first_press;
     data.rep_click_times[4] = fifth_click;
-    QTEST(compute_results(data).label8, "text");
+    QTEST(compute_results(data).five_clicks, "text");
 }
 
-void TestResults::initial_texts_match_a_wiped_assessment() {
-    QCOMPARE(compute_results(TestData{}), initial_result_texts());
+void TestResults::empty_assessment_has_no_results() {
+    ResultTexts expected;
+    expected.activation_average = QStringLiteral("Test Not Completed");
+    expected.release_average = QStringLiteral("Test Not Completed");
+    expected.five_clicks = QStringLiteral("Test Not Completed");
+    QCOMPARE(compute_results(TestData{}), expected);
 }
 
 QTEST_GUILESS_MAIN(TestResults)

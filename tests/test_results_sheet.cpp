@@ -73,7 +73,7 @@ private Q_SLOTS:
 
 void TestResultsSheet::sheet_without_tests() {
     const QStringList texts =
-        texts_of(results_sheet_lines({}, initial_result_texts(), fixed_footer));
+        texts_of(results_sheet_lines({}, compute_results(TestData{}), fixed_footer));
     const QString rule(126, QChar(u'-'));
     const QString title =
         QString(46, QChar(u' ')) + "TAVO RESULTS SHEET" + QString(21, QChar(u' '));
@@ -141,7 +141,7 @@ void TestResultsSheet::sheet_with_results_and_notes() {
 
 void TestResultsSheet::fonts_of_the_sections() {
     const std::vector<SheetLine> lines =
-        results_sheet_lines({}, initial_result_texts(), fixed_footer);
+        results_sheet_lines({}, compute_results(TestData{}), fixed_footer);
     QCOMPARE(lines[0].font, (SheetFont{14, true}));
     QCOMPARE(lines[2].font, (SheetFont{14, true}));
     QCOMPARE(lines[3].font, (SheetFont{11, false}));
@@ -231,7 +231,7 @@ void TestResultsSheet::no_copies_draws_nothing() {
     QTemporaryDir dir;
     QPdfWriter writer(dir.filePath(QStringLiteral("none.pdf")));
     const SheetDrawing drawing = draw_results_sheet(
-        writer, results_sheet_lines({}, initial_result_texts(), fixed_footer), 0);
+        writer, results_sheet_lines({}, compute_results(TestData{}), fixed_footer), 0);
     QVERIFY(drawing.ok);
     QCOMPARE(drawing.pages, 0);
 }

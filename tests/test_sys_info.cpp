@@ -146,7 +146,7 @@ void TestSysInfo::start_sys_info() {
     if (startable) {
         launcher.startable << program;
     }
-    QTEST(StartSysInfo(locator, launcher), "started");
+    QTEST(launch_system_information(locator, launcher), "started");
     QFETCH(bool, started);
     QCOMPARE(launcher.started, started ? QStringList{program} : QStringList());
 }

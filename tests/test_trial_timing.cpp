@@ -20,7 +20,7 @@ struct ActivationRig : TrialRig {
 
     ActivationRig() {
         settings.act_max_delay = 3000;
-        trial.Form_Load();
+        trial.load();
         input.press();
         input.release();
     }
@@ -36,7 +36,7 @@ struct ReleaseRig : TrialRig {
 
     ReleaseRig() {
         settings.rel_hold_time = 1000;
-        trial.Form_Load();
+        trial.load();
         input.press();
         input.release();
     }
@@ -56,7 +56,7 @@ struct RepetitionRig : TrialRig {
     RepetitionTrial trial{services(), view, timers()};
 
     RepetitionRig() {
-        trial.Form_Load();
+        trial.load();
         input.press();
         input.release();
         clock.advance(timer.interval_ms);
@@ -153,7 +153,7 @@ void TestTrialTiming::repetition_readings_come_from_the_stamps() {
 void TestTrialTiming::start_tick_comes_from_the_start_press_stamp() {
     TrialRig rig;
     ActivationTrial trial(rig.services(), rig.view, rig.timers());
-    trial.Form_Load();
+    trial.load();
     rig.input.send(SwitchEdge::press, stamp_at(rig, -4));
     QCOMPARE(trial.run().start_tick, rig.clock.time - 4);
     QCOMPARE(rig.readings.lines.first(),
@@ -264,7 +264,7 @@ void TestTrialTiming::double_click_press_starts_the_run() {
         trial = std::make_unique<RepetitionTrial>(rig.services(), rig.view, rig.timers());
         break;
     }
-    trial->Form_Load();
+    trial->load();
     rig.input.double_click();
     QCOMPARE(trial->test_started(), starts);
     QCOMPARE(rig.timer.is_enabled, starts);

@@ -44,8 +44,10 @@ int print_summary(const QString& path, QTextStream& out, QTextStream& err) {
         return exit_unreadable_file;
     }
     const ResultTexts texts = compute_results(record->data);
-    for (const QString* line : {&texts.label1, &texts.label2, &texts.label3, &texts.label5,
-                                &texts.label6, &texts.label7, &texts.label8}) {
+    for (const QString* line :
+         {&texts.activation_average, &texts.activation_fastest, &texts.activation_slowest,
+          &texts.release_average, &texts.release_fastest, &texts.release_slowest,
+          &texts.five_clicks}) {
         out << *line << '\n';
     }
     return exit_ok;

@@ -89,7 +89,7 @@ int main(int argc, char* argv[]) {
                                     *display_stamps,
                                     tavo::state_folder() + QStringLiteral("/recovery")});
     tavo_app.main_window().set_switch_sends(*switch_sends);
-    tavo_app.Form_Load(tavo::command_line_text(options.arguments));
+    tavo_app.start(tavo::command_line_text(options.arguments));
     tavo_app.main_window().show();
     return QApplication::exec();
 }

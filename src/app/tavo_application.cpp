@@ -92,7 +92,7 @@ TavoApplication::TavoApplication(AppServices services)
 
 TavoApplication::~TavoApplication() = default;
 
-void TavoApplication::Form_Load(const QString& command_line) {
+void TavoApplication::start(const QString& command_line) {
     m_document.saving().data_saved = true;
     const bool recovered = offer_recovery();
     if (!names_assessment_file(command_line)) {

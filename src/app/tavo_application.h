@@ -40,7 +40,7 @@ public:
     // unsaved work that an earlier run left in the recovery folder is offered
     // first of all; then a command line (the arguments joined by blanks) that
     // names a ".tavo" file opens that file.
-    void Form_Load(const QString& command_line = {});
+    void start(const QString& command_line = {});
 
     // Every way out of the program goes through here: Exit, closing the main
     // window, and the save prompt. It is a clean end, so the recovery copy

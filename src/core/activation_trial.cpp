@@ -1,7 +1,7 @@
 #include "activation_trial.h"
 
+#include "duration_text.h"
 #include "results.h"
-#include "time_stuff.h"
 
 namespace tavo {
 
@@ -72,7 +72,7 @@ void ActivationTrial::draw_next_delay() {
     m_timer->set_interval(m_next_delay);
 }
 
-void ActivationTrial::begin_run(const SystemTime& start_time, ClockReading start_tick) {
+void ActivationTrial::begin_run(const LocalTime& start_time, ClockReading start_tick) {
     m_run = ActivationRun{};
     m_run.start_time = start_time;
     m_run.start_tick = start_tick;

@@ -1,12 +1,10 @@
-// The assessment of one subject, held for the whole run: every raw clock
-// reading of the three tests, their start times, the settings handed to the
-// test windows and the saving state. One object owns it; the windows share it
-// by reference. The five typed fields live in the main window's text boxes;
-// only their last saved texts are kept here.
+// The values an assessment is made of: every raw clock reading of the three
+// tests with their start times, the settings handed to the test windows, and
+// the saving state. The assessment document owns one of each.
 #pragma once
 
 #include "clock.h"
-#include "system_time.h"
+#include "local_time.h"
 
 #include <QString>
 #include <array>
@@ -27,9 +25,9 @@ struct TestData {
     ClockReading act_start_tick = 0;
     ClockReading rel_start_tick = 0;
     ClockReading rep_start_tick = 0;
-    SystemTime act_start_time;
-    SystemTime rel_start_time;
-    SystemTime rep_start_time;
+    LocalTime act_start_time;
+    LocalTime rel_start_time;
+    LocalTime rep_start_time;
 
     friend bool operator==(const TestData&, const TestData&) = default;
 };
@@ -40,7 +38,8 @@ struct TestSettings {
     std::int16_t rel_hold_time = 0; // ms
 };
 
-// The texts of Text0, Text1, Text2, Text3 and notes, in that order.
+// Subject Name, Administrator, Switch Location, Switch Type and the notes, in
+// that order.
 using TypedFields = std::array<QString, 5>;
 
 // Which command raised the save prompt.

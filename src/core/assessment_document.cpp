@@ -140,7 +140,7 @@ void AssessmentDocument::mark_saved(const QString& file_name) {
     Q_EMIT changed(DocumentChange::saving);
 }
 
-void AssessmentDocument::Wipe_Data() {
+void AssessmentDocument::clear() {
     wipe_test_data(m_assessment.data);
     m_fields = {};
     m_errors = {};

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "assessment.h"
+#include "completed_runs.h"
 #include "results.h"
-#include "test_runs.h"
 
 #include <QObject>
 #include <optional>
@@ -93,9 +93,9 @@ public:
     void recover(const TypedFields& fields, const TestData& data, const QString& file_name);
     // The assessment was written to this file.
     void mark_saved(const QString& file_name);
-    // A new, empty assessment (Wipe_Data): settings, colours, full-screen
+    // A new, empty assessment: settings, colours, full-screen
     // choices and whether a completed test waits to be saved stay as they are.
-    void Wipe_Data();
+    void clear();
 
 Q_SIGNALS:
     void changed(tavo::DocumentChange what);

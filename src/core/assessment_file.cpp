@@ -34,7 +34,7 @@ struct TimedEvent {
 struct Section {
     const char* title;
     const char* test_name;
-    const SystemTime& start_time;
+    const LocalTime& start_time;
     ClockReading start_tick;
     std::vector<TimedEvent> events;
 };
@@ -296,7 +296,7 @@ private:
         return false;
     }
 
-    bool section(const char* title, ClockReading& tick, SystemTime& start) {
+    bool section(const char* title, ClockReading& tick, LocalTime& start) {
         if (!skip(QStringLiteral("an empty line")) ||
             !skip(QStringLiteral("the title ") + QString::fromLatin1(title))) {
             return false;
@@ -313,10 +313,10 @@ private:
         }
         tick = *ms;
         // The record holds each part as a 16-bit number; its date stays.
-        start.wHour = static_cast<std::uint16_t>(parts->hours);
-        start.wMinute = static_cast<std::uint16_t>(parts->minutes);
-        start.wSecond = static_cast<std::uint16_t>(parts->seconds);
-        start.wMilliseconds = static_cast<std::uint16_t>(parts->milliseconds);
+        start.hour = static_cast<std::uint16_t>(parts->hours);
+        start.minute = static_cast<std::uint16_t>(parts->minutes);
+        start.second = static_cast<std::uint16_t>(parts->seconds);
+        start.millisecond = static_cast<std::uint16_t>(parts->milliseconds);
         return true;
     }
 

@@ -70,13 +70,13 @@ std::optional<std::int32_t> parse_whole_number(QStringView text) {
 
 } // namespace
 
-std::optional<std::int32_t> time_of_day_ms(const SystemTime& time) {
+std::optional<std::int32_t> time_of_day_ms(const LocalTime& time) {
     return checked_sum(
-        {static_cast<std::int16_t>(time.wHour), static_cast<std::int16_t>(time.wMinute),
-         static_cast<std::int16_t>(time.wSecond), static_cast<std::int16_t>(time.wMilliseconds)});
+        {static_cast<std::int16_t>(time.hour), static_cast<std::int16_t>(time.minute),
+         static_cast<std::int16_t>(time.second), static_cast<std::int16_t>(time.millisecond)});
 }
 
-std::optional<std::int32_t> reading_time_of_day(const SystemTime& start_time,
+std::optional<std::int32_t> reading_time_of_day(const LocalTime& start_time,
                                                 ClockReading start_tick, ClockReading reading) {
     const std::optional<std::int32_t> start = time_of_day_ms(start_time);
     if (!start) {

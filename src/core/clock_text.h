@@ -5,7 +5,7 @@
 #pragma once
 
 #include "clock.h"
-#include "system_time.h"
+#include "local_time.h"
 
 #include <QString>
 #include <cstdint>
@@ -23,12 +23,12 @@ struct ClockParts {
 // The time of day of a start record in milliseconds. Its fields are read as
 // 16-bit signed numbers, so a start time taken from an edited file with
 // negative parts keeps its value. nullopt when the sum overflows 32 bits.
-std::optional<std::int32_t> time_of_day_ms(const SystemTime& time);
+std::optional<std::int32_t> time_of_day_ms(const LocalTime& time);
 
 // The time of day of a reading: its test's start time of day plus the clock
 // time passed since the start press, taken across a wrap of the clock.
 // nullopt when the start is no time of day or the sum leaves 32 bits.
-std::optional<std::int32_t> reading_time_of_day(const SystemTime& start_time,
+std::optional<std::int32_t> reading_time_of_day(const LocalTime& start_time,
                                                 ClockReading start_tick, ClockReading reading);
 
 // A negative count carries the sign in every part: -3907042 is -1:-05:-07:-042.

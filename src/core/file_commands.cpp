@@ -61,7 +61,7 @@ FileCommands::FileCommands(AssessmentDocument& document, FileCommandHost& host, 
     , m_host(host)
     , m_sounds(sounds) {}
 
-void FileCommands::new_file_menu_Click() {
+void FileCommands::new_file() {
     if (!m_document.unsaved_changes()) {
         start_new_assessment();
         return;
@@ -70,7 +70,7 @@ void FileCommands::new_file_menu_Click() {
                 QStringLiteral("Do you want to save changes before creating a new file?"));
 }
 
-void FileCommands::open_file_menu_Click() {
+void FileCommands::open() {
     if (!m_document.unsaved_changes()) {
         open_file();
         return;
@@ -79,12 +79,12 @@ void FileCommands::open_file_menu_Click() {
                 QStringLiteral("Do you want to save changes before opening another file?"));
 }
 
-void FileCommands::saveas_file_menu_Click() {
+void FileCommands::save_as() {
     m_document.saving().save_as_requested = true;
-    save_file_menu_Click();
+    save();
 }
 
-void FileCommands::exit_file_menu_Click() {
+void FileCommands::exit() {
     if (!m_document.unsaved_changes()) {
         m_host.end_program();
         return;
@@ -99,7 +99,7 @@ void FileCommands::show_prompt(PendingAction action, const QString& question) {
     m_host.show_save_prompt(question);
 }
 
-void FileCommands::YesButton_Click() {
+void FileCommands::save_then_continue() {
     SavingState& saving = m_document.saving();
     switch (saving.pending_action) {
     case PendingAction::exit:
@@ -114,10 +114,10 @@ void FileCommands::YesButton_Click() {
     case PendingAction::none:
         break;
     }
-    save_file_menu_Click();
+    save();
 }
 
-void FileCommands::NoButton_Click() {
+void FileCommands::continue_without_saving() {
     switch (m_document.saving().pending_action) {
     case PendingAction::exit:
         m_host.end_program();
@@ -138,10 +138,10 @@ void FileCommands::NoButton_Click() {
 // assessment already see nothing unsaved.
 void FileCommands::start_new_assessment() {
     m_document.saving().data_saved = true;
-    m_document.Wipe_Data();
+    m_document.clear();
 }
 
-void FileCommands::save_file_menu_Click() {
+void FileCommands::save() {
     SavingState& saving = m_document.saving();
     QString path = saving.current_file_name;
     if (saving.save_as_requested || path.isEmpty()) {

@@ -38,16 +38,16 @@ class FileCommands {
 public:
     FileCommands(AssessmentDocument& document, FileCommandHost& host, SoundPlayer& sounds);
 
-    void new_file_menu_Click();
-    void open_file_menu_Click();
-    void save_file_menu_Click();
-    void saveas_file_menu_Click();
+    void new_file();
+    void open();
+    void save();
+    void save_as();
     // Closing the main window acts the same way.
-    void exit_file_menu_Click();
+    void exit();
 
     // The save prompt's buttons; the prompt has hidden itself already.
-    void YesButton_Click();
-    void NoButton_Click();
+    void save_then_continue();
+    void continue_without_saving();
 
     // Asks for a file with the Open dialog and opens it.
     void open_file();

@@ -44,26 +44,27 @@ LabelPlacement centred_label(const TwipRect& area, const LabelMeasure& measure,
 // background shape, which all the test windows place alike.
 struct StimulusArea {
     TwipRect frame;
-    TwipRect act_stim;
-    TwipRect BG;
+    TwipRect stimulus_frame;
+    TwipRect backdrop;
 };
 
 StimulusArea stimulus_area(const WindowTwips& window) {
     const TwipSize client = window.client;
     StimulusArea area;
     area.frame = inset({0, 0, client.width, client.height}, frame_margin);
-    area.act_stim = sized(area.frame.left + 850, area.frame.top + 1000, area.frame.width - 1750,
-                          area.frame.height - 1550);
-    area.BG = sized(250, 350, client.width - 2550, client.height - 2500);
+    area.stimulus_frame = sized(area.frame.left + 850, area.frame.top + 1000,
+                                area.frame.width - 1750, area.frame.height - 1550);
+    area.backdrop = sized(250, 350, client.width - 2550, client.height - 2500);
     return area;
 }
 
 // The restart notice is centred across the window; half the stimulus frame's
 // height plus half the window's outer height puts it just below that frame at
 // any window size.
-TwipRect restart_msg_rect(const WindowTwips& window, const TwipRect& act_stim, TwipSize size) {
+TwipRect restart_msg_rect(const WindowTwips& window, const TwipRect& stimulus_frame,
+                          TwipSize size) {
     return {window.client.width / 2 - size.width / 2,
-            act_stim.height / 2 + window.outer.height / 2 + 50, size.width, size.height};
+            stimulus_frame.height / 2 + window.outer.height / 2 + 50, size.width, size.height};
 }
 
 } // namespace
@@ -81,13 +82,14 @@ ActivationLayout activation_layout(const WindowTwips& window, const LabelMeasure
                                    TwipSize restart_msg, TwipSize click_to_start) {
     const StimulusArea area = stimulus_area(window);
     ActivationLayout layout;
-    layout.act_frame = area.frame;
-    layout.act_stim = area.act_stim;
-    layout.BG = area.BG;
-    layout.stimulus = inset(area.BG, 500);
-    layout.click_label = centred_label(area.BG, click_label, cue_font_points(window.outer.width));
-    layout.restart_msg = restart_msg_rect(window, area.act_stim, restart_msg);
-    layout.click_to_start = centred_on(area.BG, click_to_start);
+    layout.frame = area.frame;
+    layout.stimulus_frame = area.stimulus_frame;
+    layout.backdrop = area.backdrop;
+    layout.stimulus = inset(area.backdrop, 500);
+    layout.click_label =
+        centred_label(area.backdrop, click_label, cue_font_points(window.outer.width));
+    layout.restart_msg = restart_msg_rect(window, area.stimulus_frame, restart_msg);
+    layout.click_to_start = centred_on(area.backdrop, click_to_start);
     return layout;
 }
 
@@ -95,25 +97,25 @@ ReleaseLayout release_layout(const WindowTwips& window, const ReleaseLabelMeasur
                              TwipSize restart_msg, TwipSize click_to_start) {
     const StimulusArea area = stimulus_area(window);
     ReleaseLayout layout;
-    layout.rel_frame = area.frame;
-    layout.act_stim = area.act_stim;
-    layout.BG = area.BG;
-    layout.stimulus = inset(area.BG, 250);
-    layout.Stim_Release = inset(area.BG, 500);
+    layout.frame = area.frame;
+    layout.stimulus_frame = area.stimulus_frame;
+    layout.backdrop = area.backdrop;
+    layout.stimulus = inset(area.backdrop, 250);
+    layout.release_cue = inset(area.backdrop, 500);
 
     const std::int16_t cue_points = cue_font_points(window.outer.width);
-    layout.click_label = centred_label(area.BG, labels.click_label, cue_points);
-    layout.Release_Label = centred_label(area.BG, labels.Release_Label, cue_points);
+    layout.click_label = centred_label(area.backdrop, labels.click_label, cue_points);
+    layout.release_label = centred_label(area.backdrop, labels.release_label, cue_points);
     // The "X" sits a little above the middle of the cue.
-    layout.Error_label =
-        centred_label(area.BG, labels.Error_label, error_font_points(window.outer.width));
-    layout.Error_label.rect.top -= 200;
+    layout.error_mark =
+        centred_label(area.backdrop, labels.error_mark, error_font_points(window.outer.width));
+    layout.error_mark.rect.top -= 200;
 
-    layout.restart_msg = restart_msg_rect(window, area.act_stim, restart_msg);
+    layout.restart_msg = restart_msg_rect(window, area.stimulus_frame, restart_msg);
     // The start button lies on the window, below and right of the cue's middle;
     // it is placed from the background's size alone.
-    layout.click_to_start = {area.BG.width / 2 + 1500 - click_to_start.width / 2,
-                             area.BG.height / 2 + 1500 - click_to_start.height / 2,
+    layout.click_to_start = {area.backdrop.width / 2 + 1500 - click_to_start.width / 2,
+                             area.backdrop.height / 2 + 1500 - click_to_start.height / 2,
                              click_to_start.width, click_to_start.height};
     return layout;
 }

@@ -6,7 +6,7 @@
 // alone.
 //
 // Every rectangle is in the coordinates of the control's container, exactly as
-// the windows nest their controls: `act_stim` is placed from its frame's window
+// the windows nest their controls: `stimulus_frame` is placed from its frame's window
 // position although it lies inside that frame. A rule that would give a
 // negative width or height gives 0, and later rules read the clamped value, as
 // they would read it back from the control.
@@ -58,13 +58,13 @@ std::int16_t error_font_points(float outer_width);
 
 // `Activation_Test` and `Repetition_Test`.
 struct ActivationLayout {
-    TwipRect act_frame;
-    TwipRect act_stim;
-    TwipRect BG;
+    TwipRect frame;
+    TwipRect stimulus_frame;
+    TwipRect backdrop;
     TwipRect stimulus;
     LabelPlacement click_label;
     TwipRect restart_msg;
-    TwipRect click_to_start; // inside act_stim
+    TwipRect click_to_start; // inside stimulus_frame
 };
 
 // `restart_msg` and `click_to_start` keep the sizes passed.
@@ -74,22 +74,22 @@ ActivationLayout activation_layout(const WindowTwips& window, const LabelMeasure
 // The release window measures three labels: the HOLD and RELEASE cues and the "X".
 struct ReleaseLabelMeasures {
     LabelMeasure click_label;
-    LabelMeasure Release_Label;
-    LabelMeasure Error_label;
+    LabelMeasure release_label;
+    LabelMeasure error_mark;
 };
 
 // `Release_Test`.
 struct ReleaseLayout {
-    TwipRect rel_frame;
-    TwipRect act_stim;
-    TwipRect BG;
-    TwipRect stimulus;     // the HOLD cue
-    TwipRect Stim_Release; // the RELEASE cue, a margin inside the HOLD cue
+    TwipRect frame;
+    TwipRect stimulus_frame;
+    TwipRect backdrop;
+    TwipRect stimulus;    // the HOLD cue
+    TwipRect release_cue; // the RELEASE cue, a margin inside the HOLD cue
     LabelPlacement click_label;
-    LabelPlacement Release_Label;
-    LabelPlacement Error_label;
+    LabelPlacement release_label;
+    LabelPlacement error_mark;
     TwipRect restart_msg;
-    TwipRect click_to_start; // on the window itself, not inside act_stim
+    TwipRect click_to_start; // on the window itself, not inside stimulus_frame
 };
 
 ReleaseLayout release_layout(const WindowTwips& window, const ReleaseLabelMeasures& labels,

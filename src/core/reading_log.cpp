@@ -11,7 +11,6 @@ namespace {
 
 class NoReadingLog final : public ReadingLog {
 public:
-    using ReadingLog::record;
     void record(ReadingTest, ReadingEvent, int, const TimedReading&) override {}
     void record_delay(ReadingTest, int, std::int32_t) override {}
 };

@@ -40,15 +40,6 @@ public:
                         const TimedReading& reading) = 0;
     // The delay just drawn (event `delay`), in ms.
     virtual void record_delay(ReadingTest test, int trial, std::int32_t delay_ms) = 0;
-
-    // `value` is a reading taken on delivery, or for `delay` the delay drawn.
-    void record(ReadingTest test, ReadingEvent event, int trial, std::int32_t value) {
-        if (event == ReadingEvent::delay) {
-            record_delay(test, trial, value);
-        } else {
-            record(test, event, trial, delivery_reading(value));
-        }
-    }
 };
 
 // The log that records nothing.
@@ -78,7 +69,6 @@ public:
     // The log appending to `path`, or nothing when it cannot be opened.
     static std::unique_ptr<FileReadingLog> open(const QString& path);
 
-    using ReadingLog::record;
     void record(ReadingTest test, ReadingEvent event, int trial,
                 const TimedReading& reading) override;
     void record_delay(ReadingTest test, int trial, std::int32_t delay_ms) override;

@@ -92,7 +92,7 @@ void ReleaseTrial::hide_cues() {
     m_view.set_click_label_visible(false);
 }
 
-void ReleaseTrial::begin_run(const SystemTime& start_time, ClockReading start_tick) {
+void ReleaseTrial::begin_run(const LocalTime& start_time, ClockReading start_tick) {
     m_run = ReleaseRun{};
     m_run.start_time = start_time;
     m_run.start_tick = start_tick;

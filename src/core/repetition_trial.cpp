@@ -1,7 +1,7 @@
 #include "repetition_trial.h"
 
+#include "duration_text.h"
 #include "results.h"
-#include "time_stuff.h"
 
 namespace tavo {
 
@@ -76,7 +76,7 @@ void RepetitionTrial::reset_test() {
     m_timer->set_enabled(false);
 }
 
-void RepetitionTrial::begin_run(const SystemTime& start_time, ClockReading start_tick) {
+void RepetitionTrial::begin_run(const LocalTime& start_time, ClockReading start_tick) {
     m_run = RepetitionRun{};
     m_run.start_time = start_time;
     m_run.start_tick = start_tick;

@@ -33,7 +33,7 @@ private:
 
     void load_test() override;
     void reset_test() override;
-    void begin_run(const SystemTime& start_time, ClockReading start_tick) override;
+    void begin_run(const LocalTime& start_time, ClockReading start_tick) override;
     void switch_event_while_running(const SwitchEvent& event) override;
     void show_stimulus();
     void take_first_press();

@@ -1,6 +1,6 @@
 #include "results.h"
 
-#include "time_stuff.h"
+#include "duration_text.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -60,23 +60,16 @@ std::int32_t reading_difference(ClockReading later, ClockReading earlier) {
                                      static_cast<std::uint32_t>(earlier));
 }
 
-ResultTexts initial_result_texts() {
-    ResultTexts texts;
-    texts.label1 = not_completed;
-    texts.label5 = not_completed;
-    texts.label8 = not_completed;
-    return texts;
-}
-
 ResultTexts compute_results(const TestData& data) {
     ResultTexts texts;
-    fill_trial_texts(summarise_trials(data.act_stim_times, data.act_click_times), texts.label1,
-                     texts.label2, texts.label3);
-    fill_trial_texts(summarise_trials(data.rel_stim_times, data.rel_release_times), texts.label5,
-                     texts.label6, texts.label7);
-    texts.label8 = has_repetition_results(data) ? QStringLiteral("Time For 5 Clicks: ") +
-                                                      format_duration_text(five_clicks_time(data))
-                                                : not_completed;
+    fill_trial_texts(summarise_trials(data.act_stim_times, data.act_click_times),
+                     texts.activation_average, texts.activation_fastest, texts.activation_slowest);
+    fill_trial_texts(summarise_trials(data.rel_stim_times, data.rel_release_times),
+                     texts.release_average, texts.release_fastest, texts.release_slowest);
+    texts.five_clicks =
+        has_repetition_results(data)
+            ? QStringLiteral("Time For 5 Clicks: ") + format_duration_text(five_clicks_time(data))
+            : not_completed;
     return texts;
 }
 

@@ -9,16 +9,16 @@
 
 namespace tavo {
 
-// The captions of Label1, Label2, Label3 (activation), Label5, Label6, Label7
-// (release) and Label8 (repetition).
+// The Test Results tab's texts: each test's average (or "Test Not
+// Completed"), fastest and slowest, and the repetition test's five clicks.
 struct ResultTexts {
-    QString label1;
-    QString label2;
-    QString label3;
-    QString label5;
-    QString label6;
-    QString label7;
-    QString label8;
+    QString activation_average;
+    QString activation_fastest;
+    QString activation_slowest;
+    QString release_average;
+    QString release_fastest;
+    QString release_slowest;
+    QString five_clicks;
 
     friend bool operator==(const ResultTexts&, const ResultTexts&) = default;
 };
@@ -45,9 +45,6 @@ std::int32_t five_clicks_time(const TestData& data);
 inline bool has_repetition_results(const TestData& data) {
     return five_clicks_time(data) >= 1;
 }
-
-// The captions the labels have before any result was computed.
-ResultTexts initial_result_texts();
 
 ResultTexts compute_results(const TestData& data);
 

@@ -75,13 +75,14 @@ std::vector<SheetLine> results_sheet_lines(const TypedFields& fields, const Resu
         sheet.line(note, body_font);
     }
     sheet.blank(3);
-    sheet.section(QStringLiteral("Activation Test Results"),
-                  {&results.label1, &results.label2, &results.label3});
+    sheet.section(
+        QStringLiteral("Activation Test Results"),
+        {&results.activation_average, &results.activation_fastest, &results.activation_slowest});
     sheet.blank(3);
     sheet.section(QStringLiteral("Release Test Results"),
-                  {&results.label5, &results.label6, &results.label7});
+                  {&results.release_average, &results.release_fastest, &results.release_slowest});
     sheet.blank(3);
-    sheet.section(QStringLiteral("Repetition Test Result"), {&results.label8});
+    sheet.section(QStringLiteral("Repetition Test Result"), {&results.five_clicks});
     sheet.blank(6);
     sheet.line(footer, body_font);
     return sheet.take();

@@ -20,7 +20,7 @@ SwitchTrial::~SwitchTrial() {
     m_services.switch_input.remove(*this);
 }
 
-void SwitchTrial::Form_Load() {
+void SwitchTrial::load() {
     move_to(RunPhase::waiting_for_start);
 }
 
@@ -97,7 +97,7 @@ void SwitchTrial::move_to(RunPhase next) {
 }
 
 void SwitchTrial::take_start_press() {
-    const SystemTime start_time = m_services.clock.local_time();
+    const LocalTime start_time = m_services.clock.local_time();
     m_services.clock.begin_period();
     const TimedReading start_tick = read_switch_event();
     log_reading(ReadingEvent::start, 0, start_tick);

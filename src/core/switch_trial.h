@@ -7,13 +7,13 @@
 
 #include "assessment.h"
 #include "clock.h"
+#include "completed_runs.h"
 #include "display_stamps.h"
 #include "one_shot_timer.h"
 #include "random_source.h"
 #include "reading_log.h"
 #include "sound_player.h"
 #include "switch_input.h"
-#include "test_runs.h"
 #include "timed_reading.h"
 #include "trial_view.h"
 
@@ -61,7 +61,7 @@ public:
     SwitchTrial& operator=(const SwitchTrial&) = delete;
 
     // What the window does when it is created.
-    void Form_Load();
+    void load();
     // Ctrl+R: back to waiting for the start press, from any phase. An
     // unfinished run is dropped.
     void restart();
@@ -92,7 +92,7 @@ protected:
     // counters cleared.
     virtual void reset_test() = 0;
     // A new run starts at this start press: its first delay begins.
-    virtual void begin_run(const SystemTime& start_time, ClockReading start_tick) = 0;
+    virtual void begin_run(const LocalTime& start_time, ClockReading start_tick) = 0;
     // A switch event while the run is running.
     virtual void switch_event_while_running(const SwitchEvent& event) = 0;
     // Whether the second press of a double click starts the run like any

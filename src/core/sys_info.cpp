@@ -5,7 +5,7 @@
 
 namespace tavo {
 
-bool StartSysInfo(const SystemInfoLocator& locator, ProgramLauncher& launcher) {
+bool launch_system_information(const SystemInfoLocator& locator, ProgramLauncher& launcher) {
     const std::optional<QString> program = locator.locate();
     return program && launcher.start(*program);
 }

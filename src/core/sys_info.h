@@ -14,6 +14,6 @@ inline const QString sys_info_unavailable =
 
 // False when no program was found or it could not be started: the caller
 // then shows sys_info_unavailable.
-bool StartSysInfo(const SystemInfoLocator& locator, ProgramLauncher& launcher);
+bool launch_system_information(const SystemInfoLocator& locator, ProgramLauncher& launcher);
 
 } // namespace tavo

@@ -7,7 +7,7 @@ namespace tavo {
 namespace {
 
 // A reading as the clock text the assessment file gives it; empty when it has none.
-QString time_of_day_text(const SystemTime& start_time, ClockReading start_tick,
+QString time_of_day_text(const LocalTime& start_time, ClockReading start_tick,
                          ClockReading reading) {
     const std::optional<std::int32_t> time = reading_time_of_day(start_time, start_tick, reading);
     return time ? format_clock_text(*time) : QString();
@@ -16,7 +16,7 @@ QString time_of_day_text(const SystemTime& start_time, ClockReading start_tick,
 std::optional<TestDetails> timed_test(TestKind kind,
                                       const std::array<ClockReading, trials_per_test>& onsets,
                                       const std::array<ClockReading, trials_per_test>& responses,
-                                      const SystemTime& start_time, ClockReading start_tick) {
+                                      const LocalTime& start_time, ClockReading start_tick) {
     const TrialSummary summary = summarise_trials(onsets, responses);
     if (!has_results(summary)) {
         return std::nullopt;

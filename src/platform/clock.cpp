@@ -11,16 +11,14 @@ ClockReading SystemClock::now() {
 }
 
 void SystemClock::begin_period() {
-    ++m_outstanding;
     request_fine_timer_resolution();
 }
 
 void SystemClock::end_period() {
-    --m_outstanding;
     release_fine_timer_resolution();
 }
 
-SystemTime SystemClock::local_time() {
+LocalTime SystemClock::local_time() {
     return local_time_now();
 }
 

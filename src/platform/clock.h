@@ -4,7 +4,7 @@
 // with a fake.
 #pragma once
 
-#include "system_time.h"
+#include "local_time.h"
 
 #include <cstdint>
 
@@ -21,7 +21,7 @@ public:
     // begin is followed by exactly one end.
     virtual void begin_period() = 0;
     virtual void end_period() = 0;
-    virtual SystemTime local_time() = 0;
+    virtual LocalTime local_time() = 0;
 };
 
 // The system's clock: milliseconds of the monotonic clock, counted from boot.
@@ -30,12 +30,7 @@ public:
     ClockReading now() override;
     void begin_period() override;
     void end_period() override;
-    SystemTime local_time() override;
-
-    int outstanding_periods() const { return m_outstanding; }
-
-private:
-    int m_outstanding = 0;
+    LocalTime local_time() override;
 };
 
 } // namespace tavo

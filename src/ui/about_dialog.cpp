@@ -29,7 +29,7 @@ AboutDialog::AboutDialog(Dialogs& dialogs, const SystemInfoLocator& locator,
                          ProgramLauncher& launcher, QWidget* parent)
     : QDialog(parent)
     , m_dialogs(dialogs)
-    , m_sys_info(locator)
+    , m_system_info_locator(locator)
     , m_launcher(launcher) {
     setObjectName(QStringLiteral("About"));
     setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(application_title));
@@ -104,7 +104,7 @@ AboutDialog::AboutDialog(Dialogs& dialogs, const SystemInfoLocator& locator,
 }
 
 void AboutDialog::system_info_clicked() {
-    if (!StartSysInfo(m_sys_info, m_launcher)) {
+    if (!launch_system_information(m_system_info_locator, m_launcher)) {
         m_dialogs.show_message(this, sys_info_unavailable);
     }
 }

@@ -23,7 +23,7 @@ private:
     void system_info_clicked();
 
     Dialogs& m_dialogs;
-    const SystemInfoLocator& m_sys_info;
+    const SystemInfoLocator& m_system_info_locator;
     ProgramLauncher& m_launcher;
 };
 

@@ -67,14 +67,14 @@ DefaultWindow::DefaultWindow(AssessmentDocument& document, Dialogs& dialogs, QWi
     client->setMinimumSize(twips_size(design_client_width, design_client_height));
     setCentralWidget(client);
 
-    m_line1 = new QFrame(client);
-    m_line1->setObjectName(QStringLiteral("Line1"));
-    m_line2 = new QFrame(client);
-    m_line2->setObjectName(QStringLiteral("Line2"));
-    m_line1->setAutoFillBackground(true);
-    m_line2->setAutoFillBackground(true);
-    m_line1->setBackgroundRole(QPalette::Dark);
-    m_line2->setBackgroundRole(QPalette::Light);
+    m_top_shadow_line = new QFrame(client);
+    m_top_shadow_line->setObjectName(QStringLiteral("Line1"));
+    m_top_highlight_line = new QFrame(client);
+    m_top_highlight_line->setObjectName(QStringLiteral("Line2"));
+    m_top_shadow_line->setAutoFillBackground(true);
+    m_top_highlight_line->setAutoFillBackground(true);
+    m_top_shadow_line->setBackgroundRole(QPalette::Dark);
+    m_top_highlight_line->setBackgroundRole(QPalette::Light);
 
     m_tabs = new QTabWidget(client);
     m_tabs->setObjectName(QStringLiteral("Tabs"));
@@ -95,11 +95,11 @@ DefaultWindow::DefaultWindow(AssessmentDocument& document, Dialogs& dialogs, QWi
     build_performance_tab(performance);
     build_results_tab(results);
     m_tabs->setCurrentIndex(0);
-    m_text_boxes[0]->setFocus();
+    m_field_edits[0]->setFocus();
     connect(&m_document, &AssessmentDocument::changed, this, &DefaultWindow::show_document);
     show_fields();
     show_settings();
-    process_results();
+    show_results();
 
     resize(twips_size(design_client_width, design_client_height) +
            QSize(0, menuBar()->sizeHint().height()));
@@ -214,7 +214,7 @@ void DefaultWindow::build_background_tab(QWidget* page) {
                             {"Text1", "Label19", "Administrator:", 1080},
                             {"Text2", "Label20", "Switch Location:", 1800},
                             {"Text3", "Label21", "Switch Type:", 2280}};
-    for (std::size_t i = 0; i < m_text_boxes.size(); ++i) {
+    for (std::size_t i = 0; i < m_field_edits.size(); ++i) {
         const Field& field = fields[i];
         auto* box = new QLineEdit(page);
         box->setObjectName(QString::fromLatin1(field.box));
@@ -230,25 +230,25 @@ void DefaultWindow::build_background_tab(QWidget* page) {
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setBuddy(box);
         place_on_tab(label, QRect(120, field.top, 1380, 315));
-        m_text_boxes[i] = box;
+        m_field_edits[i] = box;
     }
 
     auto* notes_label = new QLabel(QStringLiteral("Notes:"), page);
     notes_label->setObjectName(QStringLiteral("Label22"));
     place_on_tab(notes_label, QRect(5640, 480, 1455, 240));
-    m_notes = new QPlainTextEdit(page);
-    m_notes->setObjectName(QStringLiteral("notes"));
-    m_notes->setAccessibleName(QStringLiteral("Notes"));
-    m_notes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_notes->setTabChangesFocus(true);
-    connect(m_notes, &QPlainTextEdit::textChanged, this, [this] {
+    m_notes_edit = new QPlainTextEdit(page);
+    m_notes_edit->setObjectName(QStringLiteral("notes"));
+    m_notes_edit->setAccessibleName(QStringLiteral("Notes"));
+    m_notes_edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_notes_edit->setTabChangesFocus(true);
+    connect(m_notes_edit, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_showing_notes) {
             m_notes_shown = edited_notes();
             m_document.set_field(TypedField::notes, m_notes_shown);
         }
     });
-    notes_label->setBuddy(m_notes);
-    place_on_tab(m_notes, QRect(5640, 720, 3855, 1815));
+    notes_label->setBuddy(m_notes_edit);
+    place_on_tab(m_notes_edit, QRect(5640, 720, 3855, 1815));
 
     auto* insert = new QPushButton(QStringLiteral("Insert Date:"), page);
     insert->setObjectName(QStringLiteral("Command1"));
@@ -274,11 +274,11 @@ void DefaultWindow::build_background_tab(QWidget* page) {
     logo->setObjectName(QStringLiteral("Picture1"));
     place_on_tab(logo, QRect(5760, 4680, 3735, 1095));
 
-    setTabOrder(m_text_boxes[0], m_text_boxes[1]);
-    setTabOrder(m_text_boxes[1], m_text_boxes[2]);
-    setTabOrder(m_text_boxes[2], m_text_boxes[3]);
-    setTabOrder(m_text_boxes[3], m_notes);
-    setTabOrder(m_notes, insert);
+    setTabOrder(m_field_edits[0], m_field_edits[1]);
+    setTabOrder(m_field_edits[1], m_field_edits[2]);
+    setTabOrder(m_field_edits[2], m_field_edits[3]);
+    setTabOrder(m_field_edits[3], m_notes_edit);
+    setTabOrder(m_notes_edit, insert);
     setTabOrder(insert, ok);
 }
 
@@ -355,11 +355,11 @@ void DefaultWindow::build_performance_tab(QWidget* page) {
 
     QGroupBox* act = build_test_frame(page, QStringLiteral("act_frame"),
                                       QStringLiteral("Activation Test"), 480, 1695);
-    auto* image1 = new SvgPicture(QStringLiteral(":/images/hand_on_switch.svg"),
-                                  tr("A hand pressing a round yellow switch"), act);
-    image1->setObjectName(QStringLiteral("Image1"));
-    image1->setGeometry(twips_rect(120, 240, 1020, 1335));
-    m_act_max_select = add_seconds_box(
+    auto* activation_picture = new SvgPicture(QStringLiteral(":/images/hand_on_switch.svg"),
+                                              tr("A hand pressing a round yellow switch"), act);
+    activation_picture->setObjectName(QStringLiteral("Image1"));
+    activation_picture->setGeometry(twips_rect(120, 240, 1020, 1335));
+    m_max_delay_edit = add_seconds_box(
         act, QStringLiteral("act_max_select"), QStringLiteral("UpDown1"), QStringLiteral("Label9"),
         QStringLiteral("Maximum Stimulus Delay:              Seconds"), 3);
     add_label(act, QStringLiteral("Label16"), QStringLiteral("Stimulus Color:"),
@@ -367,15 +367,15 @@ void DefaultWindow::build_performance_tab(QWidget* page) {
     add_color_button(act, QStringLiteral("act_color"), StimulusColour::activation,
                      QStringLiteral("Stimulus Color:"), QRect(3120, 795, 615, 375));
     add_full_screen(act, QStringLiteral("Act_Check_FS"), SwitchTest::activation, 1275);
-    add_start(act, QStringLiteral("act_test"), &DefaultWindow::start_act_test);
+    add_start(act, QStringLiteral("act_test"), &DefaultWindow::start_activation_test);
 
     QGroupBox* rel = build_test_frame(page, QStringLiteral("rel_frame"),
                                       QStringLiteral("Release Test"), 2280, 1815);
-    auto* image2 = new SvgPicture(QStringLiteral(":/images/hand_holding_switch.svg"),
-                                  tr("A hand holding a switch down"), rel);
-    image2->setObjectName(QStringLiteral("Image2"));
-    image2->setGeometry(twips_rect(120, 240, 1020, 1335));
-    m_rel_max_select = add_seconds_box(
+    auto* release_picture = new SvgPicture(QStringLiteral(":/images/hand_holding_switch.svg"),
+                                           tr("A hand holding a switch down"), rel);
+    release_picture->setObjectName(QStringLiteral("Image2"));
+    release_picture->setGeometry(twips_rect(120, 240, 1020, 1335));
+    m_max_hold_edit = add_seconds_box(
         rel, QStringLiteral("rel_max_select"), QStringLiteral("UpDown2"), QStringLiteral("Label10"),
         QStringLiteral("Maximum Hold Duration:                 Seconds"), 2);
     add_label(rel, QStringLiteral("Label14"), QStringLiteral("Hold Stimulus Color:"),
@@ -387,20 +387,20 @@ void DefaultWindow::build_performance_tab(QWidget* page) {
     add_color_button(rel, QStringLiteral("rel_release_color"), StimulusColour::release_cue,
                      QStringLiteral("Release Stimulus Color:"), QRect(6720, 795, 615, 375));
     add_full_screen(rel, QStringLiteral("Rel_Check_FS"), SwitchTest::release, 1320);
-    add_start(rel, QStringLiteral("rel_test"), &DefaultWindow::start_rel_test);
+    add_start(rel, QStringLiteral("rel_test"), &DefaultWindow::start_release_test);
 
     QGroupBox* rep = build_test_frame(page, QStringLiteral("rep_frame"),
                                       QStringLiteral("Repetition Test"), 4200, 1695);
-    auto* image3 =
+    auto* repetition_picture =
         new SvgPicture(QStringLiteral(":/images/red_switch.svg"), tr("A round red switch"), rep);
-    image3->setObjectName(QStringLiteral("Image3"));
-    image3->setGeometry(twips_rect(120, 240, 1035, 960));
+    repetition_picture->setObjectName(QStringLiteral("Image3"));
+    repetition_picture->setGeometry(twips_rect(120, 240, 1035, 960));
     add_label(rep, QStringLiteral("Label17"), QStringLiteral("Stimulus Color:"),
               QRect(1440, 480, 1575, 315));
     add_color_button(rep, QStringLiteral("rep_color"), StimulusColour::repetition,
                      QStringLiteral("Stimulus Color:"), QRect(3120, 435, 615, 375));
     add_full_screen(rep, QStringLiteral("Rep_Check_FS"), SwitchTest::repetition, 960);
-    add_start(rep, QStringLiteral("rep_test"), &DefaultWindow::start_rep_test);
+    add_start(rep, QStringLiteral("rep_test"), &DefaultWindow::start_repetition_test);
 }
 
 void DefaultWindow::build_results_tab(QWidget* page) {
@@ -505,7 +505,7 @@ void DefaultWindow::show_document(DocumentChange what) {
         break;
     case DocumentChange::readings:
         show_fields();
-        process_results();
+        show_results();
         break;
     case DocumentChange::saving:
         break;
@@ -513,10 +513,10 @@ void DefaultWindow::show_document(DocumentChange what) {
 }
 
 void DefaultWindow::show_fields() {
-    for (std::size_t i = 0; i < m_text_boxes.size(); ++i) {
+    for (std::size_t i = 0; i < m_field_edits.size(); ++i) {
         const QString& text = m_document.field(static_cast<TypedField>(i));
-        if (m_text_boxes[i]->text() != text) {
-            m_text_boxes[i]->setText(text);
+        if (m_field_edits[i]->text() != text) {
+            m_field_edits[i]->setText(text);
         }
     }
     const QString& notes = m_document.field(TypedField::notes);
@@ -525,9 +525,9 @@ void DefaultWindow::show_fields() {
         QString plain = notes;
         plain.replace(crlf, QStringLiteral("\n"));
         m_showing_notes = true;
-        m_notes->setPlainText(plain);
+        m_notes_edit->setPlainText(plain);
         m_showing_notes = false;
-        m_notes->moveCursor(QTextCursor::End);
+        m_notes_edit->moveCursor(QTextCursor::End);
     }
 }
 
@@ -545,15 +545,17 @@ void DefaultWindow::show_settings() {
 // line separator the administrator typed stays what it is. Only the breaks
 // between the box's paragraphs become the notes' CR LF.
 QString DefaultWindow::edited_notes() const {
-    QString text = m_notes->document()->toRawText();
+    QString text = m_notes_edit->document()->toRawText();
     text.replace(QChar::ParagraphSeparator, crlf);
     return text;
 }
 
-void DefaultWindow::process_results() {
+void DefaultWindow::show_results() {
     const ResultTexts texts = m_document.results();
-    const QString* values[] = {&texts.label1, &texts.label2, &texts.label3, &texts.label5,
-                               &texts.label6, &texts.label7, &texts.label8};
+    const QString* values[] = {&texts.activation_average, &texts.activation_fastest,
+                               &texts.activation_slowest, &texts.release_average,
+                               &texts.release_fastest,    &texts.release_slowest,
+                               &texts.five_clicks};
     for (std::size_t i = 0; i < m_result_labels.size(); ++i) {
         m_result_labels[i]->setText(*values[i]);
     }
@@ -574,21 +576,21 @@ std::optional<std::int16_t> DefaultWindow::seconds_setting(const QLineEdit* box,
     return check.milliseconds;
 }
 
-void DefaultWindow::start_act_test(bool practice) {
-    if (const auto delay = seconds_setting(m_act_max_select, tr("maximum stimulus delay"))) {
+void DefaultWindow::start_activation_test(bool practice) {
+    if (const auto delay = seconds_setting(m_max_delay_edit, tr("maximum stimulus delay"))) {
         m_document.set_max_delay(*delay);
         Q_EMIT activation_test_requested(practice);
     }
 }
 
-void DefaultWindow::start_rel_test(bool practice) {
-    if (const auto hold = seconds_setting(m_rel_max_select, tr("maximum hold duration"))) {
+void DefaultWindow::start_release_test(bool practice) {
+    if (const auto hold = seconds_setting(m_max_hold_edit, tr("maximum hold duration"))) {
         m_document.set_hold_time(*hold);
         Q_EMIT release_test_requested(practice);
     }
 }
 
-void DefaultWindow::start_rep_test(bool practice) {
+void DefaultWindow::start_repetition_test(bool practice) {
     Q_EMIT repetition_test_requested(practice);
 }
 
@@ -602,8 +604,8 @@ void DefaultWindow::choose_color(StimulusColour which) {
 
 void DefaultWindow::stretch_top_lines() {
     const int width = centralWidget()->width();
-    m_line1->setGeometry(0, 0, width, 1);
-    m_line2->setGeometry(0, px(12) > 0 ? px(12) : 1, width, 1);
+    m_top_shadow_line->setGeometry(0, 0, width, 1);
+    m_top_highlight_line->setGeometry(0, px(12) > 0 ? px(12) : 1, width, 1);
 }
 
 // The window never closes by itself: closing it is a request to exit, which

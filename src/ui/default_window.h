@@ -34,7 +34,7 @@ public:
     AssessmentDocument& document() { return m_document; }
 
     // Rewrites the seven result labels from the document's readings.
-    void process_results();
+    void show_results();
 
     // What the switch sends, chosen in the Options menu; kept until the
     // program ends, like the settings.
@@ -90,9 +90,9 @@ private:
                                const QString& caption, int updown_position);
     void place_on_tab(QWidget* widget, QRect twips);
     void insert_date();
-    void start_act_test(bool practice);
-    void start_rel_test(bool practice);
-    void start_rep_test(bool practice);
+    void start_activation_test(bool practice);
+    void start_release_test(bool practice);
+    void start_repetition_test(bool practice);
     // Converts a delay or hold box to milliseconds; a value that cannot be used
     // is refused with a message and nothing starts.
     std::optional<std::int16_t> seconds_setting(const QLineEdit* box, const QString& name);
@@ -109,14 +109,14 @@ private:
 
     AssessmentDocument& m_document;
     Dialogs& m_dialogs;
-    QFrame* m_line1 = nullptr;
-    QFrame* m_line2 = nullptr;
+    QFrame* m_top_shadow_line = nullptr;
+    QFrame* m_top_highlight_line = nullptr;
     QTabWidget* m_tabs = nullptr;
     QPoint m_page_origin;
-    std::array<QLineEdit*, 4> m_text_boxes{};
-    QPlainTextEdit* m_notes = nullptr;
-    QLineEdit* m_act_max_select = nullptr;
-    QLineEdit* m_rel_max_select = nullptr;
+    std::array<QLineEdit*, 4> m_field_edits{};
+    QPlainTextEdit* m_notes_edit = nullptr;
+    QLineEdit* m_max_delay_edit = nullptr;
+    QLineEdit* m_max_hold_edit = nullptr;
     std::array<ColorButton*, 4> m_colour_buttons{};
     std::array<QCheckBox*, 3> m_full_screen_boxes{};
     // The notes last given to the box: while the box is not edited, the

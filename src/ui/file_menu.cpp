@@ -15,16 +15,11 @@ FileMenu::FileMenu(AssessmentDocument& document, DefaultWindow& window, Dialogs&
     , m_dialogs(dialogs)
     , m_end_program(std::move(end_program))
     , m_commands(document, *this, sounds) {
-    connect(&window, &DefaultWindow::new_requested, this,
-            [this] { m_commands.new_file_menu_Click(); });
-    connect(&window, &DefaultWindow::open_requested, this,
-            [this] { m_commands.open_file_menu_Click(); });
-    connect(&window, &DefaultWindow::save_requested, this,
-            [this] { m_commands.save_file_menu_Click(); });
-    connect(&window, &DefaultWindow::save_as_requested, this,
-            [this] { m_commands.saveas_file_menu_Click(); });
-    connect(&window, &DefaultWindow::exit_requested, this,
-            [this] { m_commands.exit_file_menu_Click(); });
+    connect(&window, &DefaultWindow::new_requested, this, [this] { m_commands.new_file(); });
+    connect(&window, &DefaultWindow::open_requested, this, [this] { m_commands.open(); });
+    connect(&window, &DefaultWindow::save_requested, this, [this] { m_commands.save(); });
+    connect(&window, &DefaultWindow::save_as_requested, this, [this] { m_commands.save_as(); });
+    connect(&window, &DefaultWindow::exit_requested, this, [this] { m_commands.exit(); });
 }
 
 FileMenu::~FileMenu() = default;
@@ -66,8 +61,9 @@ void FileMenu::show_save_prompt(const QString& question) {
     SaveExitDialog& prompt = m_prompt.get_or_create([this] {
         auto* dialog = new SaveExitDialog(&m_window);
         connect(dialog, &SaveExitDialog::yes_clicked, this,
-                [this] { m_commands.YesButton_Click(); });
-        connect(dialog, &SaveExitDialog::no_clicked, this, [this] { m_commands.NoButton_Click(); });
+                [this] { m_commands.save_then_continue(); });
+        connect(dialog, &SaveExitDialog::no_clicked, this,
+                [this] { m_commands.continue_without_saving(); });
         return dialog;
     });
     prompt.set_question(question);

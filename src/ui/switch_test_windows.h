@@ -9,21 +9,21 @@
 namespace tavo {
 
 // The activation and repetition windows share one design and one layout.
-class ClickTestWindow : public TrialWindow {
+class ClickCueWindow : public TrialWindow {
     Q_OBJECT
 protected:
-    ClickTestWindow(const Design& design, TrialWindowServices services, QWidget* parent);
+    ClickCueWindow(const Design& design, TrialWindowServices services, QWidget* parent);
     void apply_layout() override;
 };
 
-class ActivationWindow final : public ClickTestWindow {
+class ActivationWindow final : public ClickCueWindow {
     Q_OBJECT
 public:
     ActivationWindow(const TrialWindowServices& services, QWidget* parent = nullptr);
     ActivationTrial& activation() { return static_cast<ActivationTrial&>(trial()); }
 };
 
-class RepetitionWindow final : public ClickTestWindow {
+class RepetitionWindow final : public ClickCueWindow {
     Q_OBJECT
 public:
     RepetitionWindow(const TrialWindowServices& services, QWidget* parent = nullptr);
@@ -47,9 +47,9 @@ protected:
     void apply_layout() override;
 
 private:
-    ShapeWidget* m_stim_release = nullptr;
+    ShapeWidget* m_release_cue = nullptr;
     QLabel* m_release_label = nullptr;
-    QLabel* m_error_label = nullptr;
+    QLabel* m_error_mark = nullptr;
 };
 
 } // namespace tavo

@@ -72,23 +72,23 @@ TrialWindow::TrialWindow(const Design& design, TrialWindowServices services, QWi
     const QRect p = design.picture_twips;
     picture->setGeometry(twips_rect(p.x(), p.y(), p.width(), p.height()));
 
-    m_stim = new QGroupBox(QStringLiteral("Stimulus"), m_frame);
-    m_stim->setObjectName(QStringLiteral("act_stim"));
+    m_stimulus_frame = new QGroupBox(QStringLiteral("Stimulus"), m_frame);
+    m_stimulus_frame->setObjectName(QStringLiteral("act_stim"));
     QFont stim_font = font();
     stim_font.setBold(true);
-    m_stim->setFont(stim_font);
-    m_stim->setGeometry(twips_rect(960, 1200, 5775, 4695));
+    m_stimulus_frame->setFont(stim_font);
+    m_stimulus_frame->setGeometry(twips_rect(960, 1200, 5775, 4695));
 
     // Front to back: the start notice, the label, the stimulus, the background.
-    m_bg = new ShapeWidget(stimulus_background, stimulus_background, m_stim);
-    m_bg->setObjectName(QStringLiteral("BG"));
-    m_bg->setGeometry(twips_rect(240, 360, 5295, 3975));
-    m_stimulus = new ShapeWidget(design_yellow, Qt::black, m_stim);
+    m_backdrop = new ShapeWidget(stimulus_background, stimulus_background, m_stimulus_frame);
+    m_backdrop->setObjectName(QStringLiteral("BG"));
+    m_backdrop->setGeometry(twips_rect(240, 360, 5295, 3975));
+    m_stimulus = new ShapeWidget(design_yellow, Qt::black, m_stimulus_frame);
     m_stimulus->setObjectName(QStringLiteral("stimulus"));
     m_stimulus->setGeometry(twips_rect(960, 960, 3975, 2895));
     m_stimulus->hide();
     m_click_label = make_cue_label(QStringLiteral("click_label"),
-                                   QString::fromLatin1(design.click_caption), m_stim);
+                                   QString::fromLatin1(design.click_caption), m_stimulus_frame);
     m_click_label->move(px(1830), px(2040));
     m_click_label->hide();
 
@@ -122,9 +122,9 @@ TrialWindow::TrialWindow(const Design& design, TrialWindowServices services, QWi
                        "padding: 2px 6px; }"));
     m_practice_label->hide();
 
-    auto* hotkey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
-    hotkey->setObjectName(QString::fromLatin1(design.hotkey_name));
-    connect(hotkey, &QShortcut::activated, this, [this] { m_trial->restart(); });
+    auto* restart_shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
+    restart_shortcut->setObjectName(QString::fromLatin1(design.restart_shortcut_name));
+    connect(restart_shortcut, &QShortcut::activated, this, [this] { m_trial->restart(); });
 
     resize(twips_size(design_client_width, design_client_height));
 }
@@ -133,7 +133,7 @@ TrialWindow::~TrialWindow() = default;
 
 void TrialWindow::start(std::unique_ptr<SwitchTrial> trial) {
     m_trial = std::move(trial);
-    m_trial->Form_Load();
+    m_trial->load();
     relayout();
 }
 
@@ -213,7 +213,7 @@ void TrialWindow::set_error_visible(bool) {}
 void TrialWindow::present_now() {
     // Paint the stimulus area now and hand it to the window system, so the
     // onset read next is that of a stimulus really on screen.
-    m_stim->repaint();
+    m_stimulus_frame->repaint();
 }
 
 void TrialWindow::show_summary(const QString& text) {
@@ -226,7 +226,7 @@ void TrialWindow::show_summary(const QString& text) {
 }
 
 QWidget* TrialWindow::stimulus_area() const {
-    return m_stim;
+    return m_stimulus_frame;
 }
 
 // The window system's frame as it is now: the widget's own figure can lag

@@ -66,7 +66,7 @@ protected:
         const char* picture_text;
         QRect picture_twips;
         QRect restart_msg_twips;
-        const char* hotkey_name;
+        const char* restart_shortcut_name;
         const char* click_caption;
     };
 
@@ -99,8 +99,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
     QGroupBox* m_frame = nullptr;
-    QGroupBox* m_stim = nullptr;
-    ShapeWidget* m_bg = nullptr;
+    QGroupBox* m_stimulus_frame = nullptr;
+    ShapeWidget* m_backdrop = nullptr;
     ShapeWidget* m_stimulus = nullptr;
     QLabel* m_click_label = nullptr;
     QLabel* m_restart_msg = nullptr;

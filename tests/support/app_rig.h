@@ -89,7 +89,7 @@ struct AppRig {
                         },
                         std::move(sys_info), std::move(launcher), no_reading_log(),
                         no_display_stamps(), recovery.folder, recovery.questions});
-        app->Form_Load(recovery.command_line);
+        app->start(recovery.command_line);
     }
     ~AppRig() { app.reset(); }
 };

@@ -83,13 +83,13 @@ inline std::vector<std::int64_t> reading_offsets(const TestData& d) {
     add(d.rel_release_times, d.rel_start_tick);
     add(std::array{d.rep_first_press}, d.rep_start_tick);
     add(d.rep_click_times, d.rep_start_tick);
-    for (const SystemTime& start : {d.act_start_time, d.rel_start_time, d.rep_start_time}) {
-        offsets.push_back(((std::int64_t{static_cast<std::int16_t>(start.wHour)} * 60 +
-                            static_cast<std::int16_t>(start.wMinute)) *
+    for (const LocalTime& start : {d.act_start_time, d.rel_start_time, d.rep_start_time}) {
+        offsets.push_back(((std::int64_t{static_cast<std::int16_t>(start.hour)} * 60 +
+                            static_cast<std::int16_t>(start.minute)) *
                                60 +
-                           static_cast<std::int16_t>(start.wSecond)) *
+                           static_cast<std::int16_t>(start.second)) *
                               1000 +
-                          static_cast<std::int16_t>(start.wMilliseconds));
+                          static_cast<std::int16_t>(start.millisecond));
     }
     return offsets;
 }

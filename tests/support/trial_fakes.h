@@ -6,6 +6,7 @@
 #pragma once
 
 #include "clock.h"
+#include "completed_runs.h"
 #include "display_stamps.h"
 #include "one_shot_timer.h"
 #include "random_source.h"
@@ -13,7 +14,6 @@
 #include "sound_player.h"
 #include "switch_input.h"
 #include "switch_trial.h"
-#include "test_runs.h"
 #include "trial_view.h"
 
 #include <QStringList>
@@ -28,7 +28,7 @@ public:
     explicit FakeClock(QStringList& log)
         : m_log(log) {}
     ClockReading time = 100'000;
-    SystemTime local{2026, 12, 2, 8, 9, 5, 7, 42};
+    LocalTime local{2026, 12, 2, 8, 9, 5, 7, 42};
     int begins = 0;
     int ends = 0;
 
@@ -44,7 +44,7 @@ public:
         ++ends;
         m_log << QStringLiteral("end");
     }
-    SystemTime local_time() override {
+    LocalTime local_time() override {
         m_log << QStringLiteral("local time");
         return local;
     }
@@ -212,7 +212,6 @@ class RecordingReadingLog final : public ReadingLog {
 public:
     QStringList lines;
 
-    using ReadingLog::record;
     void record(ReadingTest, ReadingEvent event, int trial, const TimedReading& reading) override {
         char line[128] = {};
         format_reading_line(line, sizeof line, ReadingTest::activation, event, trial, reading, 0);

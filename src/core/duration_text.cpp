@@ -1,4 +1,4 @@
-#include "time_stuff.h"
+#include "duration_text.h"
 
 namespace tavo {
 

@@ -10,7 +10,7 @@
 namespace tavo {
 
 struct ActivationRun {
-    SystemTime start_time;
+    LocalTime start_time;
     ClockReading start_tick = 0;
     std::array<ClockReading, trials_per_test> stim_times{};
     std::array<ClockReading, trials_per_test> click_times{};
@@ -19,7 +19,7 @@ struct ActivationRun {
 };
 
 struct ReleaseRun {
-    SystemTime start_time;
+    LocalTime start_time;
     ClockReading start_tick = 0;
     std::array<ClockReading, trials_per_test> stim_times{};
     std::array<ClockReading, trials_per_test> release_times{};
@@ -28,7 +28,7 @@ struct ReleaseRun {
 };
 
 struct RepetitionRun {
-    SystemTime start_time;
+    LocalTime start_time;
     ClockReading start_tick = 0;
     ClockReading first_press = 0;
     std::array<ClockReading, repetition_clicks> click_times{};
