@@ -8,6 +8,7 @@
 #include "sample_assessments.h"
 #include "save_exit_dialog.h"
 #include "scripted_questions.h"
+#include "small_tmpfs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,6 +48,7 @@ private Q_SLOTS:
     void command_line_file_opens_after_the_question();
     void live_process_keeps_its_copy();
     void damaged_copy_is_set_aside_and_told_once();
+    void full_disk_is_told_once();
     void question_buttons_data();
     void question_buttons();
 
@@ -370,6 +372,43 @@ void TestRecovery::damaged_copy_is_set_aside_and_told_once() {
     m_rig.reset();
     m_rig = start();
     QCOMPARE(m_questions.reports.size(), 1);
+}
+
+void TestRecovery::full_disk_is_told_once() {
+    SmallTmpfs disk;
+    if (const std::optional<QString> why = disk.mount()) {
+        QSKIP(qPrintable(*why));
+    }
+    m_rig = std::make_unique<AppRig>(
+        nullptr, nullptr, RigRecovery{disk.path(QStringLiteral("recovery")), &m_questions, {}});
+    QVERIFY(disk.fill() > 0);
+    run_activation_test(250);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    // The run's summary, and once the disk said no, why the copy is missing.
+    const QStringList copy_failures =
+        m_rig->dialogs.messages.filter(QStringLiteral("could not keep a recovery copy"));
+    QCOMPARE(copy_failures.size(), 1);
+    QVERIFY2(copy_failures[0].contains(QLatin1String("No space left on device")) &&
+                 copy_failures[0].contains(copy_path()),
+             qPrintable(copy_failures[0]));
+    // No empty copy that the next start would take for a damaged one.
+    QVERIFY(!QFile::exists(copy_path()));
+    // Said once, not at every key.
+    type_subject(QStringLiteral("Ann"));
+    QVERIFY(timer("Recovery_Timer").fire());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    QCOMPARE(m_rig->dialogs.messages.filter(QStringLiteral("recovery copy")).size(), 1);
+    // With room again, the next pause writes the whole assessment.
+    QVERIFY(disk.free_up(16 * 1024));
+    type_subject(QStringLiteral("Ann Example"));
+    QVERIFY(timer("Recovery_Timer").fire());
+    QCOMPARE(file_bytes(copy_path()), document_bytes());
+    // A failure after a success is news again.
+    disk.fill();
+    type_subject(QStringLiteral("Ann Example-Reyes"));
+    QVERIFY(timer("Recovery_Timer").fire());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    QCOMPARE(m_rig->dialogs.messages.filter(QStringLiteral("recovery copy")).size(), 2);
 }
 
 void TestRecovery::question_buttons_data() {

@@ -13,20 +13,22 @@ namespace {
 
 // The copy holds personal data: a new file is made private to the user
 // before anything is in it, and the writer keeps an existing file's mode.
-bool make_private_file(const QString& path) {
-    if (QFileInfo::exists(path)) {
-        return true;
-    }
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
-                     QFile::ReadOwner | QFile::WriteOwner);
-}
-
+// A new file that could not be filled goes again, so that no empty copy is
+// taken for a damaged one at the next start.
 std::optional<QString> write_private(const QString& path, const QByteArray& bytes) {
-    if (!make_private_file(path)) {
-        return QStringLiteral("the file could not be created");
+    const bool existed = QFileInfo::exists(path);
+    if (!existed) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                       QFile::ReadOwner | QFile::WriteOwner)) {
+            return file.errorString();
+        }
     }
-    return replace_whole_file(path, bytes);
+    std::optional<QString> failure = replace_whole_file(path, bytes);
+    if (failure && !existed) {
+        QFile::remove(path);
+    }
+    return failure;
 }
 
 } // namespace

@@ -62,7 +62,7 @@ bool RecoveryQuestionBoxes::confirm_discard(const QString& question) {
 }
 
 void RecoveryQuestionBoxes::report(const QString& message) {
-    m_dialogs.show_message(m_owner, message);
+    m_dialogs.show_message(box_owner(), message);
 }
 
 } // namespace tavo
