@@ -171,6 +171,7 @@ void TestRecovery::clean_end_removes_the_copy_data() {
     QTest::newRow("Save") << QStringLiteral("save") << false;
     QTest::newRow("Exit, Yes") << QStringLiteral("exit yes") << true;
     QTest::newRow("New, No") << QStringLiteral("new") << false;
+    QTest::newRow("New after a test, No") << QStringLiteral("test, new") << false;
     QTest::newRow("Open, No") << QStringLiteral("open") << false;
     QTest::newRow("typed back as saved") << QStringLiteral("type back") << false;
 }
@@ -183,6 +184,12 @@ void TestRecovery::clean_end_removes_the_copy() {
     main().show();
     type_subject(QStringLiteral("Ann"));
     QVERIFY(timer("Recovery_Timer").fire());
+    if (way.startsWith(QLatin1String("test, "))) {
+        run_activation_test(250);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        m_rig->app->activation_window()->close();
+        way.remove(0, 6);
+    }
     QVERIFY(QFile::exists(copy_path()));
     const QString lock =
         m_rig->app->recovery_journal()->folder().lock_path(m_rig->app->recovery_journal()->id());
