@@ -6,6 +6,7 @@
 #include "sample_assessments.h"
 #include "windows_1252.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tavo;
@@ -51,6 +52,12 @@ private Q_SLOTS:
     void unwritable_times_are_refused();
     void reader_failures_data();
     void reader_failures();
+    void text_encodings_data();
+    void text_encodings();
+    void size_limit_at_both_ends_data();
+    void size_limit_at_both_ends();
+    void readings_far_apart_are_written_back_as_read_data();
+    void readings_far_apart_are_written_back_as_read();
 };
 
 void TestAssessmentFile::windows_1252_data() {
@@ -162,9 +169,16 @@ void TestAssessmentFile::writer_gives_the_hand_made_bytes() {
     QFETCH(QString, file);
     QFETCH(TypedFields, fields);
     QFETCH(TestData, data);
+    QFETCH(TypedFields, fields_read);
     const QByteArray expected = sample_bytes(file);
     QVERIFY(!expected.isEmpty());
     const WrittenFile written = write_assessment(fields, data);
+    if (fields != fields_read) {
+        // Fields that would not read back as they are (an edited file's TAB)
+        // are never written.
+        QVERIFY(!written.ok());
+        return;
+    }
     QVERIFY2(written.ok(), qPrintable(written.error));
     QCOMPARE(written.bytes, expected);
 }
@@ -335,6 +349,156 @@ void TestAssessmentFile::reader_failures() {
     // Nothing half-read is handed out.
     QCOMPARE(read.record.data, TestData{});
     QCOMPARE(read.record.fields, TypedFields{});
+}
+
+Q_DECLARE_METATYPE(tavo::TextEncoding)
+
+void TestAssessmentFile::text_encodings_data() {
+    QTest::addColumn<QByteArray>("subject"); // the bytes of line 1 after the TAB
+    QTest::addColumn<QByteArray>("whole");   // the whole file instead, when not empty
+    QTest::addColumn<QString>("read");       // the subject read, or the failure
+    QTest::addColumn<TextEncoding>("encoding");
+    const auto utf8 = TextEncoding::utf8_without_bom;
+    const auto cp1252 = TextEncoding::windows_1252;
+    QTest::newRow("UTF-8 without a BOM, written by another program")
+        << QByteArray("Jos\xC3\xA9 \xC3\x9Cnal") << QByteArray()
+        << QStringLiteral(u"Jos\u00e9 \u00dcnal") << utf8;
+    QTest::newRow("UTF-8 without a BOM, beyond Windows-1252")
+        << QByteArray("\xC5\x81ukasz \xF0\x9F\x99\x82") << QByteArray()
+        << QStringLiteral(u"\u0141ukasz \U0001F642") << utf8;
+    QTest::newRow("Windows-1252 of the same name")
+        << QByteArray("Jos\xE9 \xDCnal") << QByteArray() << QStringLiteral(u"Jos\u00e9 \u00dcnal")
+        << cp1252;
+    QTest::newRow("Windows-1252 that starts like UTF-8")
+        << QByteArray("\xC3\xA9t\xE9") << QByteArray() << QStringLiteral(u"\u00c3\u00a9t\u00e9")
+        << cp1252;
+    QTest::newRow("an overlong UTF-8 form is Windows-1252")
+        << QByteArray("A\xC0\xAF") << QByteArray() << QStringLiteral(u"A\u00c0\u00af") << cp1252;
+    QTest::newRow("a UTF-8 surrogate is Windows-1252")
+        << QByteArray("\xED\xA0\x80") << QByteArray() << QStringLiteral(u"\u00ed\u00a0\u20ac")
+        << cp1252;
+    QTest::newRow("plain ASCII stays Windows-1252")
+        << QByteArray("Ann") << QByteArray() << QStringLiteral("Ann") << cp1252;
+
+    const QByteArray good = sample_bytes("three_tests.tavo");
+    QByteArray cr_only = good;
+    cr_only.replace("\r\n", "\r");
+    QTest::newRow("CR-only line ends")
+        << QByteArray() << cr_only
+        << "The file's line endings are CR only; TAVO reads lines ended by CR LF or LF" << cp1252;
+    const QString utf16 =
+        QStringLiteral("The file is UTF-16 text; TAVO reads assessment files in Windows-1252 "
+                       "or UTF-8 only");
+    const QString text = QString::fromLatin1(good);
+    QByteArray little(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    QTest::newRow("UTF-16 without a BOM") << QByteArray() << little << utf16 << cp1252;
+    QTest::newRow("UTF-16 with a BOM")
+        << QByteArray() << QByteArray("\xFF\xFE") + little << utf16 << cp1252;
+}
+
+// Read, then written again: the same bytes in the same encoding.
+void TestAssessmentFile::text_encodings() {
+    QFETCH(QByteArray, subject);
+    QFETCH(QByteArray, whole);
+    QFETCH(QString, read);
+    QFETCH(TextEncoding, encoding);
+    const QByteArray bytes =
+        whole.isEmpty() ? with_line(sample_bytes("three_tests.tavo"), 1, "Subject: \t" + subject)
+                        : whole;
+    const ReadResult result = read_assessment(bytes, {});
+    if (!whole.isEmpty()) {
+        QVERIFY(!result.ok());
+        QCOMPARE(describe_read_failure(*result.failure), read);
+        return;
+    }
+    QVERIFY2(result.ok(), qPrintable(why(result)));
+    QCOMPARE(result.record.fields[0], read);
+    QCOMPARE(result.record.encoding, encoding);
+    const WrittenFile written =
+        write_assessment(result.record.fields, result.record.data, result.record.encoding);
+    QVERIFY(written.ok());
+    QCOMPARE(written.bytes, bytes);
+}
+
+void TestAssessmentFile::size_limit_at_both_ends_data() {
+    QTest::addColumn<qsizetype>("beyond");  // bytes beyond the limit the notes reach
+    QTest::addColumn<QString>("last_note"); // the notes' last character
+    QTest::addColumn<bool>("fits");
+    QTest::newRow("exactly the limit") << qsizetype{0} << QStringLiteral("x") << true;
+    QTest::newRow("a byte over the limit") << qsizetype{1} << QStringLiteral("x") << false;
+    // Windows-1252 notes of 9 MiB become 18 MiB of UTF-8 with one character
+    // that has no Windows-1252 byte.
+    QTest::newRow("one character turns the file into UTF-8")
+        << qsizetype{-7 * 1024 * 1024} << QStringLiteral(u"\u0141") << false;
+}
+
+// What the writer writes, the reader opens; what the reader would refuse,
+// the writer refuses with the limit named.
+void TestAssessmentFile::size_limit_at_both_ends() {
+    QFETCH(qsizetype, beyond);
+    QFETCH(QString, last_note);
+    QFETCH(bool, fits);
+    TypedFields fields = sample_fields;
+    const qsizetype frame = write_assessment(fields, {}).bytes.size();
+    fields[4] = QString(largest_assessment_file - frame + beyond - 1, QChar(0xE9)) + last_note;
+    const WrittenFile written = write_assessment(fields, {});
+    QCOMPARE(written.ok(), fits);
+    if (!fits) {
+        QVERIFY2(written.error.contains(QLatin1String("more than the 16 MiB (16777216 bytes) that "
+                                                      "TAVO opens")),
+                 qPrintable(written.error));
+        return;
+    }
+    QCOMPARE(written.bytes.size(), largest_assessment_file);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("large.tavo")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(written.bytes) == written.bytes.size());
+    file.close();
+    const ReadResult read = read_assessment_file(file.fileName(), {});
+    QVERIFY2(read.ok(), qPrintable(why(read)));
+    QCOMPARE(read.record.fields[4], fields[4]);
+    // One byte more on the disk, and the reader refuses it.
+    QVERIFY(file.open(QIODevice::Append) && file.write(" ") == 1);
+    file.close();
+    QVERIFY(!read_assessment_file(file.fileName(), {}).ok());
+}
+
+void TestAssessmentFile::readings_far_apart_are_written_back_as_read_data() {
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("other_line"); // 0 for none
+    QTest::addColumn<QByteArray>("other_text");
+    QTest::newRow("a start and its click a thousand hours apart")
+        << 14 << QByteArray("-500:00:00:000\tTest Started") << 16
+        << QByteArray("500:00:00:000\tClick");
+    QTest::newRow("a stimulus at the smallest time")
+        << 15 << QByteArray("-596:-31:-23:-648\tStimulus") << 0 << QByteArray();
+    QTest::newRow("a start at 500 hours, its stimulus at -500")
+        << 14 << QByteArray("500:00:00:000\tTest Started") << 15
+        << QByteArray("-500:00:00:000\tStimulus");
+    QTest::newRow("a repetition click far before its start")
+        << 66 << QByteArray("-596:-31:-23:-648\tClick") << 0 << QByteArray();
+}
+
+// Whatever opened can be saved again with new notes: an edited file's
+// readings, however far apart, go back as they were read.
+void TestAssessmentFile::readings_far_apart_are_written_back_as_read() {
+    QFETCH(int, line);
+    QFETCH(QByteArray, text);
+    QFETCH(int, other_line);
+    QFETCH(QByteArray, other_text);
+    QByteArray edited = with_line(sample_bytes("three_tests.tavo"), line, text);
+    if (other_line > 0) {
+        edited = with_line(edited, other_line, other_text);
+    }
+    const ReadResult read = read_assessment(edited, {});
+    QVERIFY2(read.ok(), qPrintable(why(read)));
+    TypedFields fields = read.record.fields;
+    fields[4] += QStringLiteral("\r\nA new line");
+    const WrittenFile written = write_assessment(fields, read.record.data);
+    QVERIFY2(written.ok(), qPrintable(written.error));
+    QCOMPARE(written.bytes, edited.replace("\r\n<--------End Notes------>",
+                                           "\r\nA new line\r\n<--------End Notes------>"));
 }
 
 QTEST_GUILESS_MAIN(TestAssessmentFile)

@@ -327,9 +327,9 @@ void TestCommandLine::hostile_inputs_are_refused_data() {
     QTest::newRow("a device without end") << "/dev/zero" << QByteArray() << not_a_file;
     QTest::newRow("a pipe without a writer") << "pipe.tavo" << QByteArray() << not_a_file;
     QTest::newRow("a folder") << "folder.tavo" << QByteArray() << not_a_file;
-    QTest::newRow("2 MiB")
-        << "big.tavo" << good + QByteArray(2 * 1024 * 1024, ' ')
-        << "It is larger than 1 MiB (1048576 bytes), far more than any assessment file holds\n";
+    QTest::newRow("over 16 MiB")
+        << "big.tavo" << good + QByteArray(largest_assessment_file, ' ')
+        << "It is larger than 16 MiB (16777216 bytes), far more than any assessment file holds\n";
     QTest::newRow("cut inside the last line")
         << "cut.tavo" << good.chopped(9)
         << "line 66: expected a clock time such as 9:05:07:042, a TAB and a label, found "

@@ -7,6 +7,7 @@
 #include "small_tmpfs.h"
 #include "sound_player.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
@@ -41,6 +42,18 @@ public:
         log << QStringLiteral("message");
         messages << text;
     }
+    std::deque<ChangedFileAnswer> changed_answers;
+    QStringList changed_questions;
+    ChangedFileAnswer ask_about_changed_file(const QString& question) override {
+        log << QStringLiteral("changed question");
+        changed_questions << question;
+        if (changed_answers.empty()) {
+            return ChangedFileAnswer::cancel;
+        }
+        const ChangedFileAnswer answer = changed_answers.front();
+        changed_answers.pop_front();
+        return answer;
+    }
     void show_save_prompt(const QString& question) override {
         log << QStringLiteral("prompt");
         questions << question;
@@ -66,6 +79,16 @@ public:
 
 enum class Command { new_file, open, exit };
 
+// What happens to an opened file before this assessment is saved into it.
+enum class OutsideChange {
+    none,
+    edited_by_another_program, // sed -i: a new file under the old name
+    saved_by_another_window,   // a second assessment on the same file
+    rewritten_in_place,        // same inode, new bytes
+    removed,
+    touched, // a new time, the same bytes
+};
+
 enum class SaveFault { full_disk, read_only_disk, tab_in_a_field };
 
 QByteArray content_of(const QString& path) {
@@ -76,6 +99,8 @@ QByteArray content_of(const QString& path) {
 } // namespace
 
 Q_DECLARE_METATYPE(Command)
+Q_DECLARE_METATYPE(OutsideChange)
+Q_DECLARE_METATYPE(ChangedFileAnswer)
 Q_DECLARE_METATYPE(SaveFault)
 
 class TestFileCommands : public QObject {
@@ -97,6 +122,8 @@ private Q_SLOTS:
     void failed_open_changes_nothing_data();
     void failed_open_changes_nothing();
     void cancelled_open_reads_nothing();
+    void outside_change_is_not_overwritten_silently_data();
+    void outside_change_is_not_overwritten_silently();
 
 private:
     void run(Command command);
@@ -424,9 +451,9 @@ void TestFileCommands::failed_open_changes_nothing_data() {
         << "It is not an ordinary file but a folder, a device or a pipe.";
     QTest::newRow("a pipe without a writer")
         << QStringLiteral("pipe") << "It is not an ordinary file but a folder, a device or a pipe.";
-    QTest::newRow("2 MiB") << QStringLiteral("big")
-                           << "It is larger than 1 MiB (1048576 bytes), far more than any "
-                              "assessment file holds.";
+    QTest::newRow("over 16 MiB") << QStringLiteral("big")
+                                 << "It is larger than 16 MiB (16777216 bytes), far more than any "
+                                    "assessment file holds.";
 }
 
 void TestFileCommands::failed_open_changes_nothing() {
@@ -451,7 +478,7 @@ void TestFileCommands::failed_open_changes_nothing() {
         QFile big(file);
         QVERIFY(big.open(QIODevice::WriteOnly));
         big.write(sample_bytes(QStringLiteral("three_tests.tavo")) +
-                  QByteArray(2 * 1024 * 1024, ' '));
+                  QByteArray(largest_assessment_file, ' '));
     }
     make_unsaved();
     m_document->saving().current_file_name = QStringLiteral("/data/before.tavo");
@@ -483,3 +510,112 @@ void TestFileCommands::cancelled_open_reads_nothing() {
 
 QTEST_GUILESS_MAIN(TestFileCommands)
 #include "test_file_commands.moc"
+
+void TestFileCommands::outside_change_is_not_overwritten_silently_data() {
+    QTest::addColumn<OutsideChange>("change");
+    QTest::addColumn<ChangedFileAnswer>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<QString>("file_subject"); // the subject in the file afterwards
+    QTest::addColumn<bool>("saved");           // the assessment on screen counts as saved
+    using enum OutsideChange;
+    using enum ChangedFileAnswer;
+    QTest::newRow("nothing changed") << none << cancel << false << "Ours" << true;
+    QTest::newRow("sed -i, Save Anyway")
+        << edited_by_another_program << save_anyway << true << "Ours" << true;
+    QTest::newRow("sed -i, Cancel")
+        << edited_by_another_program << cancel << true << "Theirs" << false;
+    QTest::newRow("sed -i, Save As...")
+        << edited_by_another_program << save_as << true << "Theirs" << true;
+    QTest::newRow("another window saved, Cancel")
+        << saved_by_another_window << cancel << true << "Theirs" << false;
+    QTest::newRow("another window saved, Save Anyway")
+        << saved_by_another_window << save_anyway << true << "Ours" << true;
+    QTest::newRow("rewritten in place")
+        << rewritten_in_place << cancel << true << "Theirs" << false;
+    QTest::newRow("removed: saved again without a question")
+        << removed << cancel << false << "Ours" << true;
+    QTest::newRow("touched, same bytes") << touched << cancel << false << "Ours" << true;
+}
+
+// Open, someone else changes the file, then Save: their change is replaced
+// only when the user says so.
+void TestFileCommands::outside_change_is_not_overwritten_silently() {
+    QFETCH(OutsideChange, change);
+    QFETCH(ChangedFileAnswer, answer);
+    QFETCH(bool, asked);
+    QFETCH(QString, file_subject);
+    QFETCH(bool, saved);
+    const QString path = temp_path(QStringLiteral("shared.tavo"));
+    QVERIFY(QFile::copy(sample_path(QStringLiteral("three_tests.tavo")), path));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    m_commands->open_command_line_file(path);
+    QCOMPARE(m_document->file_name(), path);
+    m_document->set_field(TypedField::subject_name, QStringLiteral("Ours"));
+
+    // A file system that keeps whole seconds only would hide an edit made
+    // within the second of the open; the size or the inode still tells.
+    switch (change) {
+    case OutsideChange::none:
+        break;
+    case OutsideChange::edited_by_another_program:
+        QCOMPARE(QProcess::execute(
+                     QStringLiteral("sed"),
+                     {QStringLiteral("-i"), QStringLiteral("s/Ann Example/Theirs/"), path}),
+                 0);
+        break;
+    case OutsideChange::saved_by_another_window: {
+        AssessmentDocument other_document;
+        FakeHost other_host;
+        Sounds other_sounds;
+        FileCommands other(other_document, other_host, other_sounds);
+        other.open_command_line_file(path);
+        other_document.set_field(TypedField::subject_name, QStringLiteral("Theirs"));
+        other.save_file_menu_Click();
+        QCOMPARE(other_host.log, QStringList{});
+        break;
+    }
+    case OutsideChange::rewritten_in_place: {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        bytes.replace("Ann Example", "Theirs");
+        QVERIFY(file.resize(0) && file.seek(0) && file.write(bytes) == bytes.size());
+        break;
+    }
+    case OutsideChange::removed:
+        QVERIFY(QFile::remove(path));
+        break;
+    case OutsideChange::touched:
+        QCOMPARE(QProcess::execute(QStringLiteral("touch"),
+                                   {QStringLiteral("-d"), QStringLiteral("2001-02-03"), path}),
+                 0);
+        break;
+    }
+    m_host->changed_answers.push_back(answer);
+    const QString other_path = temp_path(QStringLiteral("ours.tavo"));
+    m_host->save_answers.push_back(other_path);
+    m_host->log.clear();
+    m_commands->save_file_menu_Click();
+
+    QCOMPARE(m_host->changed_questions.size(), asked ? 1 : 0);
+    if (asked) {
+        QVERIFY(m_host->changed_questions[0].startsWith(
+            QStringLiteral("shared.tavo was changed by another program since you opened it")));
+    }
+    QCOMPARE(read_assessment_file(path, {}).record.fields[0], file_subject);
+    QCOMPARE(!m_document->unsaved_changes(), saved);
+    const bool saved_elsewhere = answer == ChangedFileAnswer::save_as && asked;
+    QCOMPARE(QFile::exists(other_path), saved_elsewhere);
+    QCOMPARE(m_document->file_name(), saved_elsewhere ? other_path : path);
+    if (saved_elsewhere) {
+        QCOMPARE(read_assessment_file(other_path, {}).record.fields[0], QStringLiteral("Ours"));
+    }
+    QVERIFY(m_host->messages.isEmpty());
+
+    // Once saved, the file is ours again: the next save asks nothing.
+    if (saved) {
+        m_host->log.clear();
+        m_commands->save_file_menu_Click();
+        QCOMPARE(m_host->log, QStringList{});
+    }
+}

@@ -42,6 +42,12 @@ struct TestSettings {
 // that order.
 using TypedFields = std::array<QString, 5>;
 
+// How a file's text is encoded. An assessment read as Windows-1252 is written
+// back in it, or as UTF-8 with a byte-order mark when a character has no
+// Windows-1252 byte; one read as UTF-8 without that mark (another program
+// wrote it) is written back the same way, so its reader sees it as before.
+enum class TextEncoding { windows_1252, utf8_without_bom };
+
 // Which command raised the save prompt.
 enum class PendingAction : std::int16_t { none = 0, exit = 1, open = 2, new_file = 3 };
 

@@ -109,8 +109,9 @@ void AssessmentDocument::readings_committed() {
 }
 
 void AssessmentDocument::load(const TypedFields& fields, const TestData& data,
-                              const QString& file_name) {
+                              const QString& file_name, TextEncoding encoding) {
     m_fields = fields;
+    m_encoding = encoding;
     m_assessment.data = data;
     m_errors = {};
     SavingState& saving = m_assessment.saving;
@@ -144,6 +145,7 @@ void AssessmentDocument::clear() {
     wipe_test_data(m_assessment.data);
     m_fields = {};
     m_errors = {};
+    m_encoding = TextEncoding::windows_1252;
     SavingState& saving = m_assessment.saving;
     saving.current_file_name.clear();
     saving.saved_fields = m_fields;

@@ -62,6 +62,8 @@ public:
     bool full_screen(SwitchTest test) const;
     const RunErrors& run_errors() const { return m_errors; }
     const QString& file_name() const { return m_assessment.saving.current_file_name; }
+    // How the file's text was encoded; a new assessment's is Windows-1252.
+    TextEncoding text_encoding() const { return m_encoding; }
     // True when a completed test is unsaved or a typed field differs, in any
     // character, from its text at the last save, open or new.
     bool unsaved_changes() const;
@@ -86,7 +88,8 @@ public:
 
     // An assessment read from a file: fields and readings as they were read,
     // saved, under the file's name.
-    void load(const TypedFields& fields, const TestData& data, const QString& file_name);
+    void load(const TypedFields& fields, const TestData& data, const QString& file_name,
+              TextEncoding encoding = TextEncoding::windows_1252);
     // An assessment brought back after TAVO ended without saving it: as
     // read, under the file it belonged to, and unsaved, so that the next
     // Save writes it there.
@@ -108,6 +111,7 @@ private:
     std::array<Rgb, 4> m_colours{yellow_rgb, yellow_rgb, dark_blue_rgb, yellow_rgb};
     std::array<bool, 3> m_full_screen{};
     RunErrors m_errors;
+    TextEncoding m_encoding = TextEncoding::windows_1252;
 };
 
 } // namespace tavo

@@ -5,6 +5,7 @@
 #include "whole_file.h"
 #include "windows_1252.h"
 
+#include <QCryptographicHash>
 #include <QRegularExpression>
 #include <limits>
 #include <vector>
@@ -96,11 +97,32 @@ QString write_section(QStringList& lines, const Section& section) {
     return {};
 }
 
-// Text the file cannot carry: a line break inside one of the four one-line
-// fields, or a line of the notes that reads like the notes' end marker.
-QString unreadable_text(const TypedFields& fields) {
+QByteArray encode(const QString& text, TextEncoding encoding) {
+    if (encoding == TextEncoding::utf8_without_bom) {
+        return text.toUtf8();
+    }
+    if (const std::optional<QByteArray> bytes = to_windows_1252(text)) {
+        return *bytes;
+    }
+    return utf8_bom + text.toUtf8();
+}
+
+QString megabytes(qint64 bytes) {
+    return QStringLiteral("%1 MiB").arg(bytes / (1024 * 1024));
+}
+
+} // namespace
+
+QString text_the_file_cannot_hold(const TypedFields& fields) {
     static const char* const field_captions[] = {"Subject Name", "Administrator", "Switch Location",
                                                  "Switch Type"};
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (fields[i].contains(QLatin1Char(tab))) {
+            return QStringLiteral("the %1 contains a TAB, which the file cannot hold (the text "
+                                  "after it would be lost); please replace it with a blank")
+                .arg(QString::fromLatin1(field_captions[i]));
+        }
+    }
     for (std::size_t i = 0; i < 4; ++i) {
         if (fields[i].contains(QLatin1Char('\r')) || fields[i].contains(QLatin1Char('\n'))) {
             return QStringLiteral("the %1 contains a line break, which the file cannot hold; "
@@ -118,19 +140,11 @@ QString unreadable_text(const TypedFields& fields) {
     return {};
 }
 
-QByteArray encode(const QString& text) {
-    if (const std::optional<QByteArray> bytes = to_windows_1252(text)) {
-        return *bytes;
-    }
-    return utf8_bom + text.toUtf8();
-}
-
-} // namespace
-
-WrittenFile write_assessment(const TypedFields& fields, const TestData& data) {
+WrittenFile write_assessment(const TypedFields& fields, const TestData& data,
+                             TextEncoding encoding) {
     // A file that could not be opened again would lose the assessment later:
     // refuse to write it and say why.
-    if (const QString unreadable = unreadable_text(fields); !unreadable.isEmpty()) {
+    if (const QString unreadable = text_the_file_cannot_hold(fields); !unreadable.isEmpty()) {
         return {{}, unreadable};
     }
     QStringList lines;
@@ -148,7 +162,17 @@ WrittenFile write_assessment(const TypedFields& fields, const TestData& data) {
             return {{}, error};
         }
     }
-    return {encode(lines.join(crlf) + crlf), {}};
+    QByteArray bytes = encode(lines.join(crlf) + crlf, encoding);
+    if (bytes.size() > largest_assessment_file) {
+        return {{},
+                QStringLiteral("the assessment would take %1 bytes, more than the %2 (%3 bytes) "
+                               "that TAVO opens, so the file could not be opened again; please "
+                               "shorten the notes")
+                    .arg(bytes.size())
+                    .arg(megabytes(largest_assessment_file))
+                    .arg(largest_assessment_file)};
+    }
+    return {std::move(bytes), {}};
 }
 
 // ---------------------------------------------------------------------------
@@ -373,42 +397,140 @@ private:
     ReadResult m_result;
 };
 
-QString decode(QByteArrayView bytes) {
-    if (bytes.startsWith(utf8_bom)) {
-        return QString::fromUtf8(bytes.sliced(utf8_bom.size()));
+// Valid UTF-8 that holds at least one multi-byte sequence. Plain ASCII is
+// read the same either way and stays Windows-1252.
+bool is_multibyte_utf8(QByteArrayView bytes) {
+    bool multibyte = false;
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        qsizetype length = 0;
+        char32_t code = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            code = lead & 0x1Fu;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            code = lead & 0x0Fu;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            code = lead & 0x07u;
+        } else {
+            return false;
+        }
+        if (i + length > bytes.size()) {
+            return false;
+        }
+        for (qsizetype k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0u) != 0x80u) {
+                return false;
+            }
+            code = (code << 6) | (next & 0x3Fu);
+        }
+        // Overlong forms, surrogates and code points beyond Unicode are no
+        // UTF-8 that any program writes.
+        const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (code < smallest[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+            return false;
+        }
+        multibyte = true;
+        i += length;
     }
-    return from_windows_1252(bytes);
+    return multibyte;
+}
+
+struct DecodedText {
+    QString text;
+    TextEncoding encoding = TextEncoding::windows_1252;
+};
+
+DecodedText decode(QByteArrayView bytes) {
+    if (bytes.startsWith(utf8_bom)) {
+        return {QString::fromUtf8(bytes.sliced(utf8_bom.size())), TextEncoding::windows_1252};
+    }
+    if (is_multibyte_utf8(bytes)) {
+        return {QString::fromUtf8(bytes), TextEncoding::utf8_without_bom};
+    }
+    return {from_windows_1252(bytes), TextEncoding::windows_1252};
+}
+
+// UTF-16 text has a NUL beside nearly every character of a Latin text, and
+// often a byte-order mark: read as bytes it is one long line of garbage.
+bool looks_like_utf16(QByteArrayView bytes) {
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        return true;
+    }
+    return bytes.size() >= 2 && (bytes[0] == '\0') != (bytes[1] == '\0');
+}
+
+// Another reason than the reader's when the whole file is of another kind.
+std::optional<ReadFailure> foreign_text(QByteArrayView bytes, const QString& text) {
+    if (looks_like_utf16(bytes)) {
+        return ReadFailure{0, QStringLiteral("The file is UTF-16 text; TAVO reads assessment "
+                                             "files in Windows-1252 or UTF-8 only")};
+    }
+    if (text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n'))) {
+        return ReadFailure{0, QStringLiteral("The file's line endings are CR only; TAVO reads "
+                                             "lines ended by CR LF or LF")};
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
 ReadResult read_assessment(QByteArrayView bytes, const TestData& current) {
-    const QString text = decode(bytes);
-    ReadResult result = Reader(text, current).run();
+    const DecodedText decoded = decode(bytes);
+    ReadResult result = Reader(decoded.text, current).run();
     if (!result.ok()) {
+        if (std::optional<ReadFailure> foreign = foreign_text(bytes, decoded.text)) {
+            result.failure = std::move(foreign);
+        }
         result.record = {};
+        return result;
     }
+    result.record.encoding = decoded.encoding;
     return result;
 }
+
+namespace {
+
+ReadResult whole_file_failure(const QString& reason) {
+    ReadResult result;
+    result.failure = ReadFailure{0, reason};
+    return result;
+}
+
+} // namespace
 
 ReadResult read_assessment_file(const QString& path, const TestData& current) {
     const WholeFile file = read_whole_file(path, largest_assessment_file);
     switch (file.failure) {
-    case ReadFailureKind::none:
-        return read_assessment(file.bytes, current);
+    case ReadFailureKind::none: {
+        ReadResult read = read_assessment(file.bytes, current);
+        read.content_hash = content_hash(file.bytes);
+        return read;
+    }
     case ReadFailureKind::not_regular:
-        return {{},
-                ReadFailure{0, QStringLiteral("It is not an ordinary file but a folder, a "
-                                              "device or a pipe")}};
+        return whole_file_failure(
+            QStringLiteral("It is not an ordinary file but a folder, a device or a pipe"));
     case ReadFailureKind::too_large:
-        return {{},
-                ReadFailure{0, QStringLiteral("It is larger than 1 MiB (%1 bytes), far more "
-                                              "than any assessment file holds")
-                                   .arg(largest_assessment_file)}};
+        return whole_file_failure(QStringLiteral("It is larger than %1 (%2 bytes), far more "
+                                                 "than any assessment file holds")
+                                      .arg(megabytes(largest_assessment_file))
+                                      .arg(largest_assessment_file));
     case ReadFailureKind::system:
         break;
     }
-    return {{}, ReadFailure{0, file.reason}};
+    return whole_file_failure(file.reason);
+}
+
+QByteArray content_hash(QByteArrayView bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
 std::optional<QString> save_assessment_file(const QString& path, const QByteArray& bytes) {

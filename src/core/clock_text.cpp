@@ -82,6 +82,14 @@ std::optional<std::int32_t> reading_time_of_day(const LocalTime& start_time,
     if (!start) {
         return std::nullopt;
     }
+    // Readings read from a file are times of day themselves, however far
+    // apart an edit put them: written back as they are. Only a run that
+    // crossed the clock's wrap needs the wrapped difference, and its plain
+    // difference of about 2^32 ms can never fit.
+    const std::int64_t plain = std::int64_t{*start} + (std::int64_t{reading} - start_tick);
+    if (fits_32_bits(plain)) {
+        return static_cast<std::int32_t>(plain);
+    }
     const std::int64_t time = std::int64_t{*start} + reading_difference(reading, start_tick);
     if (!fits_32_bits(time)) {
         return std::nullopt;

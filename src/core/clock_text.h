@@ -26,8 +26,9 @@ struct ClockParts {
 std::optional<std::int32_t> time_of_day_ms(const LocalTime& time);
 
 // The time of day of a reading: its test's start time of day plus the clock
-// time passed since the start press, taken across a wrap of the clock.
-// nullopt when the start is no time of day or the sum leaves 32 bits.
+// time passed since the start press, taken across a wrap of the clock only
+// when the plain sum leaves 32 bits. nullopt when the start is no time of day
+// or both sums leave 32 bits.
 std::optional<std::int32_t> reading_time_of_day(const LocalTime& start_time,
                                                 ClockReading start_tick, ClockReading reading);
 

@@ -3,8 +3,10 @@
 #include "assessment_file.h"
 #include "file_names.h"
 #include "sound_player.h"
+#include "whole_file.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace tavo {
 
@@ -29,21 +31,6 @@ QString save_failure_message(const QString& path, const QString& reason) {
     return QStringLiteral("Could not save \"%1\".\n\n%2.\n\nThe assessment has not been saved; "
                           "any earlier file of that name is unchanged.")
         .arg(shown_path(path), reason);
-}
-
-// The file's format can hold a TAB in a one-line field, but reading it back
-// ends the field at the TAB and loses the rest: such text is not saved.
-QString tab_refusal(const TypedFields& fields) {
-    static const char* const names[] = {"Subject Name", "Administrator", "Switch Location",
-                                        "Switch Type"};
-    for (std::size_t i = 0; i < 4; ++i) {
-        if (fields[i].contains(QLatin1Char('\t'))) {
-            return QStringLiteral("the %1 contains a TAB, which the file cannot hold (the text "
-                                  "after it would be lost); please replace it with a blank")
-                .arg(QString::fromLatin1(names[i]));
-        }
-    }
-    return {};
 }
 
 // The disk or the folder refused the file (full, read-only, no permission):
@@ -137,6 +124,7 @@ void FileCommands::continue_without_saving() {
 // ask about. The flag is set first, so that the views told of the new
 // assessment already see nothing unsaved.
 void FileCommands::start_new_assessment() {
+    m_known_file.reset();
     m_document.saving().data_saved = true;
     m_document.clear();
 }
@@ -154,22 +142,62 @@ void FileCommands::save() {
         }
         path = *chosen;
     }
-    const TypedFields& fields = m_document.fields();
-    if (const QString refusal = tab_refusal(fields); !refusal.isEmpty()) {
-        abandon_save(save_failure_message(path, refusal));
-        return;
-    }
-    const WrittenFile written = write_assessment(fields, m_document.data());
+    const WrittenFile written =
+        write_assessment(m_document.fields(), m_document.data(), m_document.text_encoding());
     if (!written.ok()) {
         abandon_save(save_failure_message(path, written.error));
         return;
+    }
+    if (changed_by_another(path)) {
+        const QString question =
+            QStringLiteral("%1 was changed by another program since you opened it.\n\n"
+                           "Save Anyway replaces those changes with the assessment on screen; "
+                           "Save As... keeps both.")
+                .arg(QFileInfo(path).fileName());
+        switch (m_host.ask_about_changed_file(question)) {
+        case ChangedFileAnswer::save_anyway:
+            break;
+        case ChangedFileAnswer::save_as:
+            // The follow-ups stay: the save they wait for goes on under a new name.
+            saving.save_as_requested = true;
+            save_file_menu_Click();
+            return;
+        case ChangedFileAnswer::cancel:
+            abandon_save({});
+            return;
+        }
     }
     if (const std::optional<QString> failure = save_assessment_file(path, written.bytes)) {
         abandon_save(disk_failure_message(path, *failure));
         return;
     }
+    remember_file(path, file_identity(path), content_hash(written.bytes));
     m_document.mark_saved(path);
     run_follow_ups();
+}
+
+void FileCommands::remember_file(const QString& path, const std::optional<FileIdentity>& identity,
+                                 const QByteArray& hash) {
+    m_known_file = KnownFile{QFileInfo(path).absoluteFilePath(), identity, hash};
+}
+
+// Only the file this assessment came from or went to can hold someone else's
+// change; a name chosen in the Save As dialog was confirmed there. A file
+// that has disappeared holds nothing to lose. A new identity with the same
+// content (a copy put back, a touch) is no change either.
+bool FileCommands::changed_by_another(const QString& path) const {
+    if (!m_known_file || m_known_file->path != QFileInfo(path).absoluteFilePath()) {
+        return false;
+    }
+    const std::optional<FileIdentity> now = file_identity(path);
+    if (!now) {
+        return false;
+    }
+    if (m_known_file->identity && *now == *m_known_file->identity) {
+        return false;
+    }
+    const WholeFile file = read_whole_file(path, largest_assessment_file);
+    return !file.ok() || content_hash(file.bytes) != m_known_file->hash;
 }
 
 // A save that did not happen drops the follow-ups asked for with it, so that
@@ -218,13 +246,17 @@ void FileCommands::open_file() {
 }
 
 // All or nothing: the file is read in full before anything on screen changes.
+// Its identity is taken first: a change made while it is read then shows as
+// a new identity, and the content read is what the hash compares.
 void FileCommands::open_path(const QString& path, bool at_start) {
+    const std::optional<FileIdentity> identity = file_identity(path);
     const ReadResult read = read_assessment_file(path, m_document.data());
     if (!read.ok()) {
         m_host.show_message(open_failure_message(path, *read.failure, at_start));
         return;
     }
-    m_document.load(read.record.fields, read.record.data, path);
+    remember_file(path, identity, read.content_hash);
+    m_document.load(read.record.fields, read.record.data, path, read.record.encoding);
 }
 
 } // namespace tavo

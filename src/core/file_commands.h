@@ -5,13 +5,18 @@
 #pragma once
 
 #include "assessment_document.h"
+#include "file_identity.h"
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
 namespace tavo {
 
 class SoundPlayer;
+
+// The answers to "... was changed by another program since you opened it".
+enum class ChangedFileAnswer { save_anyway, save_as, cancel };
 
 // What the commands need from the windows and the desktop.
 class FileCommandHost {
@@ -25,6 +30,10 @@ public:
     // A message about the main window's work; one that comes before the main
     // window is shown waits for it.
     virtual void show_message(const QString& text) = 0;
+
+    // Asks, modal, whether to replace a file someone else has changed since
+    // it was opened or saved here: Save Anyway, Save As... or Cancel.
+    virtual ChangedFileAnswer ask_about_changed_file(const QString& question) = 0;
 
     // Shows the save prompt modeless with the question and returns at once.
     virtual void show_save_prompt(const QString& question) = 0;
@@ -60,11 +69,24 @@ private:
     void open_path(const QString& path, bool at_start);
     void abandon_save(const QString& message);
     void run_follow_ups();
+    // The file as this assessment last read or wrote it.
+    void remember_file(const QString& path, const std::optional<FileIdentity>& identity,
+                       const QByteArray& hash);
+    bool changed_by_another(const QString& path) const;
 
     AssessmentDocument& m_document;
     FileCommandHost& m_host;
     SoundPlayer& m_sounds;
     QString m_command_line_path;
+
+    // What the file was when this assessment last read or wrote it, so that
+    // a save does not silently replace what someone else saved meanwhile.
+    struct KnownFile {
+        QString path;
+        std::optional<FileIdentity> identity;
+        QByteArray hash;
+    };
+    std::optional<KnownFile> m_known_file;
 };
 
 } // namespace tavo

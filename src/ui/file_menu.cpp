@@ -43,6 +43,15 @@ void FileMenu::show_message(const QString& text) {
     m_window.installEventFilter(this);
 }
 
+ChangedFileAnswer FileMenu::ask_about_changed_file(const QString& question) {
+    const QStringList answers = {QStringLiteral("Save Anyway"), QStringLiteral("Save As..."),
+                                 QStringLiteral("Cancel")};
+    constexpr ChangedFileAnswer meaning[] = {ChangedFileAnswer::save_anyway,
+                                             ChangedFileAnswer::save_as, ChangedFileAnswer::cancel};
+    const int chosen = m_dialogs.ask(&m_window, question, answers, 2);
+    return chosen >= 0 && chosen < 3 ? meaning[chosen] : ChangedFileAnswer::cancel;
+}
+
 bool FileMenu::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &m_window && event->type() == QEvent::Show) {
         m_window.removeEventFilter(this);

@@ -34,6 +34,7 @@ private:
     std::optional<QString> open_file_name(const QString& filter) override;
     std::optional<QString> save_file_name(const QString& filter) override;
     void show_message(const QString& text) override;
+    ChangedFileAnswer ask_about_changed_file(const QString& question) override;
     void show_save_prompt(const QString& question) override;
     void end_program() override;
 

@@ -24,6 +24,12 @@ public:
     QStringList messages;
     // Called as each message is shown, to look at the program meanwhile.
     std::function<void(const QString&)> on_message;
+    // Each question takes the next answer, by its index; none left is the
+    // question's cancel answer. The questions asked, with their answers.
+    std::deque<int> ask_answers;
+    QStringList questions;
+    QList<QStringList> question_answers;
+    std::function<void(const QString&)> on_question;
     QStringList opened_urls;
     QList<QPair<QString, int>> help_requests;
 
@@ -56,6 +62,19 @@ public:
         if (on_message) {
             on_message(text);
         }
+    }
+    int ask(QWidget*, const QString& text, const QStringList& answers, int cancel_index) override {
+        questions << text;
+        question_answers << answers;
+        if (on_question) {
+            on_question(text);
+        }
+        if (ask_answers.empty()) {
+            return cancel_index;
+        }
+        const int answer = ask_answers.front();
+        ask_answers.pop_front();
+        return answer;
     }
     void open_url(const QString& url) override { opened_urls << url; }
     void show_help(QWidget*, const QString& help_file, int context) override {

@@ -8,7 +8,9 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
+#include <vector>
 
 namespace tavo {
 
@@ -30,6 +32,32 @@ void DesktopDialogs::show_message(QWidget* owner, const QString& text) {
     // markup ("<h1>"): they are shown as they are, never rendered.
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+int DesktopDialogs::ask(QWidget* owner, const QString& text, const QStringList& answers,
+                        int cancel_index) {
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(application_title), text,
+                    QMessageBox::NoButton, owner);
+    box.setTextFormat(Qt::PlainText);
+    std::vector<QPushButton*> buttons;
+    for (qsizetype i = 0; i < answers.size(); ++i) {
+        const QMessageBox::ButtonRole role =
+            i == cancel_index ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
+        buttons.push_back(box.addButton(answers.at(i), role));
+    }
+    if (!buttons.empty()) {
+        box.setDefaultButton(buttons.front());
+    }
+    if (cancel_index >= 0 && static_cast<std::size_t>(cancel_index) < buttons.size()) {
+        box.setEscapeButton(buttons[static_cast<std::size_t>(cancel_index)]);
+    }
+    box.exec();
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        if (box.clickedButton() == buttons[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    return cancel_index;
 }
 
 void DesktopDialogs::open_url(const QString& url) {

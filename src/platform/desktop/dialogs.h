@@ -23,6 +23,12 @@ public:
     // A modal message with only an OK button and the program's title.
     virtual void show_message(QWidget* owner, const QString& text) = 0;
 
+    // A modal question with a warning sign and one button per answer, the
+    // first the default; returns the index of the answer chosen. Escape or
+    // the window's close button give `cancel_index`.
+    virtual int ask(QWidget* owner, const QString& text, const QStringList& answers,
+                    int cancel_index) = 0;
+
     // Opens a web address with the desktop's handler; failures are silent.
     virtual void open_url(const QString& url) = 0;
 
@@ -46,6 +52,8 @@ public:
     std::optional<QColor> choose_color(QWidget* owner, const QColor& initial,
                                        const QString& title) override;
     void show_message(QWidget* owner, const QString& text) override;
+    int ask(QWidget* owner, const QString& text, const QStringList& answers,
+            int cancel_index) override;
     void open_url(const QString& url) override;
     void show_help(QWidget* owner, const QString& help_file, int context) override;
     std::optional<QString> open_file_name(QWidget* owner, const QString& filter) override;
