@@ -108,7 +108,7 @@ QByteArray encode(const QString& text, TextEncoding encoding) {
 }
 
 QString megabytes(qint64 bytes) {
-    return QStringLiteral("%1 MiB").arg(bytes / (1024 * 1024));
+    return QStringLiteral("%1 MiB").arg(bytes / (qint64{1024} * 1024));
 }
 
 } // namespace
