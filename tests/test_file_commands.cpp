@@ -570,7 +570,7 @@ void TestFileCommands::outside_change_is_not_overwritten_silently() {
         FileCommands other(other_document, other_host, other_sounds);
         other.open_command_line_file(path);
         other_document.set_field(TypedField::subject_name, QStringLiteral("Theirs"));
-        other.save_file_menu_Click();
+        other.save();
         QCOMPARE(other_host.log, QStringList{});
         break;
     }
@@ -595,7 +595,7 @@ void TestFileCommands::outside_change_is_not_overwritten_silently() {
     const QString other_path = temp_path(QStringLiteral("ours.tavo"));
     m_host->save_answers.push_back(other_path);
     m_host->log.clear();
-    m_commands->save_file_menu_Click();
+    m_commands->save();
 
     QCOMPARE(m_host->changed_questions.size(), asked ? 1 : 0);
     if (asked) {
@@ -615,7 +615,7 @@ void TestFileCommands::outside_change_is_not_overwritten_silently() {
     // Once saved, the file is ours again: the next save asks nothing.
     if (saved) {
         m_host->log.clear();
-        m_commands->save_file_menu_Click();
+        m_commands->save();
         QCOMPARE(m_host->log, QStringList{});
     }
 }

@@ -160,7 +160,7 @@ void FileCommands::save() {
         case ChangedFileAnswer::save_as:
             // The follow-ups stay: the save they wait for goes on under a new name.
             saving.save_as_requested = true;
-            save_file_menu_Click();
+            save();
             return;
         case ChangedFileAnswer::cancel:
             abandon_save({});
