@@ -2,9 +2,11 @@
 // program's work without a window (--help, --version, --summary), run as the
 // user would run it, on a system without a display.
 #include "command_line.h"
+#include "file_names.h"
 #include "sample_assessments.h"
 #include "small_tmpfs.h"
 #include "terminal_text.h"
+#include "whole_file.h"
 
 #include <QFile>
 #include <QProcess>
@@ -12,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tavo;
 using namespace tavo::testing;
@@ -71,6 +74,8 @@ private Q_SLOTS:
     void command_line_slips_are_refused();
     void full_disk_keeps_the_earlier_output_data();
     void full_disk_keeps_the_earlier_output();
+    void names_that_are_not_text_data();
+    void names_that_are_not_text();
 };
 
 void TestCommandLine::names_assessment_file_data() {
@@ -469,6 +474,55 @@ void TestCommandLine::full_disk_keeps_the_earlier_output() {
                  ": No space left on device; any earlier file of that name is unchanged\n");
     QCOMPARE(full.status, exit_unwritable_file);
     QCOMPARE(content_of(output), earlier);
+}
+
+void TestCommandLine::names_that_are_not_text_data() {
+    QTest::addColumn<QString>("arguments"); // for the shell: printf gives the bytes
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("err");
+    QTest::addColumn<QByteArray>("written"); // the name of a file the program writes
+    QTest::newRow("summary") << R"sh(--summary "$(printf 'bad\377name.tavo')")sh" << 0 << ""
+                             << QByteArray();
+    QTest::newRow("CSV to such a name")
+        << R"sh(--export-csv "$(printf 'out\377.csv')" visit.tavo)sh" << 0 << ""
+        << QByteArray("out\xff.csv");
+    QTest::newRow("CSV over such an assessment")
+        << R"sh(--export-csv "$(printf 'bad\377name.tavo')" visit.tavo)sh" << 1
+        << "tavo: the CSV file to write, 'bad\\xffname.tavo' (the first name after "
+           "--export-csv), is an existing assessment file; was the CSV file's name left out? "
+           "Nothing was written"
+        << QByteArray();
+    QTest::newRow("a missing one, shown")
+        << R"sh(--summary "$(printf 'gone\376.tavo')")sh" << 2
+        << "tavo: gone\\xfe.tavo: No such file or directory" << QByteArray();
+}
+
+// A name is the bytes the shell hands over, whatever they are: the file they
+// name is read, written or protected, and the bytes that are no text show as
+// \xff on the terminal.
+void TestCommandLine::names_that_are_not_text() {
+    QFETCH(QString, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, err);
+    QFETCH(QByteArray, written);
+    QTemporaryDir dir;
+    const QByteArray sample = sample_bytes("three_tests.tavo");
+    const QString odd_name = dir.path() + QStringLiteral("/bad") + QChar(0xDCFF) + "name.tavo";
+    QCOMPARE(replace_whole_file(odd_name, sample), std::nullopt);
+    QCOMPARE(replace_whole_file(dir.filePath("visit.tavo"), sample), std::nullopt);
+    QProcess shell;
+    shell.setWorkingDirectory(dir.path());
+    shell.start("/bin/sh", {"-c", "exec \"$0\" " + arguments, TAVO_PROGRAM});
+    QVERIFY(shell.waitForFinished(120'000));
+    QCOMPARE(shell.exitCode(), status);
+    QCOMPARE(QString::fromUtf8(shell.readAllStandardError()).section(u'\n', 0, 0), err);
+    QCOMPARE(read_whole_file(odd_name, 1 << 20).bytes, sample);
+    if (!written.isEmpty()) {
+        QVERIFY(read_whole_file(dir.path() + u'/' + file_name_from_bytes(written), 1 << 20)
+                    .bytes.startsWith("\xef\xbb\xbf"));
+        ::unlink((file_name_bytes(dir.path()) + '/' + written).constData());
+    }
+    ::unlink(file_name_bytes(odd_name).constData()); // QTemporaryDir cannot remove it
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -2,7 +2,6 @@
 
 #include "assessment_file.h"
 #include "data_files.h"
-#include "file_names.h"
 #include "output_clash.h"
 #include "results.h"
 #include "summary_csv.h"
@@ -21,11 +20,9 @@ namespace tavo {
 namespace {
 
 // A line on stderr about a file. Names and lines of a damaged file reach the
-// terminal with their control characters and a name's undecodable bytes
-// shown, never acted on.
+// terminal with their control characters shown, never acted on.
 void report(QTextStream& err, const QString& path, const QString& message) {
-    err << "tavo: " << terminal_text(displayed_file_name(path)) << ": " << terminal_text(message)
-        << '\n';
+    err << "tavo: " << terminal_text(path) << ": " << terminal_text(message) << '\n';
 }
 
 // Reads an assessment file, or says on stderr why it cannot.

@@ -1,5 +1,7 @@
 #include "output_clash.h"
 
+#include "file_names.h"
+
 #include <QFileInfo>
 
 namespace tavo {
@@ -28,7 +30,7 @@ OutputClash output_clash(const QString& output, const QStringList& inputs) {
             return OutputClash::is_an_input;
         }
     }
-    if (target.exists() &&
+    if (file_exists(output) &&
         (named_as_assessment(output) || named_as_assessment(target.canonicalFilePath()))) {
         return OutputClash::is_an_assessment;
     }

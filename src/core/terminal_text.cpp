@@ -1,5 +1,7 @@
 #include "terminal_text.h"
 
+#include "file_names.h"
+
 namespace tavo {
 
 namespace {
@@ -13,7 +15,8 @@ bool is_control(char16_t c) {
 QString terminal_text(const QString& text) {
     QString shown;
     shown.reserve(text.size());
-    for (const QChar c : text) {
+    // A name's bytes that are no text first, so that they read as \xff too.
+    for (const QChar c : displayed_file_name(text)) {
         if (is_control(c.unicode())) {
             shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
         } else {

@@ -7,8 +7,9 @@
 
 namespace tavo {
 
-// Every C0 and C1 control character and DEL, as \x followed by two hex
-// digits; the rest as it is.
+// Every C0 and C1 control character and DEL, and every byte of a file name
+// that is no text (see file_names.h), as \x followed by two hex digits; the
+// rest as it is.
 QString terminal_text(const QString& text);
 
 } // namespace tavo

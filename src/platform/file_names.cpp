@@ -2,6 +2,10 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#if defined(Q_OS_UNIX)
+#include <unistd.h>
+#endif
 
 namespace tavo {
 
@@ -120,6 +124,14 @@ QString displayed_file_name(const QString& name) {
         }
     }
     return shown;
+}
+
+bool file_exists(const QString& name) {
+#if defined(Q_OS_UNIX)
+    return ::access(file_name_bytes(name).constData(), F_OK) == 0;
+#else
+    return QFileInfo::exists(name);
+#endif
 }
 
 QStringList command_line_arguments(int argc, const char* const* argv) {

@@ -26,6 +26,11 @@ QByteArray file_name_bytes(const QString& name);
 // so that a person sees which byte it is, the rest as it is.
 QString displayed_file_name(const QString& name);
 
+// Whether the name names anything (a link is followed), looked up by its
+// bytes: QFileInfo looks a name up by its UTF-8 spelling and misses a name
+// that is not valid UTF-8.
+bool file_exists(const QString& name);
+
 // The program's arguments (its own name first), each decoded as a file name
 // so that an argument naming a file names exactly that file.
 QStringList command_line_arguments(int argc, const char* const* argv);
