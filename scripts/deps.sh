@@ -3,7 +3,8 @@
 # and any further packages named as arguments, when they are missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-qpa-plugins
-          libgl-dev libx11-dev libxcb-sync-dev fonts-dejavu-core fonts-liberation2 poppler-utils
+          libgl-dev libx11-dev libxcb-sync-dev libxcb-present-dev libxcb-damage0-dev
+          fonts-dejavu-core fonts-liberation2 poppler-utils
           weston qt6-wayland xvfb libxtst-dev "$@")
 missing=()
 for package in "${packages[@]}"; do

@@ -215,7 +215,9 @@ void TestActivationTrial::stimulus_is_drawn_before_its_sound_and_onset() {
     rig.random.fractions = {0.75f};
     rig.log.clear();
     QVERIFY(rig.timer.fire());
-    QCOMPARE(rig.log, (QStringList{"begin", "show stimulus", "show label", "present",
+    // The clock before and after the frame is handed over, the display's
+    // answer taken in, then the sound.
+    QCOMPARE(rig.log, (QStringList{"begin", "show stimulus", "show label", "now", "present", "now",
                                    "display stamp", "now", "sound pop.wav"}));
     QVERIFY(!rig.timer.is_enabled);
     QCOMPARE(rig.timer.interval_ms, 2500); // the next trial's delay, drawn at this tick

@@ -20,27 +20,40 @@ void TestReadingLog::line_format_data() {
     QTest::addColumn<int>("source");
     QTest::addColumn<int>("delivery");
     QTest::addColumn<qint64>("micros");
+    QTest::addColumn<qint64>("stamp_micros");
     QTest::addColumn<int>("size");
     QTest::addColumn<QByteArray>("line");
-    QTest::newRow("onset stamped by the display server")
+    QTest::newRow("onset at a presented frame's vertical blank, in microseconds")
         << int(ReadingTest::activation) << int(ReadingEvent::onset) << 3 << 123456
-        << int(ReadingSource::display_server) << 123457 << 123457789LL << 128
-        << QByteArray("activation onset 3 123456 123457789 display 123457\n");
+        << int(ReadingSource::present) << 123455 << 123457789LL << 123456321LL << 160
+        << QByteArray("activation onset 3 123456 123457789 present 123455 123456321\n");
+    QTest::newRow("onset stamped by the server's time, whole milliseconds")
+        << int(ReadingTest::activation) << int(ReadingEvent::onset) << 3 << 123456
+        << int(ReadingSource::server_time) << 123457 << 123457789LL << -1LL << 128
+        << QByteArray("activation onset 3 123456 123457789 servertime 123457 -\n");
+    QTest::newRow("onset from DAMAGE, whole milliseconds")
+        << int(ReadingTest::release) << int(ReadingEvent::onset) << 1 << 10
+        << int(ReadingSource::damage) << 11 << 12000LL << -1LL << 128
+        << QByteArray("release onset 1 10 12000 damage 11 -\n");
+    QTest::newRow("onset from Wayland's presentation feedback")
+        << int(ReadingTest::release) << int(ReadingEvent::onset) << 1 << 10
+        << int(ReadingSource::presented) << 11 << 12000LL << 10250LL << 128
+        << QByteArray("release onset 1 10 12000 presented 11 10250\n");
     QTest::newRow("a reading past the 32-bit wrap is negative")
         << int(ReadingTest::release) << int(ReadingEvent::release) << 10 << -2147483000
-        << int(ReadingSource::input_system) << -2147482998 << 2147484298000LL << 128
-        << QByteArray("release release 10 -2147483000 2147484298000 input -2147482998\n");
+        << int(ReadingSource::input_system) << -2147482998 << 2147484298000LL << -1LL << 128
+        << QByteArray("release release 10 -2147483000 2147484298000 input -2147482998 -\n");
     QTest::newRow("repetition first press read on delivery")
         << int(ReadingTest::repetition) << int(ReadingEvent::first_press) << 1 << 5
-        << int(ReadingSource::delivery) << 5 << 5000LL << 128
-        << QByteArray("repetition first_press 1 5 5000 delivery 5\n");
+        << int(ReadingSource::delivery) << 5 << 5000LL << -1LL << 128
+        << QByteArray("repetition first_press 1 5 5000 delivery 5 -\n");
     QTest::newRow("a delay has no source and no delivery reading")
         << int(ReadingTest::activation) << int(ReadingEvent::delay) << 2 << 1534
-        << int(ReadingSource::delivery) << 0 << 9000LL << 128
-        << QByteArray("activation delay 2 1534 9000 - -\n");
+        << int(ReadingSource::delivery) << 0 << 9000LL << 77LL << 128
+        << QByteArray("activation delay 2 1534 9000 - - -\n");
     QTest::newRow("a short buffer keeps its terminator")
         << int(ReadingTest::activation) << int(ReadingEvent::start) << 0 << 7
-        << int(ReadingSource::delivery) << 7 << 7000LL << 12 << QByteArray("activation ");
+        << int(ReadingSource::delivery) << 7 << 7000LL << -1LL << 12 << QByteArray("activation ");
 }
 
 void TestReadingLog::line_format() {
@@ -51,10 +64,11 @@ void TestReadingLog::line_format() {
     QFETCH(int, source);
     QFETCH(int, delivery);
     QFETCH(qint64, micros);
+    QFETCH(qint64, stamp_micros);
     QFETCH(int, size);
     QFETCH(QByteArray, line);
-    char buffer[128] = {};
-    const TimedReading reading{value, static_cast<ReadingSource>(source), delivery};
+    char buffer[160] = {};
+    const TimedReading reading{value, static_cast<ReadingSource>(source), delivery, stamp_micros};
     const std::size_t length =
         format_reading_line(buffer, static_cast<std::size_t>(size), static_cast<ReadingTest>(test),
                             static_cast<ReadingEvent>(event), trial, reading, micros);

@@ -165,8 +165,8 @@ void TestReleaseTrial::release_cue_is_drawn_before_its_sound_and_onset() {
     rig.hold();
     rig.log.clear();
     QVERIFY(rig.release_timer.fire());
-    QCOMPARE(rig.log, (QStringList{"begin", "show release cue", "present", "display stamp", "now",
-                                   "sound Laser.wav"}));
+    QCOMPARE(rig.log, (QStringList{"begin", "show release cue", "now", "present", "now",
+                                   "display stamp", "now", "sound Laser.wav"}));
     QVERIFY(rig.view.stimulus); // the HOLD cue stays beneath
     QCOMPARE(rig.trial.trial_count(), 1);
     rig.clock.advance(333);

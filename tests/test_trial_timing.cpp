@@ -81,6 +81,10 @@ private Q_SLOTS:
     void start_tick_comes_from_the_start_press_stamp();
     void onset_is_read_from_the_display_stamp_data();
     void onset_is_read_from_the_display_stamp();
+    void answer_needed_before_the_display_gave_it_data();
+    void answer_needed_before_the_display_gave_it();
+    void late_answer_after_a_restart_is_not_taken_data();
+    void late_answer_after_a_restart_is_not_taken();
     void cue_sound_starts_after_the_onset_reading_data();
     void cue_sound_starts_after_the_onset_reading();
     void double_click_press_answers_after_an_anticipation();
@@ -162,30 +166,157 @@ void TestTrialTiming::start_tick_comes_from_the_start_press_stamp() {
 
 void TestTrialTiming::onset_is_read_from_the_display_stamp_data() {
     QTest::addColumn<bool>("has_stamp");
-    QTest::addColumn<int>("stamp_offset");
-    QTest::addColumn<int>("onset_offset");
-    QTest::addColumn<QString>("source");
-    QTest::newRow("the server's time before the clock's") << true << -2 << -2 << "display";
-    QTest::newRow("the server's time equal to the clock's") << true << 0 << 0 << "display";
-    QTest::newRow("a server of another clock: falls back") << true << 5000 << 0 << "delivery";
-    QTest::newRow("no stamp: read after the repaint") << false << 0 << 0 << "delivery";
+    QTest::addColumn<int>("source");
+    QTest::addColumn<int>("answer_after"); // ms from handing the frame over to the answer
+    QTest::addColumn<int>("stamp_offset"); // the stamp, from the moment it was handed over
+    QTest::addColumn<int>("onset_offset"); // the onset recorded
+    QTest::addColumn<QString>("logged");   // the log's source and the stamp's microseconds
+    const int present = int(FrameStampSource::present);
+    const int server = int(FrameStampSource::server_time);
+    const int damage = int(FrameStampSource::damage);
+    QTest::newRow("a presented frame's vertical blank, answered later, with its microseconds")
+        << true << present << 9 << 8 << 8 << "present 102000 102008250";
+    QTest::newRow("the server's time as the frame was handed over")
+        << true << server << 0 << 0 << 0 << "servertime 102000";
+    QTest::newRow("DAMAGE's time, answered later")
+        << true << damage << 3 << 2 << 2 << "damage 102000";
+    QTest::newRow("a stamp as the answer came is still believed")
+        << true << present << 5 << 5 << 5 << "present 102000 102005250";
+    QTest::newRow("a stamp before the frame was handed over: falls back")
+        << true << present << 5 << -1 << 0 << "delivery 102000";
+    QTest::newRow("a stamp after its answer came: falls back")
+        << true << present << 5 << 6 << 0 << "delivery 102000";
+    QTest::newRow("a stamp more than a second after handing over: falls back")
+        << true << server << 1500 << 1001 << 0 << "delivery 102000";
+    QTest::newRow("a server of another clock: falls back")
+        << true << server << 0 << 5000 << 0 << "delivery 102000";
+    QTest::newRow("no stamp: read after the frame was handed over")
+        << false << server << 0 << 0 << 0 << "delivery 102000";
 }
 
 void TestTrialTiming::onset_is_read_from_the_display_stamp() {
     QFETCH(bool, has_stamp);
+    QFETCH(int, source);
+    QFETCH(int, answer_after);
     QFETCH(int, stamp_offset);
     QFETCH(int, onset_offset);
-    QFETCH(QString, source);
+    QFETCH(QString, logged);
     ActivationRig rig;
-    // The stimulus will show at the time the clock reads after the timer.
+    // The stimulus is handed over at the time the clock reads after the timer.
     const ClockReading shown = rig.clock.time + rig.timer.interval_ms;
+    rig.display.answer_later = true;
+    rig.display.source = static_cast<FrameStampSource>(source);
+    rig.display.extra_microseconds = 250;
     rig.display.next = has_stamp ? std::optional<ClockReading>(shown + stamp_offset) : std::nullopt;
     rig.show_stimulus();
+    rig.clock.advance(answer_after);
+    rig.display.answer();
     QCOMPARE(rig.readings.lines.last(),
-             QStringLiteral("onset 1 %1 %2 %3").arg(shown + onset_offset).arg(source).arg(shown));
+             QStringLiteral("onset 1 %1 %2").arg(shown + onset_offset).arg(logged));
     rig.clock.advance(200);
     rig.input.press();
     QCOMPARE(rig.run().stim_times[0], shown + onset_offset);
+    QCOMPARE(rig.display.settles, 0); // answered before it was needed
+}
+
+void TestTrialTiming::answer_needed_before_the_display_gave_it_data() {
+    QTest::addColumn<bool>("release_test");
+    QTest::addColumn<bool>("settle_answers");
+    QTest::addColumn<QString>("source");
+    QTest::newRow("activation: the display answers when asked") << false << true << "present";
+    QTest::newRow("activation: no answer at all, marked delivery") << false << false << "delivery";
+    QTest::newRow("release: the display answers when asked") << true << true << "present";
+    QTest::newRow("release: no answer at all, marked delivery") << true << false << "delivery";
+}
+
+// The subject answers before the display system has said when the frame
+// was shown: the answer is asked for, and the onset logged before the answer.
+void TestTrialTiming::answer_needed_before_the_display_gave_it() {
+    QFETCH(bool, release_test);
+    QFETCH(bool, settle_answers);
+    QFETCH(QString, source);
+    std::unique_ptr<ActivationRig> activation;
+    std::unique_ptr<ReleaseRig> release;
+    TrialRig* rig = nullptr;
+    if (release_test) {
+        release = std::make_unique<ReleaseRig>();
+        release->show_hold_cue();
+        release->input.press();
+        rig = release.get();
+    } else {
+        activation = std::make_unique<ActivationRig>();
+        rig = activation.get();
+    }
+    const ClockReading handed =
+        rig->clock.time + (release_test ? rig->second_timer.interval_ms : rig->timer.interval_ms);
+    rig->display.answer_later = true;
+    rig->display.source = FrameStampSource::present;
+    rig->display.next = settle_answers ? std::optional<ClockReading>(handed + 12) : std::nullopt;
+    if (release_test) {
+        release->show_release_cue();
+    } else {
+        activation->show_stimulus();
+    }
+    QVERIFY(rig->display.waiting());
+    rig->clock.advance(150);
+    if (release_test) {
+        rig->input.release();
+    } else {
+        rig->input.press();
+    }
+    QCOMPARE(rig->display.settles, 1);
+    const ClockReading onset = settle_answers ? handed + 12 : handed;
+    const QStringList& lines = rig->readings.lines;
+    QVERIFY(lines.size() >= 2);
+    QVERIFY2(
+        lines[lines.size() - 2].startsWith(QStringLiteral("onset 1 %1 %2").arg(onset).arg(source)),
+        qPrintable(lines[lines.size() - 2]));
+    QVERIFY(lines.last().startsWith(release_test ? QStringLiteral("release 1 ")
+                                                 : QStringLiteral("response 1 ")));
+    const ClockReading stored =
+        release_test ? release->run().stim_times[0] : activation->run().stim_times[0];
+    QCOMPARE(stored, onset);
+}
+
+void TestTrialTiming::late_answer_after_a_restart_is_not_taken_data() {
+    QTest::addColumn<bool>("destroy");
+    QTest::newRow("restarted with Ctrl+R") << false;
+    QTest::newRow("window closed and its trial gone") << true;
+}
+
+void TestTrialTiming::late_answer_after_a_restart_is_not_taken() {
+    QFETCH(bool, destroy);
+    auto rig = std::make_unique<TrialRig>();
+    auto trial = std::make_unique<ActivationTrial>(rig->services(), rig->view, rig->timers());
+    trial->load();
+    rig->input.press();
+    rig->input.release();
+    rig->display.answer_later = true;
+    rig->display.next = rig->clock.time + rig->timer.interval_ms;
+    rig->clock.advance(rig->timer.interval_ms);
+    QVERIFY(rig->timer.fire());
+    const qsizetype lines = rig->readings.lines.size();
+    if (destroy) {
+        trial->close();
+        trial.reset();
+    } else {
+        trial->restart();
+    }
+    rig->display.answer();
+    QCOMPARE(rig->readings.lines.size(), lines); // no onset of a dropped trial
+    if (!destroy) {
+        // The next run's first onset is its own.
+        rig->input.press();
+        rig->input.release();
+        rig->display.next = rig->clock.time + rig->timer.interval_ms + 1;
+        rig->clock.advance(rig->timer.interval_ms);
+        QVERIFY(rig->timer.fire());
+        const ClockReading handed = rig->clock.time;
+        rig->clock.advance(2);
+        rig->display.answer();
+        QCOMPARE(rig->readings.lines.last(),
+                 QStringLiteral("onset 1 %1 servertime %2").arg(handed + 1).arg(handed));
+    }
 }
 
 void TestTrialTiming::cue_sound_starts_after_the_onset_reading_data() {
@@ -214,12 +345,12 @@ void TestTrialTiming::cue_sound_starts_after_the_onset_reading() {
         activation->show_stimulus();
         log = &activation->log;
     }
-    // Drawn, stamped by the display server, read on the clock, then the sound.
+    // Handed to the display system, its answer asked for, then the sound.
     const qsizetype presented = log->indexOf(QStringLiteral("present"));
     QVERIFY(presented >= 0);
-    QCOMPARE(log->mid(presented, 4),
-             (QStringList{QStringLiteral("present"), QStringLiteral("display stamp"),
-                          QStringLiteral("now"), sound}));
+    QCOMPARE(log->mid(presented, 3), (QStringList{QStringLiteral("present"), QStringLiteral("now"),
+                                                  QStringLiteral("display stamp")}));
+    QVERIFY(log->indexOf(sound) > presented + 2);
 }
 
 void TestTrialTiming::double_click_press_answers_after_an_anticipation() {

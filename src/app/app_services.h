@@ -4,7 +4,7 @@
 
 #include "clock.h"
 #include "dialogs.h"
-#include "display_stamps.h"
+#include "frame_presenter.h"
 #include "one_shot_timer.h"
 #include "program_launcher.h"
 #include "random_source.h"
@@ -31,8 +31,8 @@ struct AppServices {
     std::unique_ptr<ProgramLauncher> launcher;
     // Where the tests' clock readings go as they are taken (--clock-log).
     ReadingLog& readings = no_reading_log();
-    // The display server's time after each stimulus's frame, where it gives one.
-    DisplayStamps& display_stamps = no_display_stamps();
+    // Shows the stimulus's frames whole and says when each was shown.
+    FramePresenter& presenter = no_frame_presenter();
     // The folder of the recovery copies of unsaved work; empty keeps none.
     QString recovery_folder;
     // Who asks, at the start, about copies that earlier runs left behind;

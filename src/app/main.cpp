@@ -3,8 +3,8 @@
 #include "command_line.h"
 #include "data_files.h"
 #include "default_window.h"
-#include "display_server_stamps.h"
 #include "file_names.h"
+#include "frame_presenter.h"
 #include "reading_log.h"
 #include "sheet_pdf.h"
 #include "state_folder.h"
@@ -82,11 +82,11 @@ int main(int argc, char* argv[]) {
     tavo::WaveSoundPlayer sounds;
     sounds.preload(tavo::shipped_sounds());
     tavo::DesktopPrinterDialog printer_dialog;
-    const std::unique_ptr<tavo::DisplayStamps> display_stamps = tavo::make_display_server_stamps();
+    const std::unique_ptr<tavo::FramePresenter> presenter = tavo::make_frame_presenter();
     tavo::TavoApplication tavo_app({dialogs, clock, random, switch_input, sounds, printer_dialog,
                                     tavo::precise_timer_factory(), tavo::make_system_info_locator(),
                                     std::make_unique<tavo::SystemProgramLauncher>(), readings,
-                                    *display_stamps,
+                                    *presenter,
                                     tavo::state_folder() + QStringLiteral("/recovery")});
     tavo_app.main_window().set_switch_sends(*switch_sends);
     tavo_app.start(tavo::command_line_text(options.arguments));

@@ -194,10 +194,10 @@ void TavoApplication::show_about_corvale() {
 
 TrialWindowServices TavoApplication::trial_window_services() {
     return {{m_document.settings(), m_document, m_services.clock, m_services.sounds,
-             m_services.random, m_services.switch_input, m_services.readings,
-             m_services.display_stamps},
+             m_services.random, m_services.switch_input, m_services.readings, m_services.presenter},
             m_services.dialogs,
-            m_services.make_timer};
+            m_services.make_timer,
+            m_services.presenter};
 }
 
 void TavoApplication::apply_switch_sends(SwitchSends choice) {

@@ -92,16 +92,14 @@ void ActivationTrial::show_stimulus() {
     begin_measurement();
     m_view.set_stimulus_visible(true);
     m_view.set_click_label_visible(true);
-    m_view.present_now();
-    const TimedReading onset = read_onset();
-    m_stim_time = onset.value;
+    present_onset(m_trial_count);
     m_services.sounds.play(QStringLiteral("pop.wav"));
-    log_reading(ReadingEvent::onset, m_trial_count, onset);
 }
 
 void ActivationTrial::take_response() {
     const TimedReading click = read_switch_event();
     const ClockReading click_time = click.value;
+    m_stim_time = onset_reading().value;
     log_reading(ReadingEvent::response, m_trial_count, click);
     end_measurement();
     m_services.sounds.play(QStringLiteral("Start.wav"));

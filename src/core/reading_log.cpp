@@ -53,8 +53,14 @@ const char* source_name(ReadingSource source) {
         return "delivery";
     case ReadingSource::input_system:
         return "input";
-    case ReadingSource::display_server:
-        return "display";
+    case ReadingSource::present:
+        return "present";
+    case ReadingSource::damage:
+        return "damage";
+    case ReadingSource::server_time:
+        return "servertime";
+    case ReadingSource::presented:
+        return "presented";
     }
     return "?";
 }
@@ -71,13 +77,18 @@ std::size_t format_reading_line(char* buffer, std::size_t size, ReadingTest test
                                 std::int64_t microseconds) {
     const bool delay = event == ReadingEvent::delay;
     char delivery[16] = "-";
+    char stamp[24] = "-";
     if (!delay) {
         std::snprintf(delivery, sizeof delivery, "%ld", static_cast<long>(reading.delivery));
+        if (reading.microseconds >= 0) {
+            std::snprintf(stamp, sizeof stamp, "%lld",
+                          static_cast<long long>(reading.microseconds));
+        }
     }
-    const int written =
-        std::snprintf(buffer, size, "%s %s %d %ld %lld %s %s\n", test_name(test), event_name(event),
-                      trial, static_cast<long>(reading.value), static_cast<long long>(microseconds),
-                      delay ? "-" : source_name(reading.source), delivery);
+    const int written = std::snprintf(buffer, size, "%s %s %d %ld %lld %s %s %s\n", test_name(test),
+                                      event_name(event), trial, static_cast<long>(reading.value),
+                                      static_cast<long long>(microseconds),
+                                      delay ? "-" : source_name(reading.source), delivery, stamp);
     if (written < 0 || size == 0) {
         return 0;
     }
@@ -109,7 +120,7 @@ void FileReadingLog::record(ReadingTest test, ReadingEvent event, int trial,
 }
 
 void FileReadingLog::record_delay(ReadingTest test, int trial, std::int32_t delay_ms) {
-    write(test, ReadingEvent::delay, trial, {delay_ms, ReadingSource::delivery, 0});
+    write(test, ReadingEvent::delay, trial, {delay_ms, ReadingSource::delivery, 0, -1});
 }
 
 void FileReadingLog::write(ReadingTest test, ReadingEvent event, int trial,

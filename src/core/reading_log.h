@@ -46,11 +46,13 @@ public:
 ReadingLog& no_reading_log();
 
 // One line of the log, without allocating: "<test> <event> <trial> <value>
-// <microseconds> <source> <delivery>\n", separated by single blanks, where
-// microseconds is the monotonic clock (the one the millisecond readings come
-// from) in microseconds, source is `input`, `display` or `delivery`, and
-// delivery the clock's reading on delivery; a delay has `- -` for the last
-// two. Returns the length written, at most size - 1.
+// <microseconds> <source> <delivery> <stamp>\n", separated by single blanks,
+// where microseconds is the monotonic clock (the one the millisecond readings
+// come from) in microseconds when the line was written, source is `input`,
+// `present`, `damage`, `servertime`, `presented` or `delivery`, delivery the
+// clock's reading on delivery, and stamp the reading's own time in
+// microseconds where its source gives them, else `-`; a delay has `- - -`
+// for the last three. Returns the length written, at most size - 1.
 std::size_t format_reading_line(char* buffer, std::size_t size, ReadingTest test,
                                 ReadingEvent event, int trial, const TimedReading& reading,
                                 std::int64_t microseconds);
@@ -80,7 +82,7 @@ private:
         : m_file(file) {}
 
     std::FILE* m_file;
-    char m_line[128] = {};
+    char m_line[160] = {};
 };
 
 } // namespace tavo

@@ -122,16 +122,14 @@ void ReleaseTrial::show_release_cue() {
     ++m_trial_count;
     begin_measurement();
     m_view.set_release_cue_visible(true);
-    m_view.present_now();
-    const TimedReading onset = read_onset();
-    m_stim_time = onset.value;
+    present_onset(m_trial_count);
     m_services.sounds.play(QStringLiteral("Laser.wav"));
-    log_reading(ReadingEvent::onset, m_trial_count, onset);
 }
 
 void ReleaseTrial::take_timed_release() {
     const TimedReading release = read_switch_event();
     const ClockReading release_time = release.value;
+    m_stim_time = onset_reading().value;
     log_reading(ReadingEvent::release, m_trial_count, release);
     end_measurement();
     m_view.set_click_label_text(hold_caption);

@@ -70,6 +70,7 @@ void SwitchTrial::move_to(RunPhase next) {
     case RunPhase::waiting_for_start:
         // A restart while a response is being timed gives its resolution
         // request back; installing again is harmless.
+        drop_onset();
         end_measurement();
         reset_test();
         m_view.set_click_to_start_visible(true);
@@ -87,6 +88,7 @@ void SwitchTrial::move_to(RunPhase next) {
         m_phase = next;
         return;
     case RunPhase::closed:
+        drop_onset();
         m_services.switch_input.remove(*this);
         end_measurement();
         reset_test();
@@ -111,9 +113,43 @@ TimedReading SwitchTrial::read_switch_event() {
     return checked_reading(stamp, ReadingSource::input_system, m_services.clock.now());
 }
 
-TimedReading SwitchTrial::read_onset() {
-    const std::optional<ClockReading> stamp = m_services.display.frame_processed();
-    return checked_reading(stamp, ReadingSource::display_server, m_services.clock.now());
+void SwitchTrial::present_onset(int trial) {
+    const ClockReading handed = m_services.clock.now();
+    m_view.present_now();
+    m_onset = Onset{trial, handed, m_services.clock.now(), true, {}};
+    const int generation = ++m_onset_generation;
+    const std::weak_ptr<int> alive = m_alive;
+    m_services.display.await_frame([this, alive, generation](std::optional<FrameStamp> stamp) {
+        if (!alive.expired()) {
+            take_onset(generation, stamp);
+        }
+    });
+}
+
+void SwitchTrial::take_onset(int generation, std::optional<FrameStamp> stamp) {
+    if (generation != m_onset_generation || !m_onset.awaited) {
+        return; // a restart dropped it, or another frame followed
+    }
+    m_onset.awaited = false;
+    m_onset.reading =
+        frame_reading(stamp, m_onset.handed, m_onset.delivery, m_services.clock.now());
+    log_reading(ReadingEvent::onset, m_onset.trial, m_onset.reading);
+}
+
+TimedReading SwitchTrial::onset_reading() {
+    if (m_onset.awaited) {
+        m_services.display.settle();
+    }
+    if (m_onset.awaited) {
+        // The display system never answered: the reading after handing it over.
+        take_onset(m_onset_generation, std::nullopt);
+    }
+    return m_onset.reading;
+}
+
+void SwitchTrial::drop_onset() {
+    m_onset.awaited = false;
+    ++m_onset_generation;
 }
 
 void SwitchTrial::begin_measurement() {

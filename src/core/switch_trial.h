@@ -33,7 +33,7 @@ struct TrialServices {
     RandomSource& random;
     SwitchInput& switch_input;
     ReadingLog& readings = no_reading_log();
-    // The display server's time after a stimulus's frame, where it gives one.
+    // The time the display system showed a stimulus's frame, where it tells.
     DisplayStamps& display = no_display_stamps();
 };
 
@@ -116,10 +116,15 @@ protected:
     // The reading of the switch event being handled: the input system's
     // stamp on it when that is plausible, else the clock read now.
     TimedReading read_switch_event();
-    // The onset reading of a frame just presented: the display server's time
-    // after it when that is plausible, else the clock read now. The cue's
-    // sound starts after this: nothing runs between the frame and its reading.
-    TimedReading read_onset();
+    // Shows the stimulus's frame and asks the display system when it was
+    // shown: trial `trial`'s onset. The answer may come later, from the event
+    // loop; it is logged when it comes. The cue's sound starts after this,
+    // once the frame is in the display system's hands.
+    void present_onset(int trial);
+    // The onset of the frame presented last: the display system's time for it
+    // when that is plausible, else the clock read right after handing it
+    // over. Waits for an answer still outstanding.
+    TimedReading onset_reading();
 
     // Hands a reading just taken to the reading log.
     void log_reading(ReadingEvent event, int trial, const TimedReading& reading) {
@@ -138,8 +143,24 @@ private:
     void move_to(RunPhase next);
     void handle_switch_event(const SwitchEvent& event);
     void take_start_press();
+    void take_onset(int generation, std::optional<FrameStamp> stamp);
+    // A restart or a close forgets an onset still awaited.
+    void drop_onset();
 
     ReadingTest m_test;
+    // The onset being awaited, and the answer once it came.
+    struct Onset {
+        int trial = 0;
+        ClockReading handed = 0;   // the clock just before the frame was handed over
+        ClockReading delivery = 0; // and just after
+        bool awaited = false;
+        TimedReading reading;
+    };
+    Onset m_onset;
+    // Counts the onsets asked for: an answer to an older one is not taken.
+    int m_onset_generation = 0;
+    // Answers that come after the trial is gone find it expired.
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
     RunPhase m_phase = RunPhase::closed;
     // The switch event being handled, while it is.
     const SwitchEvent* m_event = nullptr;

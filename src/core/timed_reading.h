@@ -6,22 +6,36 @@
 #pragma once
 
 #include "clock.h"
+#include "display_stamps.h"
 
+#include <cstdint>
 #include <optional>
 
 namespace tavo {
 
 enum class ReadingSource {
-    delivery,       // the clock read when the program handled the event
-    input_system,   // the input event's own stamp
-    display_server, // the display server's time after the stimulus's frame
+    delivery,     // the clock read when the program handled the event
+    input_system, // the input event's own stamp
+    present,      // the vertical blank the stimulus's frame was shown at (X Present)
+    damage,       // the X server's time the frame's pixels changed (DAMAGE)
+    server_time,  // the X server's time after the frame's requests (SYNC)
+    presented,    // the compositor's presentation time (Wayland)
 };
 
 struct TimedReading {
     ClockReading value = 0; // what the results use
     ReadingSource source = ReadingSource::delivery;
     ClockReading delivery = 0; // the clock read on delivery
+    // The stamp in microseconds of the monotonic clock, where its source
+    // gives them; -1 otherwise.
+    std::int64_t microseconds = -1;
 };
+
+// Whether a reading's time is the frame's own, taken by the display system.
+inline bool from_display_frame(ReadingSource source) {
+    return source == ReadingSource::present || source == ReadingSource::damage ||
+           source == ReadingSource::server_time || source == ReadingSource::presented;
+}
 
 // How much earlier than its delivery a stamp may lie and still be believed.
 inline constexpr std::int32_t stamp_age_limit_ms = 1000;
@@ -33,9 +47,17 @@ inline constexpr std::int32_t stamp_age_limit_ms = 1000;
 TimedReading checked_reading(std::optional<ClockReading> stamp, ReadingSource source,
                              ClockReading delivery);
 
+// The onset a frame's stamp gives: the stamp when it lies between the moment
+// the frame was handed over (`handed`, read just before) and the moment its
+// answer was taken in (`answered`), at most a second apart; otherwise the
+// delivery reading, the clock read right after the frame was handed over.
+// A frame cannot be shown before it was handed over, nor after we heard so.
+TimedReading frame_reading(std::optional<FrameStamp> stamp, ClockReading handed,
+                           ClockReading delivery, ClockReading answered);
+
 // The reading taken at delivery, with no stamp.
 inline TimedReading delivery_reading(ClockReading delivery) {
-    return {delivery, ReadingSource::delivery, delivery};
+    return {delivery, ReadingSource::delivery, delivery, -1};
 }
 
 } // namespace tavo

@@ -90,6 +90,7 @@ ReleaseWindow::ReleaseWindow(const TrialWindowServices& services, QWidget* paren
 void ReleaseWindow::set_release_colour(const QColor& colour) {
     m_release_cue->set_fill_color(colour);
     set_cue_label_colour(m_release_label, colour);
+    schedule_frame();
 }
 
 QColor ReleaseWindow::release_colour() const {

@@ -9,6 +9,8 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -42,6 +44,32 @@ QLabel* add_label(QWidget* parent, const QString& name, const QString& text) {
     label->setObjectName(name);
     return label;
 }
+
+// The native window the stimulus area's frames are shown on. Qt paints
+// nothing there: when the window system loses its pixels (the window is
+// mapped, resized or uncovered), the frame shown last is handed over again.
+class StimulusSurface final : public QWidget {
+public:
+    StimulusSurface(std::function<void()> lost_pixels, QWidget* parent)
+        : QWidget(parent)
+        , m_lost_pixels(std::move(lost_pixels)) {
+        setObjectName(QStringLiteral("stimulus_surface"));
+        setAttribute(Qt::WA_NativeWindow);
+        setAttribute(Qt::WA_PaintOnScreen);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        // The switch is read application-wide; the surface takes no input of its own.
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+    }
+    QPaintEngine* paintEngine() const override { return nullptr; }
+
+protected:
+    void paintEvent(QPaintEvent*) override { m_lost_pixels(); }
+
+private:
+    std::function<void()> m_lost_pixels;
+};
 
 QString start_notice(SwitchSends choice) {
     if (choice == SwitchSends::left_button) {
@@ -122,6 +150,11 @@ TrialWindow::TrialWindow(const Design& design, TrialWindowServices services, QWi
                        "padding: 2px 6px; }"));
     m_practice_label->hide();
 
+    if (m_services.presenter.presents()) {
+        m_surface = new StimulusSurface([this] { present_frame(true); }, m_stimulus_frame);
+        m_surface->setGeometry(m_backdrop->geometry());
+    }
+
     auto* restart_shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
     restart_shortcut->setObjectName(QString::fromLatin1(design.restart_shortcut_name));
     connect(restart_shortcut, &QShortcut::activated, this, [this] { m_trial->restart(); });
@@ -133,6 +166,16 @@ TrialWindow::~TrialWindow() = default;
 
 void TrialWindow::start(std::unique_ptr<SwitchTrial> trial) {
     m_trial = std::move(trial);
+    if (m_surface != nullptr) {
+        // Any widget of the stimulus area painted anew (shown, hidden,
+        // recoloured, recaptioned) changes the frame; the concrete window's
+        // own cues exist by now.
+        for (QObject* child : m_stimulus_frame->children()) {
+            if (child != m_surface && child->isWidgetType()) {
+                child->installEventFilter(this);
+            }
+        }
+    }
     m_trial->load();
     relayout();
 }
@@ -173,6 +216,7 @@ QLabel* TrialWindow::make_cue_label(const QString& name, const QString& caption,
 void TrialWindow::set_stimulus_colour(const QColor& colour) {
     m_stimulus->set_fill_color(colour);
     set_cue_label_colour(m_click_label, colour);
+    schedule_frame();
 }
 
 void TrialWindow::set_cue_label_colour(QLabel* label, const QColor& colour) {
@@ -205,15 +249,73 @@ void TrialWindow::set_click_label_text(const QString& text) {
     m_click_label->setText(text);
     m_click_label->adjustSize();
     m_click_label->move(centre - m_click_label->rect().center());
+    schedule_frame();
 }
 
 void TrialWindow::set_release_cue_visible(bool) {}
 void TrialWindow::set_error_visible(bool) {}
 
 void TrialWindow::present_now() {
-    // Paint the stimulus area now and hand it to the window system, so the
-    // onset read next is that of a stimulus really on screen.
+    if (m_surface != nullptr) {
+        // The whole stimulus area in one frame, handed to the display system
+        // at once: the onset asked for next is that frame's.
+        present_frame(true);
+        return;
+    }
+    // Without a presenter: paint every part of the stimulus area now and
+    // hand it to the window system. Repainting the group box alone would not
+    // do: Qt leaves out what its opaque children cover (the background, and
+    // the shapes and captions on it) and paints those later, from the event
+    // loop, after the onset has been read.
     m_stimulus_frame->repaint();
+    for (QObject* child : m_stimulus_frame->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget != nullptr && widget->isVisible()) {
+            widget->repaint();
+        }
+    }
+}
+
+QImage TrialWindow::stimulus_frame() {
+    const QRect area = m_surface->geometry();
+    const qreal ratio = m_surface->devicePixelRatioF();
+    QImage frame((QSizeF(area.size()) * ratio).toSize(), QImage::Format_RGB32);
+    frame.setDevicePixelRatio(ratio);
+    frame.fill(stimulus_background);
+    QPainter painter(&frame);
+    // Back to front, as the widgets lie over each other.
+    for (QObject* child : m_stimulus_frame->children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget == nullptr || widget == m_surface || widget->isHidden() ||
+            !widget->geometry().intersects(area)) {
+            continue;
+        }
+        widget->render(&painter, widget->pos() - area.topLeft());
+    }
+    return frame;
+}
+
+void TrialWindow::present_frame(bool force) {
+    m_frame_scheduled = false;
+    if (m_surface == nullptr || !m_surface->isVisible() || m_surface->size().isEmpty()) {
+        return;
+    }
+    QImage frame = stimulus_frame();
+    // An unchanged picture is not presented again: a second frame for the
+    // same vertical blank would make the display system skip the first, the
+    // stimulus's own.
+    if (!force && frame == m_presented) {
+        return;
+    }
+    m_presented = std::move(frame);
+    m_services.presenter.present(*m_surface, m_presented);
+}
+
+void TrialWindow::schedule_frame() {
+    if (m_surface != nullptr && !m_frame_scheduled) {
+        m_frame_scheduled = true;
+        QTimer::singleShot(0, this, [this] { present_frame(false); });
+    }
 }
 
 void TrialWindow::show_summary(const QString& text) {
@@ -268,6 +370,11 @@ void TrialWindow::relayout() {
         m_laid_out_outer = outer_size();
         apply_layout();
     }
+    if (m_surface != nullptr) {
+        m_surface->setGeometry(m_backdrop->geometry());
+        m_surface->raise();
+        schedule_frame();
+    }
     place_practice_label();
 }
 
@@ -311,6 +418,22 @@ void TrialWindow::showEvent(QShowEvent* event) {
 }
 
 bool TrialWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Qt paints nothing of what the surface covers, so the widgets' own
+    // changes tell when the frame changed.
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::PaletteChange:
+    case QEvent::FontChange:
+        if (watched != windowHandle()) {
+            schedule_frame();
+        }
+        break;
+    default:
+        break;
+    }
     if (watched == windowHandle() &&
         (event->type() == QEvent::Expose || event->type() == QEvent::Move)) {
         // After the native window has taken in the news.

@@ -5,11 +5,13 @@
 // reaches the logic through the switch input, not through these controls.
 #pragma once
 
+#include "frame_presenter.h"
 #include "layout_rules.h"
 #include "one_shot_timer.h"
 #include "switch_trial.h"
 #include "trial_view.h"
 
+#include <QImage>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -29,6 +31,9 @@ struct TrialWindowServices {
     TrialServices trial;
     Dialogs& dialogs;
     TimerFactory make_timer;
+    // The same presenter as the trial's display stamps: the window hands it
+    // the stimulus area's frames.
+    FramePresenter& presenter = no_frame_presenter();
 };
 
 class TrialWindow : public QWidget, public TrialView {
@@ -89,6 +94,10 @@ protected:
     // A cue label's background, with its word in black or white to stand out.
     static void set_cue_label_colour(QLabel* label, const QColor& colour);
     static TwipSize size_twips(const QWidget* widget);
+    // Something in the stimulus area changed: its frame is presented anew
+    // from the event loop (shown or hidden cues and recoloured or moved
+    // widgets are noticed without this).
+    void schedule_frame();
     static void place(QWidget* widget, const TwipRect& rect);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -108,6 +117,12 @@ protected:
 
 private:
     void place_practice_label();
+    // The stimulus area as one picture: everything shown over the background,
+    // in the surface's place.
+    QImage stimulus_frame();
+    // Hands the stimulus area's picture to the presenter when it changed (or
+    // always, with `force`, after the surface lost its pixels).
+    void present_frame(bool force);
 
     void relayout();
     void follow_frame();
@@ -118,6 +133,12 @@ private:
     QLabel* m_practice_label = nullptr;
     bool m_placed = false;
     QSize m_laid_out_outer; // the outer size the last layout was made for
+    // The native window the presenter shows the stimulus area's frames on,
+    // over the widgets, which keep their names and state for tests and
+    // assistive tools; none where frames are not presented.
+    QWidget* m_surface = nullptr;
+    QImage m_presented; // the frame shown last
+    bool m_frame_scheduled = false;
 };
 
 } // namespace tavo

@@ -88,7 +88,7 @@ struct AppRig {
                             return timer;
                         },
                         std::move(sys_info), std::move(launcher), no_reading_log(),
-                        no_display_stamps(), recovery.folder, recovery.questions});
+                        no_frame_presenter(), recovery.folder, recovery.questions});
         app->start(recovery.command_line);
     }
     ~AppRig() { app.reset(); }

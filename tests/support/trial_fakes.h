@@ -190,24 +190,57 @@ public:
     void double_click() { send(SwitchEdge::double_click_press); }
 };
 
-// The display server's time after each frame: `next` when set, else none.
+// The display system's time for each frame: `next` (a whole millisecond of
+// server time) when set, else none. With `answer_later` the answer waits
+// until answer() or settle(), as a presented frame's completion does.
 class FakeDisplayStamps final : public DisplayStamps {
 public:
     explicit FakeDisplayStamps(QStringList& log)
         : m_log(log) {}
     std::optional<ClockReading> next;
+    FrameStampSource source = FrameStampSource::server_time;
+    std::int64_t extra_microseconds = 0; // below the millisecond, for fine sources
+    bool answer_later = false;
+    int settles = 0;
 
-    std::optional<ClockReading> frame_processed() override {
+    void await_frame(FrameShown shown) override {
         m_log << QStringLiteral("display stamp");
-        return next;
+        m_waiting = std::move(shown);
+        if (!answer_later) {
+            answer();
+        }
+    }
+    void settle() override {
+        ++settles;
+        m_log << QStringLiteral("settle");
+        answer();
+    }
+    bool waiting() const { return static_cast<bool>(m_waiting); }
+    // The display system answers now.
+    void answer() {
+        FrameShown shown = std::move(m_waiting);
+        m_waiting = nullptr;
+        if (!shown) {
+            return;
+        }
+        if (!next) {
+            shown(std::nullopt);
+            return;
+        }
+        const bool fine =
+            source == FrameStampSource::present || source == FrameStampSource::presented;
+        shown(FrameStamp{std::int64_t{static_cast<std::uint32_t>(*next)} * 1000 +
+                             (fine ? extra_microseconds : 0),
+                         source, fine});
     }
 
 private:
     QStringList& m_log;
+    FrameShown m_waiting;
 };
 
-// The clock log's lines, without the microseconds: "<event> <trial> <value>
-// <source> <delivery>".
+// The clock log's lines, without the moment they were written: "<event>
+// <trial> <value> <source> <delivery>", and the stamp's microseconds where it has them.
 class RecordingReadingLog final : public ReadingLog {
 public:
     QStringList lines;
@@ -219,6 +252,10 @@ public:
         QStringList fields = QString::fromLatin1(line).trimmed().split(QLatin1Char(' '));
         fields.removeAt(4);
         fields.removeFirst();
+        // The stamp's microseconds only where its source gives them.
+        if (fields.last() == QLatin1String("-")) {
+            fields.removeLast();
+        }
         lines << fields.join(QLatin1Char(' '));
     }
     void record_delay(ReadingTest, int, std::int32_t) override {}

@@ -6,7 +6,7 @@
 // clock and the timers are the tests' fakes, so no step waits on time.
 #include "app_rig.h"
 #include "default_window.h"
-#include "display_server_stamps.h"
+#include "frame_presenter.h"
 #include "shape_widget.h"
 
 #include <QAction>
@@ -105,10 +105,11 @@ void TestWaylandSmoke::activation_test_save_and_print() {
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");
 
-    // The display server's frame stamps are X11's: here they fall back, quietly,
-    // to none, and the onset is the reading after the repaint.
-    const std::unique_ptr<DisplayStamps> stamps = make_display_server_stamps();
-    QVERIFY(!stamps->frame_processed());
+    // The frame presenter is X11's: here it falls back, quietly, to none, and
+    // the onset is the reading after the repaint.
+    const std::unique_ptr<FramePresenter> presenter = make_frame_presenter();
+    QVERIFY(!presenter->presents());
+    QCOMPARE(presenter->sources(), QStringLiteral("delivery"));
 
     window->close();
     QCOMPARE(m_rig->dialogs.messages.size(), 1); // no failure was reported
