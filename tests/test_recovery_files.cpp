@@ -1,6 +1,7 @@
 // The recovery folder's decisions without windows: whose lock is alive,
 // which sets are left behind and in which order, what is refused and set
-// aside, and what each answer to the start's question does with a set.
+// aside, and the start's question. What each answer does is checked through
+// the real program in test_recovery.
 #include "process_lock.h"
 #include "recovery_journal.h"
 #include "sample_assessments.h"
@@ -57,8 +58,6 @@ private Q_SLOTS:
     void bad_sets_are_set_aside();
     void question_names_the_subject_data();
     void question_names_the_subject();
-    void answers_data();
-    void answers();
 };
 
 void TestRecoveryFiles::lock_liveness_data() {
@@ -162,81 +161,6 @@ void TestRecoveryFiles::question_names_the_subject() {
     QCOMPARE(recovery_question(offer),
              QStringLiteral("TAVO was not closed properly. Recover the unsaved assessment of ") +
                  named + QStringLiteral(", last changed 7 December 2026 at 09:30?"));
-}
-
-void TestRecoveryFiles::answers_data() {
-    QTest::addColumn<QList<int>>("answers");
-    QTest::addColumn<QList<bool>>("confirmations");
-    QTest::addColumn<QString>("recovered");    // subject of the set recovered, or empty
-    QTest::addColumn<QStringList>("left");     // the sets still on disk afterwards
-    QTest::addColumn<QStringList>("subjects"); // whose questions were asked, in order
-    const int recover = static_cast<int>(RecoveryAnswer::recover);
-    const int discard = static_cast<int>(RecoveryAnswer::discard);
-    const int later = static_cast<int>(RecoveryAnswer::later);
-    QTest::newRow("recover the newest")
-        << QList<int>{recover} << QList<bool>{} << QStringLiteral("New")
-        << QStringList{"new", "old"} << QStringList{"New"};
-    QTest::newRow("later keeps both, asks no more")
-        << QList<int>{later} << QList<bool>{} << QString() << QStringList{"new", "old"}
-        << QStringList{"New"};
-    QTest::newRow("discard confirmed, then the next")
-        << QList<int>{discard, recover} << QList<bool>{true} << QStringLiteral("Old")
-        << QStringList{"old"} << QStringList{"New", "New", "Old"};
-    QTest::newRow("discard not confirmed asks again")
-        << QList<int>{discard, later} << QList<bool>{false} << QString()
-        << QStringList{"new", "old"} << QStringList{"New", "New", "New"};
-    QTest::newRow("both discarded")
-        << QList<int>{discard, discard} << QList<bool>{true, true} << QString() << QStringList{}
-        << QStringList{"New", "New", "Old", "Old"};
-}
-
-void TestRecoveryFiles::answers() {
-    QFETCH(QList<int>, answers);
-    QFETCH(QList<bool>, confirmations);
-    QFETCH(QString, recovered);
-    QFETCH(QStringList, left);
-    QFETCH(QStringList, subjects);
-    QTemporaryDir dir;
-    const RecoveryFolder folder(dir.path());
-    const QByteArray dead = lock_text({ended_pid(), 0});
-    leave_set(folder, QStringLiteral("old"), QStringLiteral("Old"), monday, dead);
-    leave_set(folder, QStringLiteral("new"), QStringLiteral("New"), monday.addDays(1), dead);
-
-    ScriptedQuestions questions;
-    for (const int answer : answers) {
-        questions.answers.push_back(static_cast<RecoveryAnswer>(answer));
-    }
-    questions.confirmations.assign(confirmations.begin(), confirmations.end());
-    const std::optional<RecoveryOffer> offer = ask_about_left_behind(folder, questions);
-    QCOMPARE(offer ? offer->record.fields[0] : QString(), recovered);
-    if (offer) {
-        QCOMPARE(offer->file_name, QStringLiteral("/clinic/visit.tavo"));
-        QCOMPARE(offer->record.fields[1], sample_fields[1]);
-        QCOMPARE(offer->record.data.act_click_times[3] - offer->record.data.act_stim_times[3],
-                 three_tests_data().act_click_times[3] - three_tests_data().act_stim_times[3]);
-    }
-    QStringList asked_subjects;
-    for (const QString& question : questions.asked) {
-        asked_subjects << (question.contains(QLatin1String("of New,")) ? QStringLiteral("New")
-                                                                       : QStringLiteral("Old"));
-    }
-    QCOMPARE(asked_subjects, subjects);
-    QStringList on_disk;
-    for (const QString& id : {QStringLiteral("new"), QStringLiteral("old")}) {
-        if (QFile::exists(folder.data_path(id))) {
-            on_disk << id;
-        }
-    }
-    QCOMPARE(on_disk, left);
-    // A set recovered is held by this process until the caller takes it
-    // over; every other set is free for the next start.
-    QStringList held;
-    for (const QString& id : on_disk) {
-        if (lock_is_held(folder.lock_path(id))) {
-            held << id;
-        }
-    }
-    QCOMPARE(held, offer ? QStringList{offer->id} : QStringList{});
 }
 
 QTEST_GUILESS_MAIN(TestRecoveryFiles)
