@@ -4,6 +4,7 @@
 // file system holds can be written and read, and a failure of any system
 // call the writer makes leaves the file whole and gives the system's reason.
 // Other users are real: a child process takes another uid, as root only.
+#include "file_identity.h"
 #include "file_names.h"
 #include "system_calls.h"
 #include "whole_file.h"
@@ -433,6 +434,7 @@ void TestSharedFiles::names_are_bytes() {
     QCOMPARE(names_in(dir.path()).size(), 1);
     QCOMPARE(::access((bytes_of(dir.path()) + '/' + bytes).constData(), F_OK), 0);
     QCOMPARE(content_of(path), new_content);
+    QVERIFY(file_identity(path).has_value());          // the changed-file check finds it
     QCOMPARE(::unlink(bytes_of(path).constData()), 0); // which QTemporaryDir could not
 }
 

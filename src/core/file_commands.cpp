@@ -153,7 +153,7 @@ void FileCommands::save() {
             QStringLiteral("%1 was changed by another program since you opened it.\n\n"
                            "Save Anyway replaces those changes with the assessment on screen; "
                            "Save As... keeps both.")
-                .arg(QFileInfo(path).fileName());
+                .arg(displayed_file_name(QFileInfo(path).fileName()));
         switch (m_host.ask_about_changed_file(question)) {
         case ChangedFileAnswer::save_anyway:
             break;

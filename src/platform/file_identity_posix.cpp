@@ -1,13 +1,13 @@
 #include "file_identity.h"
+#include "file_names.h"
 
-#include <QFile>
 #include <sys/stat.h>
 
 namespace tavo {
 
 std::optional<FileIdentity> file_identity(const QString& path) {
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+    if (::stat(file_name_bytes(path).constData(), &info) != 0) {
         return std::nullopt;
     }
     FileIdentity identity;
