@@ -245,6 +245,12 @@ int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err
                        "[FILE.tavo ...]."),
         QStringLiteral("csv-file"));
     parser.addOption(export_summary_option);
+    // Taken by main(), which needs the display for it; listed here for --help.
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("timing-check"),
+        QStringLiteral("Print which stamp sources this build has and this session uses: where "
+                       "the stimulus onsets (present, damage, servertime, delivery) and the "
+                       "presses come from.")));
     const QCommandLineOption data_dir(
         QStringLiteral("data-dir"),
         QStringLiteral("Print the folder of the help and the sounds and whether each is found."));

@@ -45,9 +45,33 @@ int run_console(int argc, char* argv[]) {
 
 } // namespace
 
+// Which stamp sources this build has and this session uses: the build's from
+// its configuration, the session's from the display system it runs on.
+int run_timing_check(int argc, char* argv[]) {
+    QTextStream out(stdout);
+    out << "display stamps built in: " << tavo::built_display_stamps() << '\n';
+    out << "presses and releases: the input system's stamps where plausible, else the clock "
+           "read on delivery\n";
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        out << "this session: no display (neither DISPLAY nor WAYLAND_DISPLAY is set)\n";
+        return 0;
+    }
+    const QApplication app(argc, argv);
+    const std::unique_ptr<tavo::FramePresenter> presenter = tavo::make_frame_presenter();
+    out << "this session (" << QGuiApplication::platformName() << "): stimulus onsets from "
+        << presenter->sources() << '\n';
+    return 0;
+}
+
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QString::fromLatin1(tavo::application_title));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(tavo::version_text));
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArrayView(argv[i]) == "--timing-check") {
+            return run_timing_check(argc, argv);
+        }
+    }
     // Options mean work without a window, which needs no display.
     if (tavo::wants_console(argc, argv)) {
         return run_console(argc, argv);
