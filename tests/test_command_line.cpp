@@ -411,6 +411,20 @@ void TestCommandLine::command_line_slips_are_refused_data() {
         << QStringList{"--sheet-pdf", "visit1.tavo", "visit2.tavo"} << 1
         << pdf_named.arg("visit2.tavo") + "is an existing assessment file; nothing was written\n"
         << "";
+    QTest::newRow("assessment saved without the extension")
+        << QStringList{"--export-csv", "visit", "visit1.tavo"} << 1
+        << csv_named.arg("visit") +
+               "is an existing assessment file; was the CSV file's name left out? Nothing was "
+               "written\n"
+        << "";
+    QTest::newRow("CSV over an input named through a link")
+        << QStringList{"--export-csv", "link.csv", "visit1.tavo"} << 1
+        << csv_named.arg("link.csv") + "is also one of the assessment files to read\n"
+        << "";
+    QTest::newRow("PDF over an assessment saved without the extension")
+        << QStringList{"--sheet-pdf", "visit1.tavo", "visit"} << 1
+        << pdf_named.arg("visit") + "is an existing assessment file; nothing was written\n"
+        << "";
     QTest::newRow("CSV named like a PDF is the user's choice")
         << QStringList{"--export-csv", "trials.pdf", "visit1.tavo"} << 0 << ""
         << "trials.pdf";
@@ -428,10 +442,11 @@ void TestCommandLine::command_line_slips_are_refused() {
     QFETCH(QString, written);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
-    const QStringList inputs = {"visit1.tavo", "visit2.tavo", "VISIT3.TAVO", "notes.txt"};
+    const QStringList inputs = {"visit1.tavo", "visit2.tavo", "VISIT3.TAVO", "notes.txt", "visit"};
     for (const QString& name : inputs) {
         QVERIFY(QFile::copy(sample_path("three_tests.tavo"), dir.filePath(name)));
     }
+    QVERIFY(QFile::link(dir.filePath("visit1.tavo"), dir.filePath("link.csv")));
     const Run run = run_tavo(arguments, dir.path());
     QCOMPARE(run.status, status);
     const QString shown = QString::fromUtf8(run.err);

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -40,6 +41,8 @@ private Q_SLOTS:
     void print_into_a_pdf_file_on_a_full_disk();
     void export_on_a_full_disk();
     void messages_show_markup_as_text();
+    void outputs_never_replace_an_assessment_data();
+    void outputs_never_replace_an_assessment();
 
 private:
     DefaultWindow& window() { return m_rig->app->main_window(); }
@@ -174,6 +177,67 @@ void TestFileFaults::messages_show_markup_as_text() {
     dialogs.show_message(&window(), text);
     QCOMPARE(format, Qt::PlainText);
     QCOMPARE(shown, text);
+}
+
+void TestFileFaults::outputs_never_replace_an_assessment_data() {
+    QTest::addColumn<QString>("item");   // the File menu's item
+    QTest::addColumn<QString>("target"); // the file chosen to write
+    QTest::addColumn<QString>("reason"); // in the message; empty when written
+    const QString open = QStringLiteral("it is the file of the assessment on screen");
+    const QString assessment = QStringLiteral("it is an assessment file");
+    for (const char* item : {"export_file_menu", "export_summary_file_menu", "print_file_menu"}) {
+        QTest::addRow("%s onto the open assessment", item) << item << "visit.tavo" << open;
+        QTest::addRow("%s onto the open assessment through a link", item)
+            << item << "link.csv" << open;
+        QTest::addRow("%s onto an assessment saved without extension", item)
+            << item << "visit" << assessment;
+        QTest::addRow("%s onto another assessment", item) << item << "other.tavo" << assessment;
+        QTest::addRow("%s onto a text file", item) << item << "notes.txt" << QString();
+    }
+}
+
+// Whatever the file dialog's replace question was answered, an export or a
+// PDF never takes an assessment's place: a message, and nothing written.
+void TestFileFaults::outputs_never_replace_an_assessment() {
+    QFETCH(QString, item);
+    QFETCH(QString, target);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QByteArray sample = sample_bytes(QStringLiteral("three_tests.tavo"));
+    for (const char* name : {"visit.tavo", "visit", "other.tavo"}) {
+        QVERIFY(QFile::copy(sample_path(QStringLiteral("three_tests.tavo")),
+                            dir.filePath(QLatin1String(name))));
+    }
+    QFile notes(dir.filePath(QStringLiteral("notes.txt")));
+    QVERIFY(notes.open(QIODevice::WriteOnly) && notes.write("Subject: notes\n") > 0);
+    notes.close();
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("visit.tavo")),
+                        dir.filePath(QStringLiteral("link.csv"))));
+    m_rig->dialogs.open_answers.push_back(dir.filePath(QStringLiteral("visit.tavo")));
+    trigger("open_file_menu");
+    const QString path = dir.filePath(target);
+    const QByteArray before = content_of(path);
+    m_rig->dialogs.save_answers.push_back(path);
+    m_rig->printer_dialog.pdf_path = path;
+    m_rig->printer_dialog.answers = {1, 1};
+    trigger(qPrintable(item));
+
+    if (reason.isEmpty()) {
+        QVERIFY2(m_rig->dialogs.messages.isEmpty(), qPrintable(only_message()));
+        QVERIFY(content_of(path) != before);
+    } else {
+        QVERIFY2(only_message().contains(QStringLiteral("as \"%1\": %2, which would be lost. "
+                                                        "Nothing was written")
+                                             .arg(path, reason)),
+                 qPrintable(only_message()));
+        QCOMPARE(content_of(path), before);
+    }
+    for (const char* name : {"visit.tavo", "visit", "other.tavo"}) {
+        QCOMPARE(content_of(dir.filePath(QLatin1String(name))), sample);
+    }
+    // The assessment on screen is still saved: Exit asks nothing.
+    trigger("exit_file_menu");
+    QCOMPARE(m_ended, 1);
 }
 
 QTEST_MAIN(TestFileFaults)

@@ -255,19 +255,22 @@ void TavoApplication::start_repetition_test(bool practice) {
 
 void TavoApplication::print_results_sheet() {
     m_printer.print_results_sheet(m_main_window.get(), m_document.fields(), m_document.results(),
-                                  m_document.data(), m_document.run_errors());
+                                  m_document.data(), m_document.run_errors(),
+                                  m_document.file_name());
 }
 
 void TavoApplication::export_trial_data() {
     tavo::export_trial_data(m_main_window.get(), m_services.dialogs,
                             {QFileInfo(m_document.file_name()).fileName(), m_document.fields(),
-                             m_document.data(), m_document.run_errors()});
+                             m_document.data(), m_document.run_errors()},
+                            m_document.file_name());
 }
 
 void TavoApplication::export_summary() {
     tavo::export_test_figures(m_main_window.get(), m_services.dialogs,
                               {QFileInfo(m_document.file_name()).fileName(), m_document.fields(),
-                               m_document.data(), m_document.run_errors()});
+                               m_document.data(), m_document.run_errors()},
+                              m_document.file_name());
 }
 
 void TavoApplication::show_trial_details() {

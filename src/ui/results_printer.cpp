@@ -2,6 +2,7 @@
 
 #include "detail_page.h"
 #include "dialogs.h"
+#include "output_clash.h"
 #include "sheet_lines.h"
 #include "sheet_painter.h"
 #include "whole_file.h"
@@ -48,7 +49,7 @@ ResultsPrinter::ResultsPrinter(PrinterDialog& dialog, Dialogs& dialogs)
 
 void ResultsPrinter::print_results_sheet(QWidget* owner, const TypedFields& fields,
                                          const ResultTexts& results, const TestData& data,
-                                         const RunErrors& errors) {
+                                         const RunErrors& errors, const QString& open_file) {
     const std::optional<PrintChoice> choice =
         m_dialog.choose(owner, m_printer, QStringLiteral("Choose Printer"));
     if (!choice || choice->copies <= 0) {
@@ -68,7 +69,7 @@ void ResultsPrinter::print_results_sheet(QWidget* owner, const TypedFields& fiel
         };
     }
     if (prints_to_pdf_file()) {
-        save_as_pdf(owner, lines, choice->copies, detail_page);
+        save_as_pdf(owner, lines, choice->copies, detail_page, open_file);
         return;
     }
     const SheetDrawing drawing = draw_results_sheet(
@@ -95,7 +96,13 @@ bool ResultsPrinter::prints_to_pdf_file() const {
 // cut document in place of an earlier one. The sheet is drawn in memory on the
 // printer's page and then replaces the file in one step.
 void ResultsPrinter::save_as_pdf(QWidget* owner, const std::vector<SheetLine>& lines, int copies,
-                                 const SheetPageDrawer& detail_page) {
+                                 const SheetPageDrawer& detail_page, const QString& open_file) {
+    if (const QString refusal = window_output_refusal(QStringLiteral("The results sheet"),
+                                                      m_printer.outputFileName(), open_file);
+        !refusal.isEmpty()) {
+        m_dialogs.show_message(owner, refusal);
+        return;
+    }
     QBuffer document;
     document.open(QIODevice::WriteOnly);
     QPdfWriter writer(&document);

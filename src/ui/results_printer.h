@@ -48,15 +48,18 @@ public:
     ResultsPrinter(PrinterDialog& dialog, Dialogs& dialogs);
 
     // `data` and `errors` give the trial details when the user asks for them.
+    // Printing to a PDF file never replaces `open_file`, the assessment's
+    // own file, nor any other assessment.
     void print_results_sheet(QWidget* owner, const TypedFields& fields, const ResultTexts& results,
-                             const TestData& data, const RunErrors& errors = {});
+                             const TestData& data, const RunErrors& errors = {},
+                             const QString& open_file = {});
 
     QPrinter& current_printer() { return m_printer; }
 
 private:
     bool prints_to_pdf_file() const;
     void save_as_pdf(QWidget* owner, const std::vector<SheetLine>& lines, int copies,
-                     const SheetPageDrawer& detail_page);
+                     const SheetPageDrawer& detail_page, const QString& open_file);
 
     PrinterDialog& m_dialog;
     Dialogs& m_dialogs;
