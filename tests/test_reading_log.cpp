@@ -1,7 +1,12 @@
 // The clock log's line: the format researchers and the benchmarks parse.
+#include "file_names.h"
 #include "reading_log.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tavo;
 
@@ -10,6 +15,7 @@ class TestReadingLog : public QObject {
 private Q_SLOTS:
     void line_format_data();
     void line_format();
+    void log_named_by_bytes();
 };
 
 void TestReadingLog::line_format_data() {
@@ -73,6 +79,23 @@ void TestReadingLog::line_format() {
         format_reading_line(buffer, static_cast<std::size_t>(size), static_cast<ReadingTest>(test),
                             static_cast<ReadingEvent>(event), trial, reading, micros);
     QCOMPARE(QByteArray(buffer, static_cast<qsizetype>(length)), line);
+}
+
+// A log named on the command line with a byte that is no text goes to the
+// file of exactly that name.
+void TestReadingLog::log_named_by_bytes() {
+    QTemporaryDir dir;
+    const QByteArray name = QFile::encodeName(dir.path()) + "/clock\xff.log";
+    {
+        const std::unique_ptr<FileReadingLog> log =
+            FileReadingLog::open(file_name_from_bytes(name));
+        QVERIFY(log);
+        log->record_delay(ReadingTest::activation, 1, 2500);
+    }
+    struct stat status {};
+    QCOMPARE(::stat(name.constData(), &status), 0);
+    QVERIFY(status.st_size > 0);
+    QCOMPARE(::unlink(name.constData()), 0); // QTemporaryDir cannot remove it
 }
 
 QTEST_GUILESS_MAIN(TestReadingLog)

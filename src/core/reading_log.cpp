@@ -1,6 +1,7 @@
 #include "reading_log.h"
 
-#include <QFile>
+#include "file_names.h"
+
 #include <QString>
 #include <algorithm>
 #include <chrono>
@@ -103,7 +104,7 @@ std::int64_t monotonic_microseconds() {
 }
 
 std::unique_ptr<FileReadingLog> FileReadingLog::open(const QString& path) {
-    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "ab");
+    std::FILE* file = std::fopen(file_name_bytes(path).constData(), "ab");
     if (file == nullptr) {
         return nullptr;
     }
