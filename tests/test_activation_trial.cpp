@@ -68,7 +68,6 @@ private Q_SLOTS:
     void restart_and_close_give_back_an_open_resolution_request_data();
     void restart_and_close_give_back_an_open_resolution_request();
     void switch_held_across_a_restart_starts_no_delay();
-    void double_click_press_is_a_press();
     void key_switch_held_with_auto_repeat_counts_once();
     void closing_after_the_end_is_harmless();
 };
@@ -135,12 +134,10 @@ void TestActivationTrial::phases_follow_the_switch_and_the_timer_data() {
     QTest::newRow("loaded") << "" << waiting << delay;
     QTest::newRow("release before the start") << "up" << waiting << delay;
     QTest::newRow("tick before the start") << "tick" << waiting << delay;
-    QTest::newRow("double click starts") << "dbl" << running << delay;
     QTest::newRow("start press") << "down" << running << delay;
     QTest::newRow("press in the delay") << "down up down" << running << delay;
     QTest::newRow("stimulus") << "down up tick" << running << stimulus;
     QTest::newRow("release on the stimulus") << "down tick up" << running << stimulus;
-    QTest::newRow("double click on the stimulus") << "down up tick dbl" << running << down;
     QTest::newRow("answer") << "down up tick down" << running << down;
     QTest::newRow("tick while down") << "down up tick down tick" << running << down;
     QTest::newRow("next delay") << "down up tick down up" << running << delay;
@@ -156,8 +153,6 @@ void TestActivationTrial::phases_follow_the_switch_and_the_timer() {
             rig.input.press();
         } else if (input == QLatin1String("up")) {
             rig.input.release();
-        } else if (input == QLatin1String("dbl")) {
-            rig.input.double_click();
         } else if (input == QLatin1String("tick")) {
             rig.timer.fire();
         } else if (input == QLatin1String("restart")) {
@@ -348,7 +343,7 @@ void TestActivationTrial::presses_during_a_delay_are_counted_as_anticipations() 
     rig.start(); // the start press is none
     rig.input.press();
     rig.input.release();
-    rig.input.double_click(); // a press all the same
+    rig.input.press();
     rig.input.release();
     rig.answer(200);
     rig.input.press();
@@ -480,20 +475,6 @@ void TestActivationTrial::switch_held_across_a_restart_starts_no_delay() {
     QVERIFY(!rig.timer.is_enabled);
     QVERIFY(!rig.view.stimulus);
     QVERIFY(rig.view.click_to_start);
-}
-
-void TestActivationTrial::double_click_press_is_a_press() {
-    // A press soon after a restart, or soon after an anticipation, is
-    // reported as the second press of a double click; it counts all the same.
-    ActivationRig rig;
-    rig.input.double_click();
-    QVERIFY(rig.trial.test_started());
-    rig.input.release();
-    QVERIFY(rig.timer.fire());
-    rig.clock.advance(180);
-    rig.input.double_click();
-    QVERIFY(!rig.view.stimulus);
-    QCOMPARE(rig.run().click_times[0] - rig.run().stim_times[0], 180);
 }
 
 void TestActivationTrial::key_switch_held_with_auto_repeat_counts_once() {

@@ -35,7 +35,6 @@ class TestRepetitionTrial : public QObject {
 private Q_SLOTS:
     void stimulus_comes_one_to_three_seconds_after_the_start();
     void five_clicks_from_first_press_to_fifth_release();
-    void double_click_is_no_press_but_its_release_counts();
     void switch_held_when_the_stimulus_comes_is_not_counted();
     void restart_in_mid_clicks_clears_the_count();
     void phases_follow_the_switch_and_the_timer_data();
@@ -86,19 +85,6 @@ void TestRepetitionTrial::five_clicks_from_first_press_to_fifth_release() {
     QVERIFY(rig.trial.run_phase() == RunPhase::finished);
     QCOMPARE(rig.clock.begins, rig.clock.ends);
     QCOMPARE(rig.sounds.played.count(QStringLiteral("Start.wav")), 5);
-}
-
-void TestRepetitionTrial::double_click_is_no_press_but_its_release_counts() {
-    RepetitionRig rig;
-    rig.start_and_show();
-    rig.click(300, 90);
-    rig.clock.advance(120);
-    rig.input.double_click();
-    QCOMPARE(rig.sounds.played.count(QStringLiteral("Start.wav")), 1);
-    rig.clock.advance(80);
-    rig.input.release();
-    QCOMPARE(rig.trial.click_count(), 2);
-    QCOMPARE(rig.view.click_label_text, QStringLiteral("2 Clicks"));
 }
 
 void TestRepetitionTrial::switch_held_when_the_stimulus_comes_is_not_counted() {
@@ -158,11 +144,8 @@ void TestRepetitionTrial::phases_follow_the_switch_and_the_timer_data() {
     QTest::newRow("presses in the delay") << "down up down up" << running << delay << 0;
     QTest::newRow("stimulus") << "down up tick" << running << stimulus << 0;
     QTest::newRow("held across the onset") << "down tick up" << running << stimulus << 0;
-    QTest::newRow("double click first") << "down up tick dbl up" << running << stimulus << 0;
     QTest::newRow("first press") << "down up tick down" << running << counting << 0;
     QTest::newRow("first click") << "down up tick down up" << running << counting << 1;
-    QTest::newRow("double click counts its release")
-        << "down up tick down up dbl up" << running << counting << 2;
     QTest::newRow("fifth release")
         << "down up tick down up down up down up down up down up" << finished << counting << 5;
     QTest::newRow("restart") << "down up tick down up restart" << waiting << delay << 0;
@@ -176,8 +159,6 @@ void TestRepetitionTrial::phases_follow_the_switch_and_the_timer() {
             rig.input.press();
         } else if (input == QLatin1String("up")) {
             rig.input.release();
-        } else if (input == QLatin1String("dbl")) {
-            rig.input.double_click();
         } else if (input == QLatin1String("tick")) {
             rig.timer.fire();
         } else if (input == QLatin1String("restart")) {

@@ -1,8 +1,7 @@
 // Where the tests' readings come from: a press or release is read from the
 // stamp the input system put on it when that is plausible, an onset from the
 // display server's time after the frame; the cue's sound starts only after
-// the onset reading; and a press that the system reports as part of a double
-// click is still a press in the activation and release tests.
+// the onset reading.
 #include "activation_trial.h"
 #include "release_trial.h"
 #include "repetition_trial.h"
@@ -87,11 +86,6 @@ private Q_SLOTS:
     void late_answer_after_a_restart_is_not_taken();
     void cue_sound_starts_after_the_onset_reading_data();
     void cue_sound_starts_after_the_onset_reading();
-    void double_click_press_answers_after_an_anticipation();
-    void double_click_press_starts_the_run_data();
-    void double_click_press_starts_the_run();
-    void double_click_press_starts_a_hold();
-    void repetition_counts_releases_whatever_the_presses();
 };
 
 void TestTrialTiming::press_is_read_from_its_stamp_data() {
@@ -351,83 +345,6 @@ void TestTrialTiming::cue_sound_starts_after_the_onset_reading() {
     QCOMPARE(log->mid(presented, 3), (QStringList{QStringLiteral("present"), QStringLiteral("now"),
                                                   QStringLiteral("display stamp")}));
     QVERIFY(log->indexOf(sound) > presented + 2);
-}
-
-void TestTrialTiming::double_click_press_answers_after_an_anticipation() {
-    // An anticipation during the delay, then the real answer 150 ms after the
-    // onset, within the double-click time of the anticipation.
-    ActivationRig rig;
-    rig.clock.advance(rig.timer.interval_ms - 200);
-    rig.input.press();
-    rig.clock.advance(50);
-    rig.input.release();
-    rig.clock.advance(150);
-    QVERIFY(rig.timer.fire());
-    rig.clock.advance(150);
-    rig.input.double_click();
-    QCOMPARE(rig.trial.phase(), ActivationTrial::Phase::switch_down);
-    QCOMPARE(rig.run().click_times[0] - rig.run().stim_times[0], 150);
-    QCOMPARE(rig.run().anticipations, 1);
-}
-
-void TestTrialTiming::double_click_press_starts_the_run_data() {
-    QTest::addColumn<int>("test");
-    QTest::addColumn<bool>("starts");
-    QTest::newRow("activation") << int(ReadingTest::activation) << true;
-    QTest::newRow("release") << int(ReadingTest::release) << true;
-    // The repetition test keeps its rule: only a plain press starts it.
-    QTest::newRow("repetition") << int(ReadingTest::repetition) << false;
-}
-
-void TestTrialTiming::double_click_press_starts_the_run() {
-    QFETCH(int, test);
-    QFETCH(bool, starts);
-    TrialRig rig;
-    std::unique_ptr<SwitchTrial> trial;
-    switch (static_cast<ReadingTest>(test)) {
-    case ReadingTest::activation:
-        trial = std::make_unique<ActivationTrial>(rig.services(), rig.view, rig.timers());
-        break;
-    case ReadingTest::release:
-        trial = std::make_unique<ReleaseTrial>(rig.services(), rig.view, rig.timers());
-        break;
-    case ReadingTest::repetition:
-        trial = std::make_unique<RepetitionTrial>(rig.services(), rig.view, rig.timers());
-        break;
-    }
-    trial->load();
-    rig.input.double_click();
-    QCOMPARE(trial->test_started(), starts);
-    QCOMPARE(rig.timer.is_enabled, starts);
-}
-
-void TestTrialTiming::double_click_press_starts_a_hold() {
-    ReleaseRig rig;
-    rig.show_hold_cue();
-    rig.input.double_click();
-    QCOMPARE(rig.trial.phase(), ReleaseTrial::Phase::holding);
-    QVERIFY(rig.second_timer.is_enabled);
-    QCOMPARE(rig.view.click_label_text, QStringLiteral("HOLDING ..."));
-}
-
-void TestTrialTiming::repetition_counts_releases_whatever_the_presses() {
-    RepetitionRig rig;
-    // A double click before the first plain press is no first press, and its
-    // release counts nothing.
-    rig.input.double_click();
-    rig.input.release();
-    QCOMPARE(rig.trial.click_count(), 0);
-    for (int i = 0; i < 3; ++i) {
-        rig.clock.advance(80);
-        if (i == 1) {
-            rig.input.double_click();
-        } else {
-            rig.input.press();
-        }
-        rig.clock.advance(60);
-        rig.input.release();
-    }
-    QCOMPARE(rig.trial.click_count(), 3);
 }
 
 QTEST_GUILESS_MAIN(TestTrialTiming)

@@ -51,7 +51,7 @@ void ActivationTrial::step(Input input) {
 }
 
 void ActivationTrial::switch_event_while_running(const SwitchEvent& event) {
-    step(puts_switch_down(event.edge) ? Input::press : Input::release);
+    step(event.edge == SwitchEdge::press ? Input::press : Input::release);
 }
 
 void ActivationTrial::load_test() {

@@ -60,7 +60,7 @@ void ReleaseTrial::step(Input input) {
 }
 
 void ReleaseTrial::switch_event_while_running(const SwitchEvent& event) {
-    step(puts_switch_down(event.edge) ? Input::press : Input::release);
+    step(event.edge == SwitchEdge::press ? Input::press : Input::release);
 }
 
 void ReleaseTrial::load_test() {

@@ -40,7 +40,6 @@ private:
     void reset_test() override;
     void begin_run(const LocalTime& start_time, ClockReading start_tick) override;
     void switch_event_while_running(const SwitchEvent& event) override;
-    bool double_click_is_press() const override { return true; }
     void draw_hold_wait();
     void draw_hold_duration();
     void hide_cues();

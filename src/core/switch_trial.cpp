@@ -51,8 +51,7 @@ void SwitchTrial::on_switch_event(const SwitchEvent& event) {
 void SwitchTrial::handle_switch_event(const SwitchEvent& event) {
     switch (m_phase) {
     case RunPhase::waiting_for_start:
-        if (event.edge == SwitchEdge::press ||
-            (event.edge == SwitchEdge::double_click_press && double_click_is_press())) {
+        if (event.edge == SwitchEdge::press) {
             move_to(RunPhase::running);
         }
         return;

@@ -95,9 +95,6 @@ protected:
     virtual void begin_run(const LocalTime& start_time, ClockReading start_tick) = 0;
     // A switch event while the run is running.
     virtual void switch_event_while_running(const SwitchEvent& event) = 0;
-    // Whether the second press of a double click starts the run like any
-    // press: it is a press of the switch all the same.
-    virtual bool double_click_is_press() const { return false; }
 
     bool running() const { return m_phase == RunPhase::running; }
     void begin_measurement();

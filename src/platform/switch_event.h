@@ -12,17 +12,11 @@ namespace tavo {
 
 enum class SwitchEdge : std::uint8_t {
     press,
+    // Every press is a press: one the window system reports as the second of
+    // a double click (an answer soon after an anticipation, say) is no
+    // different, since ignoring it would lose a real answer.
     release,
-    // A press the window system reports as the second press of a double
-    // click (within the system's double-click time of the one before).
-    double_click_press,
 };
-
-// Whether an edge puts the switch down. A press soon after another (an
-// anticipation, say) is still a press: ignoring it would lose a real answer.
-inline bool puts_switch_down(SwitchEdge edge) {
-    return edge != SwitchEdge::release;
-}
 
 struct SwitchEvent {
     SwitchEdge edge = SwitchEdge::press;

@@ -187,7 +187,6 @@ public:
     }
     void press() { send(SwitchEdge::press); }
     void release() { send(SwitchEdge::release); }
-    void double_click() { send(SwitchEdge::double_click_press); }
 };
 
 // The display system's time for each frame: `next` (a whole millisecond of

@@ -22,11 +22,9 @@ std::optional<SwitchEdge> edge_of(const QEvent* event) {
         if (mouse->button() != Qt::LeftButton) {
             return std::nullopt;
         }
-        // Qt follows such a press with a double-click event; the pair is one
-        // double-click press.
-        return mouse->flags().testFlag(Qt::MouseEventCreatedDoubleClick)
-                   ? SwitchEdge::double_click_press
-                   : SwitchEdge::press;
+        // A press Qt marks as the start of a double click is a press all the
+        // same; the double-click event that follows it is not looked at.
+        return SwitchEdge::press;
     }
     case QEvent::MouseButtonRelease:
         if (static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton) {
