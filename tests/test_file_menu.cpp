@@ -87,6 +87,9 @@ void TestFileMenu::save_prompt_as_shown() {
     auto* question = prompt_child<QLabel>("Label1");
     QCOMPARE(question->text(), QStringLiteral("Do you want to save changes before quitting?"));
     QCOMPARE(question->geometry(), QRect(80, 16, 249, 33));
+    // Drawn in the face and size of the main window, as every window is.
+    QCOMPARE(question->font(), m_rig->app->main_window().font());
+    QCOMPARE(prompt_child<QPushButton>("YesButton")->font(), m_rig->app->main_window().font());
     auto* icon = prompt_child<QLabel>("Image1");
     QVERIFY(!icon->pixmap().isNull());
     QVERIFY(icon->geometry().right() < question->x());

@@ -1,5 +1,6 @@
 #include "save_exit_dialog.h"
 
+#include "design_font.h"
 #include "twips.h"
 
 #include <QLabel>
@@ -26,6 +27,9 @@ SaveExitDialog::SaveExitDialog(QWidget* parent)
     setWindowTitle(QStringLiteral("TAVO - Marlowen"));
     setModal(false);
     setFixedSize(twips_size(5235, 1755));
+    // A window does not take its parent's face: it asks for the design face
+    // itself, as the other windows do.
+    setFont(design_font(font()));
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("Image1"));
