@@ -161,20 +161,16 @@ void TestFileFaults::messages_show_markup_as_text() {
         QStringLiteral("Could not open \"<h1>big</h1><u>x</u>.tavo\".\n\nline 3: found \"<b>\"");
     QString shown;
     Qt::TextFormat format = Qt::AutoText;
-    QTimer::singleShot(0, this, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            return;
-        }
-        format = box->textFormat();
-        if (const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
-            shown = label->text();
-            format = label->textFormat();
-        }
-        box->accept();
-    });
     DesktopDialogs dialogs;
     dialogs.show_message(&window(), text);
+    auto* box = window().findChild<QMessageBox*>();
+    QVERIFY(box);
+    format = box->textFormat();
+    if (const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        shown = label->text();
+        format = label->textFormat();
+    }
+    box->accept();
     QCOMPARE(format, Qt::PlainText);
     QCOMPARE(shown, text);
 }

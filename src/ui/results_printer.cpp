@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QPdfWriter>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QVBoxLayout>
 
@@ -18,11 +19,13 @@ namespace tavo {
 
 std::optional<PrintChoice> DesktopPrinterDialog::choose(QWidget* owner, QPrinter& printer,
                                                         const QString& title) {
-    QPrintDialog dialog(&printer, owner);
-    dialog.setWindowTitle(title);
+    // On the heap behind a guard, owned by the asking window: an owner closed
+    // while the dialog is up deletes it, and the choice is then a Cancel.
+    const QPointer<QPrintDialog> dialog = new QPrintDialog(&printer, owner);
+    dialog->setWindowTitle(title);
     // The sheet is one page per copy: page ranges and selections do not apply.
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog->setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog->setOption(QAbstractPrintDialog::PrintSelection, false);
     auto* options = new QWidget;
     options->setObjectName(QStringLiteral("trial_details_options"));
     options->setWindowTitle(QStringLiteral("Trial Details"));
@@ -34,11 +37,17 @@ std::optional<PrintChoice> DesktopPrinterDialog::choose(QWidget* owner, QPrinter
     include->setChecked(m_include_details);
     layout->addWidget(include);
     layout->addStretch();
-    dialog.setOptionTabs({options});
-    if (dialog.exec() != QDialog::Accepted) {
+    dialog->setOptionTabs({options});
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    if (!dialog) {
         return std::nullopt;
     }
-    m_include_details = include->isChecked();
+    const bool include_details = include->isChecked();
+    delete dialog.data();
+    if (!accepted) {
+        return std::nullopt;
+    }
+    m_include_details = include_details;
     return PrintChoice{printer.copyCount(), m_include_details};
 }
 

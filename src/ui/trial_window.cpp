@@ -202,6 +202,10 @@ void TrialWindow::set_switch_sends(SwitchSends choice) {
 
 QLabel* TrialWindow::make_cue_label(const QString& name, const QString& caption, QWidget* parent) {
     QLabel* label = add_label(parent, name, caption);
+    // A spoken name that never changes: the label's text follows the run
+    // ("HOLDING ...", "3 Clicks"), and a screen reader must not speak while
+    // a response is being timed.
+    label->setAccessibleName(caption);
     QFont cue(QStringLiteral("Arial"));
     cue.setPointSize(36);
     cue.setBold(true);
@@ -321,8 +325,8 @@ void TrialWindow::schedule_frame() {
 void TrialWindow::show_summary(const QString& text) {
     // The completed run is already in the assessment and on every view; the
     // message waits until the switch event that completed it has been
-    // delivered, so its event loop never runs inside that delivery. A window
-    // closed meanwhile takes the message with it.
+    // delivered. The message belongs to this window: closing the window while
+    // it is up takes the message with it.
     QMetaObject::invokeMethod(
         this, [this, text] { m_services.dialogs.show_message(this, text); }, Qt::QueuedConnection);
 }

@@ -30,6 +30,9 @@ public:
     QStringList questions;
     QList<QStringList> question_answers;
     std::function<void(const QString&)> on_question;
+    // Messages also shown as the desktop shows them, for tests of their
+    // windows' lives.
+    bool real_messages = false;
     QStringList opened_urls;
     QList<QPair<QString, int>> help_requests;
 
@@ -57,8 +60,11 @@ public:
         color_answers.pop_front();
         return answer;
     }
-    void show_message(QWidget*, const QString& text) override {
+    void show_message(QWidget* owner, const QString& text) override {
         messages << text;
+        if (real_messages) {
+            DesktopDialogs().show_message(owner, text);
+        }
         if (on_message) {
             on_message(text);
         }

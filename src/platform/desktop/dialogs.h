@@ -16,11 +16,13 @@ public:
     virtual ~Dialogs() = default;
 
     // Shows a modal colour chooser with its custom-colour panel open; nullopt
-    // when the user cancelled.
+    // when the user cancelled or the owner went away meanwhile.
     virtual std::optional<QColor> choose_color(QWidget* owner, const QColor& initial,
                                                const QString& title) = 0;
 
-    // A modal message with only an OK button and the program's title.
+    // A message with only an OK button and the program's title, modal to its
+    // owner and shown without waiting: the caller goes on at once, and the
+    // message goes when it is answered or when its owner goes.
     virtual void show_message(QWidget* owner, const QString& text) = 0;
 
     // A modal question with a warning sign and one button per answer, the
