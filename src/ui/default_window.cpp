@@ -221,7 +221,7 @@ void DefaultWindow::build_background_tab(QWidget* page) {
         // A field holds whatever length its file holds: nothing is cut on open.
         box->setMaxLength(std::numeric_limits<int>::max());
         const auto which = static_cast<TypedField>(i);
-        connect(box, &QLineEdit::textEdited, this,
+        connect(box, &QLineEdit::textChanged, this,
                 [this, which](const QString& text) { m_document.set_field(which, text); });
         box->setAccessibleName(QString::fromLatin1(field.caption).chopped(1));
         place_on_tab(box, QRect(1560, field.top, 3735, 315));
@@ -295,7 +295,10 @@ ColorButton* DefaultWindow::add_color_button(QWidget* parent, const QString& nam
                                              QRect twips) {
     auto* button = new ColorButton(to_qcolor(m_document.colour(which)), parent);
     button->setObjectName(name);
-    button->set_purpose(label_text.chopped(1));
+    // The test's name first: three frames have a "Stimulus Color", and a
+    // screen reader must tell them apart.
+    button->set_purpose(qobject_cast<QGroupBox*>(parent)->title() + QStringLiteral(": ") +
+                        label_text.chopped(1));
     button->setGeometry(twips_rect(twips.x(), twips.y(), twips.width(), twips.height()));
     connect(button, &QPushButton::clicked, this, [this, which] { choose_color(which); });
     m_colour_buttons[static_cast<std::size_t>(which)] = button;
@@ -306,6 +309,7 @@ QCheckBox* DefaultWindow::add_full_screen(QGroupBox* frame, const QString& name,
                                           int top) {
     auto* check = new QCheckBox(QStringLiteral("Full Screen Mode"), frame);
     check->setObjectName(name);
+    check->setAccessibleName(frame->title() + QStringLiteral(": Full Screen Mode"));
     check->setGeometry(twips_rect(1440, top, 2415, 315));
     connect(check, &QCheckBox::toggled, this,
             [this, test](bool on) { m_document.set_full_screen(test, on); });
@@ -321,7 +325,9 @@ QLineEdit* DefaultWindow::add_seconds_box(QGroupBox* frame, const QString& box_n
     auto* box = new QLineEdit(QStringLiteral("3"), frame);
     box->setObjectName(box_name);
     box->setAlignment(Qt::AlignRight);
-    box->setAccessibleName(caption.section(QChar(u':'), 0, 0) + tr(" in seconds"));
+    const QString setting =
+        frame->title() + QStringLiteral(": ") + caption.section(QChar(u':'), 0, 0);
+    box->setAccessibleName(setting + tr(" in seconds"));
     label->setBuddy(box);
     // The box and its arrows fill the gap between the colon and "Seconds".
     const QFontMetrics metrics = label->fontMetrics();
@@ -333,6 +339,7 @@ QLineEdit* DefaultWindow::add_seconds_box(QGroupBox* frame, const QString& box_n
     box->setGeometry(gap_start, label->y(), box_width, label->height());
     auto* updown = new UpDownControl(box, updown_position, frame);
     updown->setObjectName(updown_name);
+    updown->set_purpose(setting);
     updown->setGeometry(box->geometry().right() + 1, box->y(), arrows_width, box->height());
     return box;
 }
@@ -343,11 +350,13 @@ void DefaultWindow::build_performance_tab(QWidget* page) {
                             void (DefaultWindow::*start_test)(bool)) {
         auto* start = new QPushButton(QStringLiteral("Start Test"), frame);
         start->setObjectName(QStringLiteral("start_") + test_name);
+        start->setAccessibleName(QStringLiteral("Start ") + frame->title());
         start->setGeometry(twips_rect(7680, 480, 1455, 495));
         connect(start, &QPushButton::clicked, this,
                 [this, start_test] { (this->*start_test)(false); });
         auto* practice = new QPushButton(QStringLiteral("Practice"), frame);
         practice->setObjectName(QStringLiteral("practice_") + test_name);
+        practice->setAccessibleName(QStringLiteral("Practice ") + frame->title());
         practice->setGeometry(twips_rect(7680, 1080, 1455, 495));
         connect(practice, &QPushButton::clicked, this,
                 [this, start_test] { (this->*start_test)(true); });

@@ -24,8 +24,9 @@ UpDownControl::UpDownControl(QLineEdit* buddy, int initial_position, QWidget* pa
         arrow->setAutoRepeat(true);
         arrow->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     }
-    up->setAccessibleName(tr("One second more"));
-    down->setAccessibleName(tr("One second less"));
+    m_up = up;
+    m_down = down;
+    set_purpose({});
     connect(up, &QToolButton::clicked, this, [this] { step(+1); });
     connect(down, &QToolButton::clicked, this, [this] { step(-1); });
     auto* layout = new QVBoxLayout(this);
@@ -34,6 +35,12 @@ UpDownControl::UpDownControl(QLineEdit* buddy, int initial_position, QWidget* pa
     layout->addWidget(up);
     layout->addWidget(down);
     buddy->installEventFilter(this);
+}
+
+void UpDownControl::set_purpose(const QString& purpose) {
+    const QString prefix = purpose.isEmpty() ? QString() : purpose + QStringLiteral(", ");
+    m_up->setAccessibleName(prefix + tr("one second more"));
+    m_down->setAccessibleName(prefix + tr("one second less"));
 }
 
 void UpDownControl::step(int delta) {

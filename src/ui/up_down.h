@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QLineEdit;
+class QToolButton;
 
 namespace tavo {
 
@@ -14,6 +15,10 @@ public:
     UpDownControl(QLineEdit* buddy, int initial_position, QWidget* parent = nullptr);
 
     int position() const { return m_position; }
+    // What the arrows set ("Activation Test: Maximum Stimulus Delay"): each
+    // arrow's spoken name begins with it, so that a screen reader tells the
+    // arrows of one setting from those of another.
+    void set_purpose(const QString& purpose);
     void step(int delta);
 
 protected:
@@ -21,6 +26,8 @@ protected:
 
 private:
     QLineEdit* m_buddy;
+    QToolButton* m_up = nullptr;
+    QToolButton* m_down = nullptr;
     int m_position;
 };
 
