@@ -4,6 +4,7 @@
 #include "version.h"
 
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 
@@ -20,45 +21,60 @@ QWidget* RecoveryQuestionBoxes::box_owner() const {
     return m_owner && m_owner->isVisible() ? m_owner : nullptr;
 }
 
+// The boxes wait for their answer, so they live on the heap behind a guard:
+// an owner closed meanwhile (a session ending, say) deletes the box, and the
+// answer is then the one that loses nothing.
 RecoveryAnswer RecoveryQuestionBoxes::ask_to_recover(const QString& question) {
-    QMessageBox box(QMessageBox::Question, QString::fromLatin1(application_title), question,
-                    QMessageBox::NoButton, box_owner());
-    box.setObjectName(QStringLiteral("Recovery_Question"));
+    const QPointer<QMessageBox> box =
+        new QMessageBox(QMessageBox::Question, QString::fromLatin1(application_title), question,
+                        QMessageBox::NoButton, box_owner());
+    box->setObjectName(QStringLiteral("Recovery_Question"));
     // The subject's name is typed text: shown as it is, never as markup.
-    box.setTextFormat(Qt::PlainText);
-    QPushButton* recover = box.addButton(QStringLiteral("&Recover"), QMessageBox::AcceptRole);
+    box->setTextFormat(Qt::PlainText);
+    QPushButton* recover = box->addButton(QStringLiteral("&Recover"), QMessageBox::AcceptRole);
     recover->setObjectName(QStringLiteral("RecoverButton"));
-    QPushButton* discard = box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+    QPushButton* discard = box->addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
     discard->setObjectName(QStringLiteral("DiscardButton"));
-    QPushButton* later = box.addButton(QStringLiteral("&Later"), QMessageBox::RejectRole);
+    QPushButton* later = box->addButton(QStringLiteral("&Later"), QMessageBox::RejectRole);
     later->setObjectName(QStringLiteral("LaterButton"));
-    box.setDefaultButton(recover);
+    box->setDefaultButton(recover);
     // Escape or the close button keep the copy for another time.
-    box.setEscapeButton(later);
-    box.exec();
-    if (box.clickedButton() == recover) {
+    box->setEscapeButton(later);
+    box->exec();
+    if (!box) {
+        return RecoveryAnswer::later;
+    }
+    const QAbstractButton* clicked = box->clickedButton();
+    delete box.data();
+    if (clicked == recover) {
         return RecoveryAnswer::recover;
     }
-    if (box.clickedButton() == discard) {
+    if (clicked == discard) {
         return RecoveryAnswer::discard;
     }
     return RecoveryAnswer::later;
 }
 
 bool RecoveryQuestionBoxes::confirm_discard(const QString& question) {
-    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(application_title), question,
-                    QMessageBox::NoButton, box_owner());
-    box.setObjectName(QStringLiteral("Discard_Question"));
-    box.setTextFormat(Qt::PlainText);
-    QPushButton* remove = box.addButton(QStringLiteral("&Delete"), QMessageBox::DestructiveRole);
+    const QPointer<QMessageBox> box =
+        new QMessageBox(QMessageBox::Warning, QString::fromLatin1(application_title), question,
+                        QMessageBox::NoButton, box_owner());
+    box->setObjectName(QStringLiteral("Discard_Question"));
+    box->setTextFormat(Qt::PlainText);
+    QPushButton* remove = box->addButton(QStringLiteral("&Delete"), QMessageBox::DestructiveRole);
     remove->setObjectName(QStringLiteral("DeleteButton"));
-    QPushButton* keep = box.addButton(QStringLiteral("&Keep"), QMessageBox::RejectRole);
+    QPushButton* keep = box->addButton(QStringLiteral("&Keep"), QMessageBox::RejectRole);
     keep->setObjectName(QStringLiteral("KeepButton"));
     // A slip of the Enter key deletes nothing.
-    box.setDefaultButton(keep);
-    box.setEscapeButton(keep);
-    box.exec();
-    return box.clickedButton() == remove;
+    box->setDefaultButton(keep);
+    box->setEscapeButton(keep);
+    box->exec();
+    if (!box) {
+        return false;
+    }
+    const bool delete_it = box->clickedButton() == remove;
+    delete box.data();
+    return delete_it;
 }
 
 void RecoveryQuestionBoxes::report(const QString& message) {

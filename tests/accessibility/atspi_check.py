@@ -235,6 +235,9 @@ def run(args):
 
         visit = os.path.join(workdir, "visit.tavo")
         shutil.copyfile(args.data, visit)
+        # Its own folder for the recovery journal: nothing left by another run
+        # is offered at the start, and nothing of this run stays behind.
+        env["TAVO_STATE_DIR"] = os.path.join(workdir, "state")
         env.update({"QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
                     "QT_ACCESSIBILITY": "1", "LC_ALL": "C.UTF-8"})
         tavo = subprocess.Popen([args.tavo, visit], env=env)
