@@ -291,9 +291,11 @@ std::vector<LogLine> LogReader::read_new() {
         std::istringstream fields(text);
         LogLine line;
         fields >> line.test >> line.event >> line.trial >> line.value >> line.micros;
-        std::string delivery;
-        fields >> line.source >> delivery;
+        std::string delivery, stamp;
+        fields >> line.source >> delivery >> stamp;
         line.delivery = std::strtoll(delivery.c_str(), nullptr, 10);
+        line.stamp_micros =
+            stamp.empty() || stamp == "-" ? -1 : std::strtoll(stamp.c_str(), nullptr, 10);
         lines.push_back(line);
     }
     return lines;

@@ -90,10 +90,13 @@ struct LogLine {
     int trial = 0;
     std::int64_t value = 0;
     std::int64_t micros = 0;
-    // Where the reading's time came from (input, display or delivery; "-"
-    // for a delay) and the clock's reading on delivery.
+    // Where the reading's time came from (input, present, damage,
+    // servertime, presented or delivery; "-" for a delay), the clock's
+    // reading on delivery, and the stamp's microseconds where its source
+    // gives them (-1 otherwise).
     std::string source;
     std::int64_t delivery = 0;
+    std::int64_t stamp_micros = -1;
 };
 
 // Reads the lines appended since the last call.

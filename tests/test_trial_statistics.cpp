@@ -65,7 +65,71 @@ private Q_SLOTS:
     void figures_read_without_a_minus_zero();
     void summary_csv_rows_data();
     void summary_csv_rows();
+    void reading_origins_data();
+    void reading_origins();
 };
+
+// Where each run's readings came from, and the warning when any fell back.
+void TestTrialStatistics::reading_origins_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("onsets_frame");
+    QTest::addColumn<int>("onsets_delivery");
+    QTest::addColumn<int>("presses_input");
+    QTest::addColumn<int>("presses_delivery");
+    QTest::addColumn<QStringList>("lines");
+    const int activation = int(TestKind::activation);
+    const int release = int(TestKind::release);
+    const int repetition = int(TestKind::repetition);
+    QTest::newRow("every reading stamped")
+        << activation << 10 << 0 << 21 << 0
+        << QStringList{"Readings: onsets: display frame; presses: input stamps"};
+    QTest::newRow("two onsets on delivery")
+        << activation << 8 << 2 << 21 << 0
+        << QStringList{
+               "Readings: onsets: display frame, 2 of 10 on delivery; presses: input stamps",
+               "Warning: 2 onset(s) read on delivery may be up to 17 ms early: those "
+               "times may be off by as much"};
+    QTest::newRow("release answers all on delivery")
+        << release << 10 << 0 << 0 << 21
+        << QStringList{"Readings: onsets: display frame; presses and releases: on delivery",
+                       "Warning: 21 press(es) or release(s) read on delivery may be 1 to 15 ms "
+                       "late: those times may be off by as much"};
+    QTest::newRow("repetition times presses only")
+        << repetition << 0 << 0 << 6 << 1
+        << QStringList{"Readings: presses: input stamps, 1 of 7 on delivery",
+                       "Warning: 1 press(es) read on delivery may be 1 to 15 ms late: those times "
+                       "may be off by as much"};
+}
+
+void TestTrialStatistics::reading_origins() {
+    QFETCH(int, kind);
+    QFETCH(int, onsets_frame);
+    QFETCH(int, onsets_delivery);
+    QFETCH(int, presses_input);
+    QFETCH(int, presses_delivery);
+    QFETCH(QStringList, lines);
+    const ReadingOrigins origins{onsets_frame, onsets_delivery, presses_input, presses_delivery};
+    RunErrors errors;
+    // A test of this session has its origins; the others, read from a file, none.
+    switch (static_cast<TestKind>(kind)) {
+    case TestKind::activation:
+        errors.activation_origins = origins;
+        break;
+    case TestKind::release:
+        errors.release_origins = origins;
+        break;
+    case TestKind::repetition:
+        errors.repetition_origins = origins;
+        break;
+    }
+    QStringList shown;
+    for (const FigureLine& line : origin_lines(static_cast<TestKind>(kind), errors)) {
+        shown << line.name + QStringLiteral(": ") + line.value;
+    }
+    QCOMPARE(shown, lines);
+    const auto other = static_cast<TestKind>((kind + 1) % 3);
+    QVERIFY(origin_lines(other, errors).empty());
+}
 
 void TestTrialStatistics::spread_data() {
     QTest::addColumn<std::vector<std::int32_t>>("times");
@@ -215,7 +279,7 @@ void TestTrialStatistics::figures_read_without_a_minus_zero() {
 std::vector<QString> summary_records() {
     const std::vector<ExportedAssessment> assessments{
         {QStringLiteral("three_tests.tavo"), testing::three_tests_fields(),
-         testing::three_tests_data(), RunErrors{2, 0}},
+         testing::three_tests_data(), RunErrors{2, 0, {}, {}, {}}},
         {QStringLiteral("edited, by hand.tavo"),
          {QStringLiteral("Zoë \"Z\""), QStringLiteral("=1+1"), QString(), QString(),
           QStringLiteral("line one\r\nline two")},

@@ -84,6 +84,8 @@ private Q_SLOTS:
     void answer_needed_before_the_display_gave_it();
     void late_answer_after_a_restart_is_not_taken_data();
     void late_answer_after_a_restart_is_not_taken();
+    void run_counts_where_its_readings_came_from_data();
+    void run_counts_where_its_readings_came_from();
     void cue_sound_starts_after_the_onset_reading_data();
     void cue_sound_starts_after_the_onset_reading();
 };
@@ -311,6 +313,35 @@ void TestTrialTiming::late_answer_after_a_restart_is_not_taken() {
         QCOMPARE(rig->readings.lines.last(),
                  QStringLiteral("onset 1 %1 servertime %2").arg(handed + 1).arg(handed));
     }
+}
+
+void TestTrialTiming::run_counts_where_its_readings_came_from_data() {
+    QTest::addColumn<int>("unstamped_onsets");
+    QTest::addColumn<int>("unstamped_presses");
+    QTest::newRow("every reading stamped but the start") << 0 << 0;
+    QTest::newRow("three onsets and two presses on delivery") << 3 << 2;
+    QTest::newRow("nothing stamped") << 10 << 10;
+}
+
+void TestTrialTiming::run_counts_where_its_readings_came_from() {
+    QFETCH(int, unstamped_onsets);
+    QFETCH(int, unstamped_presses);
+    ActivationRig rig; // its start press has no stamp
+    for (int trial = 0; trial < trials_per_test; ++trial) {
+        const ClockReading shown = rig.clock.time + rig.timer.interval_ms;
+        rig.display.next =
+            trial < unstamped_onsets ? std::nullopt : std::optional<ClockReading>(shown);
+        rig.show_stimulus();
+        rig.clock.advance(200);
+        rig.input.send(SwitchEdge::press, stamp_at(rig, -5, trial >= unstamped_presses));
+        rig.input.release();
+    }
+    QCOMPARE(rig.recorder.activation.size(), std::size_t{1});
+    const ReadingOrigins& origins = rig.recorder.activation.front().origins;
+    QCOMPARE(origins.onsets_from_frame, trials_per_test - unstamped_onsets);
+    QCOMPARE(origins.onsets_on_delivery, unstamped_onsets);
+    QCOMPARE(origins.presses_from_input, trials_per_test - unstamped_presses);
+    QCOMPARE(origins.presses_on_delivery, 1 + unstamped_presses);
 }
 
 void TestTrialTiming::cue_sound_starts_after_the_onset_reading_data() {

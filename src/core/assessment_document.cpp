@@ -80,6 +80,7 @@ void AssessmentDocument::commit(const ActivationRun& run) {
     data.act_stim_times = run.stim_times;
     data.act_click_times = run.click_times;
     m_errors.anticipations = run.anticipations;
+    m_errors.activation_origins = run.origins;
     readings_committed();
 }
 
@@ -90,6 +91,7 @@ void AssessmentDocument::commit(const ReleaseRun& run) {
     data.rel_stim_times = run.stim_times;
     data.rel_release_times = run.release_times;
     m_errors.early_releases = run.early_releases;
+    m_errors.release_origins = run.origins;
     readings_committed();
 }
 
@@ -99,6 +101,7 @@ void AssessmentDocument::commit(const RepetitionRun& run) {
     data.rep_start_tick = run.start_tick;
     data.rep_first_press = run.first_press;
     data.rep_click_times = run.click_times;
+    m_errors.repetition_origins = run.origins;
     readings_committed();
 }
 

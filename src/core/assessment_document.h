@@ -47,6 +47,10 @@ enum class DocumentChange {
 struct RunErrors {
     std::optional<int> anticipations;
     std::optional<int> early_releases;
+    // Where each test's readings came from, for a run of this session.
+    std::optional<ReadingOrigins> activation_origins;
+    std::optional<ReadingOrigins> release_origins;
+    std::optional<ReadingOrigins> repetition_origins;
 };
 
 class AssessmentDocument final : public QObject, public RunRecorder {

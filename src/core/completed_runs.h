@@ -9,6 +9,17 @@
 
 namespace tavo {
 
+// Where a run's readings came from, counted as they were taken: an onset from
+// the display system's time for its frame or the clock read after handing the
+// frame over, a press or release from the input system's stamp or the clock
+// read on delivery. Known only for runs of this session.
+struct ReadingOrigins {
+    int onsets_from_frame = 0;
+    int onsets_on_delivery = 0;
+    int presses_from_input = 0;
+    int presses_on_delivery = 0;
+};
+
 struct ActivationRun {
     LocalTime start_time;
     ClockReading start_tick = 0;
@@ -16,6 +27,7 @@ struct ActivationRun {
     std::array<ClockReading, trials_per_test> click_times{};
     // Presses during the stimulus delay; known only while the program runs.
     int anticipations = 0;
+    ReadingOrigins origins;
 };
 
 struct ReleaseRun {
@@ -25,6 +37,7 @@ struct ReleaseRun {
     std::array<ClockReading, trials_per_test> release_times{};
     // Releases before the RELEASE cue, each of which repeated its trial.
     int early_releases = 0;
+    ReadingOrigins origins;
 };
 
 struct RepetitionRun {
@@ -32,6 +45,7 @@ struct RepetitionRun {
     ClockReading start_tick = 0;
     ClockReading first_press = 0;
     std::array<ClockReading, repetition_clicks> click_times{};
+    ReadingOrigins origins;
 };
 
 // Where a completed run goes: the assessment document, or a test's fake.

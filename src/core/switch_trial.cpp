@@ -97,7 +97,18 @@ void SwitchTrial::move_to(RunPhase next) {
     }
 }
 
+void SwitchTrial::log_reading(ReadingEvent event, int trial, const TimedReading& reading) {
+    const bool delivered = reading.source == ReadingSource::delivery;
+    if (event == ReadingEvent::onset) {
+        ++(delivered ? m_origins.onsets_on_delivery : m_origins.onsets_from_frame);
+    } else {
+        ++(delivered ? m_origins.presses_on_delivery : m_origins.presses_from_input);
+    }
+    m_services.readings.record(m_test, event, trial, reading);
+}
+
 void SwitchTrial::take_start_press() {
+    m_origins = {};
     const LocalTime start_time = m_services.clock.local_time();
     m_services.clock.begin_period();
     const TimedReading start_tick = read_switch_event();

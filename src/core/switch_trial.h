@@ -105,7 +105,9 @@ protected:
     template <class Run> void complete_run(const Run& run, const QString& summary) {
         move_to(RunPhase::finished);
         if (!m_practice) {
-            m_services.recorder.commit(run);
+            Run with_origins = run;
+            with_origins.origins = m_origins;
+            m_services.recorder.commit(with_origins);
         }
         m_view.show_summary(summary);
     }
@@ -123,10 +125,8 @@ protected:
     // over. Waits for an answer still outstanding.
     TimedReading onset_reading();
 
-    // Hands a reading just taken to the reading log.
-    void log_reading(ReadingEvent event, int trial, const TimedReading& reading) {
-        m_services.readings.record(m_test, event, trial, reading);
-    }
+    // Hands a reading just taken to the reading log, and counts where it came from.
+    void log_reading(ReadingEvent event, int trial, const TimedReading& reading);
     // Hands a delay just drawn to the reading log.
     void log_delay(int trial, std::int32_t delay_ms) {
         m_services.readings.record_delay(m_test, trial, delay_ms);
@@ -154,6 +154,7 @@ private:
         TimedReading reading;
     };
     Onset m_onset;
+    ReadingOrigins m_origins; // of the run being taken
     // Counts the onsets asked for: an answer to an older one is not taken.
     int m_onset_generation = 0;
     // Answers that come after the trial is gone find it expired.

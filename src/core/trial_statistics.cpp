@@ -156,6 +156,61 @@ std::optional<FigureLine> error_line(TestKind kind, const RunErrors& errors) {
     return std::nullopt;
 }
 
+std::vector<FigureLine> origin_lines(TestKind kind, const RunErrors& errors) {
+    const std::optional<ReadingOrigins>& origins =
+        kind == TestKind::activation ? errors.activation_origins
+        : kind == TestKind::release  ? errors.release_origins
+                                     : errors.repetition_origins;
+    if (!origins) {
+        return {};
+    }
+    const auto part = [](const QString& what, const QString& stamped, int from_stamp,
+                         int on_delivery) {
+        if (on_delivery == 0) {
+            return what + QStringLiteral(": ") + stamped;
+        }
+        if (from_stamp == 0) {
+            return what + QStringLiteral(": on delivery");
+        }
+        return what + QStringLiteral(": %1, %2 of %3 on delivery")
+                          .arg(stamped)
+                          .arg(on_delivery)
+                          .arg(from_stamp + on_delivery);
+    };
+    QStringList sources;
+    // The repetition test times presses only.
+    if (kind != TestKind::repetition) {
+        sources << part(QStringLiteral("onsets"), QStringLiteral("display frame"),
+                        origins->onsets_from_frame, origins->onsets_on_delivery);
+    }
+    const QString presses = kind == TestKind::release ? QStringLiteral("presses and releases")
+                                                      : QStringLiteral("presses");
+    sources << part(presses, QStringLiteral("input stamps"), origins->presses_from_input,
+                    origins->presses_on_delivery);
+    std::vector<FigureLine> lines{{QStringLiteral("Readings"), sources.join(QStringLiteral("; "))}};
+    // What a reading on delivery can be off by: an onset read after handing
+    // the frame over can precede the frame by up to a refresh of the screen;
+    // a press read when the program got round to it is late by however long
+    // that took, which a busy computer stretches.
+    QStringList warnings;
+    if (kind != TestKind::repetition && origins->onsets_on_delivery > 0) {
+        warnings << QStringLiteral("%1 onset(s) read on delivery may be up to 17 ms early")
+                        .arg(origins->onsets_on_delivery);
+    }
+    if (origins->presses_on_delivery > 0) {
+        warnings << QStringLiteral("%1 %2 read on delivery may be 1 to 15 ms late")
+                        .arg(origins->presses_on_delivery)
+                        .arg(kind == TestKind::release ? QStringLiteral("press(es) or release(s)")
+                                                       : QStringLiteral("press(es)"));
+    }
+    if (!warnings.isEmpty()) {
+        lines.push_back(
+            {QStringLiteral("Warning"), warnings.join(QStringLiteral("; ")) +
+                                            QStringLiteral(": those times may be off by as much")});
+    }
+    return lines;
+}
+
 QString ms_text(double ms) {
     return fixed(ms, 1);
 }

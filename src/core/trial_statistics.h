@@ -72,6 +72,10 @@ std::vector<FigureLine> figure_lines(const TestStatistics& statistics);
 // the run done in this session, or "not recorded" for a test read from a file
 // (which does not keep them). Nothing for the repetition test, which has none.
 std::optional<FigureLine> error_line(TestKind kind, const RunErrors& errors);
+// For a run of this session, where its readings came from ("onsets: display
+// frame; presses: input stamps"), and a warning with the error they allow
+// when any of them was read on delivery; nothing for a test from a file.
+std::vector<FigureLine> origin_lines(TestKind kind, const RunErrors& errors);
 
 // Said wherever the errors of the moment appear.
 inline const QString errors_not_stored_note =

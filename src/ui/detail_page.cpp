@@ -30,6 +30,9 @@ void draw_figures(QPainter& painter, const QRectF& area, double line, const Test
     if (std::optional<FigureLine> error = error_line(details.kind, errors)) {
         lines.push_back(std::move(*error));
     }
+    for (FigureLine& origin : origin_lines(details.kind, errors)) {
+        lines.push_back(std::move(origin));
+    }
     for (const FigureLine& figure : lines) {
         top += line;
         // The name from the left and the value from the right of one row:

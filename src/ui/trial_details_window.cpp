@@ -40,7 +40,7 @@ QTableWidgetItem* number_item(std::int32_t number) {
 
 // The repetition test lists the most figures: its clicks, four intervals,
 // their mean and spread, and the clicks per second.
-constexpr int most_figure_lines = 8;
+constexpr int most_figure_lines = 10;
 
 QTableWidget* figures_table(QWidget* parent) {
     auto* table = new QTableWidget(0, 2, parent);
@@ -61,6 +61,9 @@ void show_figures(QTableWidget* table, const TestDetails& details, const RunErro
     std::vector<FigureLine> lines = figure_lines(test_statistics(details));
     if (std::optional<FigureLine> error = error_line(details.kind, errors)) {
         lines.push_back(std::move(*error));
+    }
+    for (FigureLine& origin : origin_lines(details.kind, errors)) {
+        lines.push_back(std::move(origin));
     }
     table->setRowCount(static_cast<int>(lines.size()));
     for (int r = 0; r < table->rowCount(); ++r) {
