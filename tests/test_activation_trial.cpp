@@ -259,10 +259,14 @@ void TestActivationTrial::practice_run_is_summarised_and_never_handed_over() {
         rig.answer(200);
     }
     QCOMPARE(rig.view.summaries,
-             QStringList{"Average Response Time: 00:00.200   Fastest = 00:00.200    Slowest = "
-                         "00:00.200"});
+             QStringList{"Practice run, not kept: Average Response Time: 00:00.200   Fastest = "
+                         "00:00.200    Slowest = 00:00.200"});
     QVERIFY(rig.trial.run_phase() == RunPhase::finished);
     QCOMPARE(rig.recorder.commits(), 0u);
+    // Practice again after it finished: a new run waits at the start notice.
+    rig.trial.set_practice(true);
+    QVERIFY(rig.trial.run_phase() == RunPhase::waiting_for_start);
+    QVERIFY(rig.view.click_to_start);
     QVERIFY(!rig.log.contains(QStringLiteral("commit")));
     QCOMPARE(rig.clock.begins, rig.clock.ends);
 

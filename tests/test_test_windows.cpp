@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
@@ -83,6 +84,8 @@ private Q_SLOTS:
     void practice_shows_in_the_title_and_the_corner();
     void practice_run_completes_and_stores_nothing();
     void start_test_turns_a_practice_window_into_a_recorded_run();
+    void unfinished_recorded_run_is_never_dropped_silently_data();
+    void unfinished_recorded_run_is_never_dropped_silently();
     void practice_closes_another_tests_window();
     void layout_follows_the_window_size();
     void layout_follows_the_frame_data();
@@ -379,7 +382,9 @@ void TestTestWindows::unfinished_run_leaves_the_document_and_a_saved_file_unchan
     m_rig->clock.advance(timer("Stimulus_Timer").interval_ms);
     QVERIFY(timer("Stimulus_Timer").fire());
     if (close) {
+        m_rig->dialogs.ask_answers.push_back(1); // Discard
         window->close();
+        deliver_queued_calls();
         delete_closed_windows();
         QVERIFY(window.isNull());
     } else {
@@ -423,6 +428,7 @@ void TestTestWindows::start_test_closes_another_tests_window() {
     QVERIFY(earlier->trial().test_started());
     const TestData data = m_rig->app->document().data();
 
+    m_rig->dialogs.ask_answers.push_back(1); // Discard the run under way
     press_start(second);
     QVERIFY(!earlier->isVisible());
     QVERIFY(!m_rig->switch_input.installed(earlier->trial()));
@@ -753,14 +759,79 @@ void TestTestWindows::practice_run_completes_and_stores_nothing() {
     ActivationWindow* window = m_rig->app->activation_window();
     run_activation_trials(window, 10, 480);
     deliver_queued_calls();
-    // The practice run looked and sounded like any other, summary included.
+    // The practice run looked and sounded like any other; its summary says
+    // it was practice.
     QCOMPARE(m_rig->dialogs.messages,
-             QStringList{"Average Response Time: 00:00.480   Fastest = 00:00.480    Slowest = "
-                         "00:00.480"});
+             QStringList{"Practice run, not kept: Average Response Time: 00:00.480   Fastest = "
+                         "00:00.480    Slowest = 00:00.480"});
     QCOMPARE(m_rig->sounds.played.count(QStringLiteral("pop.wav")), 10);
     QVERIFY(window->trial().run_phase() == RunPhase::finished);
     verify_assessment_unchanged(data, results, path, saved);
     QCOMPARE(m_rig->clock.begins, m_rig->clock.ends);
+
+    // Practice again: a new practice run at the start notice, not a blank window.
+    press_start(QStringLiteral("practice_act_test"));
+    QCOMPARE(m_rig->app->activation_window(), window);
+    QVERIFY(window->trial().run_phase() == RunPhase::waiting_for_start);
+    QVERIFY(window->findChild<QWidget*>("click_to_start")->isVisible());
+    run_activation_trials(window, 10, 300);
+    QVERIFY(window->trial().run_phase() == RunPhase::finished);
+}
+
+void TestTestWindows::unfinished_recorded_run_is_never_dropped_silently_data() {
+    QTest::addColumn<QString>("first");  // how the activation run began
+    QTest::addColumn<QString>("action"); // what then tries to end it
+    QTest::addColumn<int>("answer");     // 0 continue, 1 discard
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("kept"); // the activation run goes on
+    const QString recorded = QStringLiteral("start_act_test");
+    const QString practice = QStringLiteral("practice_act_test");
+    QTest::newRow("Practice during a recorded run, continue")
+        << recorded << practice << 0 << true << true;
+    QTest::newRow("Practice during a recorded run, discard")
+        << recorded << practice << 1 << true << false;
+    QTest::newRow("Start Test of another test, continue")
+        << recorded << "start_rel_test" << 0 << true << true;
+    QTest::newRow("Start Test of another test, discard")
+        << recorded << "start_rel_test" << 1 << true << false;
+    QTest::newRow("Practice of another test, discard")
+        << recorded << "practice_rep_test" << 1 << true << false;
+    QTest::newRow("closing the window, continue") << recorded << "close" << 0 << true << true;
+    QTest::newRow("closing the window, discard") << recorded << "close" << 1 << true << false;
+    QTest::newRow("Start Test of the same test carries on")
+        << recorded << recorded << 1 << false << true;
+    QTest::newRow("a practice run goes without a question")
+        << practice << "start_rel_test" << 1 << false << false;
+    QTest::newRow("a practice run closes without a question")
+        << practice << "close" << 1 << false << false;
+}
+
+void TestTestWindows::unfinished_recorded_run_is_never_dropped_silently() {
+    QFETCH(QString, first);
+    QFETCH(QString, action);
+    QFETCH(int, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, kept);
+    press_start(first);
+    QPointer<ActivationWindow> window = m_rig->app->activation_window();
+    run_activation_trials(window, 3, 250);
+    QVERIFY(window->trial().run_phase() == RunPhase::running);
+    m_rig->dialogs.ask_answers.push_back(answer);
+    if (action == QLatin1String("close")) {
+        window->windowHandle()->close();
+        deliver_queued_calls();
+    } else {
+        press_start(action);
+    }
+    delete_closed_windows();
+    const QStringList question{QStringLiteral("Discard the unfinished Activation Test?")};
+    QCOMPARE(m_rig->dialogs.questions, asked ? question : QStringList());
+    QCOMPARE(!window.isNull() && window->isVisible() &&
+                 window->trial().run_phase() == RunPhase::running && !window->trial().practice(),
+             kept);
+    if (kept) {
+        QCOMPARE(window->activation().trial_count(), 3);
+    }
 }
 
 void TestTestWindows::start_test_turns_a_practice_window_into_a_recorded_run() {
@@ -800,6 +871,7 @@ void TestTestWindows::practice_closes_another_tests_window() {
     QPointer<ReleaseWindow> release_window = m_rig->app->release_window();
     switch_press(release_window);
     switch_release(release_window);
+    m_rig->dialogs.ask_answers.push_back(1); // Discard the run under way
     press_start(QStringLiteral("practice_rep_test"));
     QVERIFY(!release_window->isVisible());
     delete_closed_windows();
@@ -818,7 +890,7 @@ void TestTestWindows::practice_closes_another_tests_window() {
         switch_release(window);
     }
     deliver_queued_calls();
-    QCOMPARE(m_rig->dialogs.messages, QStringList{"Test Time: 00:02.500"});
+    QCOMPARE(m_rig->dialogs.messages, QStringList{"Practice run, not kept: Test Time: 00:02.500"});
     QVERIFY(m_rig->app->document().data() == data);
     QVERIFY(m_rig->app->document().saving().data_saved);
 }

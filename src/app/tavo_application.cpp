@@ -228,7 +228,20 @@ void TavoApplication::close_other_tests(const TrialWindow* keep) {
     }
 }
 
+bool TavoApplication::may_start(const TrialWindow* target, bool practice) {
+    for (TrialWindow* window : std::initializer_list<TrialWindow*>{
+             m_activation.existing(), m_release.existing(), m_repetition.existing()}) {
+        if (window && window->trial().start_drops_run(window == target, practice)) {
+            return window->confirm_discard(m_main_window.get());
+        }
+    }
+    return true;
+}
+
 void TavoApplication::start_activation_test(bool practice) {
+    if (!may_start(m_activation.existing(), practice)) {
+        return;
+    }
     close_other_tests(m_activation.existing());
     ActivationWindow& window = m_activation.get_or_create(
         [this] { return new ActivationWindow(trial_window_services(), m_main_window.get()); });
@@ -237,6 +250,9 @@ void TavoApplication::start_activation_test(bool practice) {
 }
 
 void TavoApplication::start_release_test(bool practice) {
+    if (!may_start(m_release.existing(), practice)) {
+        return;
+    }
     close_other_tests(m_release.existing());
     ReleaseWindow& window = m_release.get_or_create(
         [this] { return new ReleaseWindow(trial_window_services(), m_main_window.get()); });
@@ -246,6 +262,9 @@ void TavoApplication::start_release_test(bool practice) {
 }
 
 void TavoApplication::start_repetition_test(bool practice) {
+    if (!may_start(m_repetition.existing(), practice)) {
+        return;
+    }
     close_other_tests(m_repetition.existing());
     RepetitionWindow& window = m_repetition.get_or_create(
         [this] { return new RepetitionWindow(trial_window_services(), m_main_window.get()); });

@@ -92,6 +92,10 @@ private:
     // One switch, one test: Start Test closes any other test's window first,
     // and its unfinished run goes with it.
     void close_other_tests(const TrialWindow* keep);
+    // Start Test or Practice of `target`'s test would drop a recorded run
+    // under way, in that window or another: the administrator is asked
+    // first. True when the start may go ahead.
+    bool may_start(const TrialWindow* target, bool practice);
     // The switch input and the open test windows follow the main window's choice.
     void apply_switch_sends(SwitchSends choice);
 

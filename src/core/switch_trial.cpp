@@ -33,13 +33,21 @@ void SwitchTrial::close() {
 }
 
 void SwitchTrial::set_practice(bool practice) {
-    if (practice == m_practice) {
-        return;
-    }
+    const bool changed = practice != m_practice;
     m_practice = practice;
-    if (m_phase != RunPhase::closed) {
+    // A finished run leaves nothing to carry on with: the window starts a
+    // new run at its start notice instead of staying blank.
+    if (m_phase != RunPhase::closed && (changed || m_phase == RunPhase::finished)) {
         restart();
     }
+}
+
+bool SwitchTrial::start_drops_run(bool same_test, bool practice) const {
+    if (!unfinished_recorded_run()) {
+        return false;
+    }
+    // Start Test on the test under way carries it on; anything else ends it.
+    return !same_test || practice;
 }
 
 void SwitchTrial::on_switch_event(const SwitchEvent& event) {

@@ -70,8 +70,17 @@ public:
     // A practice run goes the same way as a recorded one but is never handed
     // to the recorder. Changing between the two starts over, so a recorded run
     // never begins as practice and is never dropped as one.
+    // Start Test or Practice on a window whose run has finished starts a new
+    // run at the start notice.
     void set_practice(bool practice);
     bool practice() const { return m_practice; }
+    // A recorded run has begun and not finished: leaving it loses readings
+    // that would have counted, so the administrator is asked first. A
+    // practice run is never asked about.
+    bool unfinished_recorded_run() const { return m_phase == RunPhase::running && !m_practice; }
+    // Whether Start Test (practice false) or Practice of a test, this one
+    // (same_test) or another, would drop an unfinished recorded run here.
+    bool start_drops_run(bool same_test, bool practice) const;
 
     void on_switch_event(const SwitchEvent& event) final;
 
@@ -108,8 +117,12 @@ protected:
             Run with_origins = run;
             with_origins.origins = m_origins;
             m_services.recorder.commit(with_origins);
+            m_view.show_summary(summary);
+            return;
         }
-        m_view.show_summary(summary);
+        // Read aloud or at a glance, a practice summary is never taken for
+        // a kept result.
+        m_view.show_summary(QStringLiteral("Practice run, not kept: ") + summary);
     }
 
     // The reading of the switch event being handled: the input system's

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -383,6 +384,7 @@ void TrialWindow::relayout() {
 }
 
 void TrialWindow::set_practice(bool practice) {
+    m_discard_confirmed = false;
     m_trial->set_practice(practice);
     setWindowTitle(practice ? m_caption + QStringLiteral(" - PRACTICE") : m_caption);
     m_practice_label->setVisible(practice);
@@ -465,7 +467,34 @@ void TrialWindow::changeEvent(QEvent* event) {
     }
 }
 
+bool TrialWindow::confirm_discard(QWidget* owner) {
+    const QPointer<TrialWindow> self = this;
+    const int answer =
+        m_services.dialogs.ask(owner, QStringLiteral("Discard the unfinished %1?").arg(m_caption),
+                               {QStringLiteral("Continue the Test"), QStringLiteral("Discard")}, 0);
+    if (!self) {
+        return false; // the window went meanwhile, and its run with it
+    }
+    m_discard_confirmed = answer == 1;
+    return m_discard_confirmed;
+}
+
 void TrialWindow::closeEvent(QCloseEvent* event) {
+    if (m_trial->unfinished_recorded_run() && !m_discard_confirmed) {
+        // A recorded run under way is not dropped without a word: the close
+        // waits for the administrator's answer, asked after this event.
+        event->ignore();
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_trial->unfinished_recorded_run() && confirm_discard(this)) {
+                    close();
+                }
+            },
+            Qt::QueuedConnection);
+        return;
+    }
+    m_discard_confirmed = false;
     m_trial->close();
     event->accept();
 }

@@ -49,6 +49,10 @@ public:
     // A practice run: "PRACTICE" in the title and in the window's corner, and
     // nothing of the run is stored.
     void set_practice(bool practice);
+    // Asks over `owner` whether to discard this window's unfinished recorded
+    // run ("Discard the unfinished Activation Test?"); true when the
+    // administrator said so, and closing it then asks no more.
+    bool confirm_discard(QWidget* owner);
     // The start notice names the switch's key when the switch sends one.
     void set_switch_sends(SwitchSends choice);
 
@@ -132,6 +136,7 @@ private:
     QString m_caption;
     QLabel* m_practice_label = nullptr;
     bool m_placed = false;
+    bool m_discard_confirmed = false;
     QSize m_laid_out_outer; // the outer size the last layout was made for
     // The native window the presenter shows the stimulus area's frames on,
     // over the widgets, which keep their names and state for tests and
