@@ -58,6 +58,8 @@ bool write_file(const QString& path, const QByteArray& bytes) {
 class TestCommandLine : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void outputs_and_printed_values_are_checked_data();
+    void outputs_and_printed_values_are_checked();
     void names_assessment_file_data();
     void names_assessment_file();
     void arguments_are_joined_by_single_blanks();
@@ -538,6 +540,59 @@ void TestCommandLine::names_that_are_not_text() {
         ::unlink((file_name_bytes(dir.path()) + '/' + written).constData());
     }
     ::unlink(file_name_bytes(odd_name).constData()); // QTemporaryDir cannot remove it
+}
+
+void TestCommandLine::outputs_and_printed_values_are_checked_data() {
+    QTest::addColumn<QString>("script"); // for sh, in a folder with three.tavo and a FIFO
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("shown"); // in what the program wrote
+    const QString stdout_failure = QStringLiteral("tavo: standard output: ");
+    QTest::newRow("--summary into a full disk")
+        << "\"$TAVO\" --summary three.tavo >/dev/full" << 3 << stdout_failure;
+    QTest::newRow("--summary with standard output closed")
+        << "\"$TAVO\" --summary three.tavo >&-" << 3 << stdout_failure;
+    QTest::newRow("--data-dir into a full disk")
+        << "\"$TAVO\" --data-dir >/dev/full" << 3 << stdout_failure;
+    QTest::newRow("--help into a full disk")
+        << "\"$TAVO\" --help >/dev/full" << 3 << stdout_failure;
+    const QString not_a_file = QStringLiteral(
+        "cannot open the clock log: it is not an ordinary file but a folder, a device or a pipe");
+    QTest::newRow("--clock-log on a FIFO, refused at once")
+        << "\"$TAVO\" --clock-log fifo" << 2 << "tavo: fifo: " + not_a_file;
+    QTest::newRow("--clock-log on a device")
+        << "\"$TAVO\" --clock-log /dev/full" << 2 << "tavo: /dev/full: " + not_a_file;
+    QTest::newRow("--clock-log named with escapes")
+        << "\"$TAVO\" --clock-log \"$(printf 'no/such\\033[2J')\"" << 2
+        << "tavo: no/such\\x1b[2J: cannot open the clock log: No such file or directory";
+    QTest::newRow("--switch-sends with escapes")
+        << "\"$TAVO\" --switch-sends \"$(printf 'x\\033]0;t\\007')\"" << 1
+        << "not 'x\\x1b]0;t\\x07'";
+    QTest::newRow("TAVO_DATA_DIR with escapes")
+        << "TAVO_DATA_DIR=\"$(printf 'd\\033[2J')\" \"$TAVO\" --data-dir" << 1
+        << "Data folder: d\\x1b[2J";
+}
+
+// Output that cannot be written fails the command (exit 3); values from the
+// command line or the environment reach the terminal escaped, never acted on.
+void TestCommandLine::outputs_and_printed_values_are_checked() {
+    QFETCH(QString, script);
+    QFETCH(int, status);
+    QFETCH(QString, shown);
+    QTemporaryDir dir;
+    QVERIFY(QFile::copy(sample_path("three_tests.tavo"), dir.filePath("three.tavo")));
+    QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600) == 0);
+    QProcess shell;
+    shell.setWorkingDirectory(dir.path());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TAVO"), QStringLiteral(TAVO_PROGRAM));
+    shell.setProcessEnvironment(environment);
+    shell.start(QStringLiteral("sh"), {QStringLiteral("-c"), script});
+    // A guard against a hang only: a FIFO must be refused long before it.
+    QVERIFY(shell.waitForFinished(120'000));
+    const QByteArray written = shell.readAllStandardOutput() + shell.readAllStandardError();
+    QCOMPARE(shell.exitCode(), status);
+    QVERIFY2(QString::fromUtf8(written).contains(shown), written.constData());
+    QVERIFY(!written.contains('\x1b') && !written.contains('\x07'));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -22,7 +22,7 @@ namespace {
 // A line on stderr about a file. Names and lines of a damaged file reach the
 // terminal with their control characters shown, never acted on.
 void report(QTextStream& err, const QString& path, const QString& message) {
-    err << "tavo: " << terminal_text(path) << ": " << terminal_text(message) << '\n';
+    err << "tavo: " << terminal_file_name(path) << ": " << terminal_text(message) << '\n';
 }
 
 // Reads an assessment file, or says on stderr why it cannot.
@@ -206,7 +206,9 @@ WindowOptions window_options(const QStringList& arguments) {
     return options;
 }
 
-int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err,
+namespace {
+
+int run_options(const QStringList& arguments, QTextStream& out, QTextStream& err,
                 const SheetPdfWriter& write_sheet_pdf) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -330,12 +332,32 @@ int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err
                            err);
     }
     if (parser.isSet(data_dir)) {
-        return report_data_files(out);
+        return report_data_files(out, &terminal_file_name);
     }
     if (!parser.isSet(summary)) {
         return usage_error(QStringLiteral("nothing to do"), err);
     }
     return print_summary(parser.value(summary), out, err);
+}
+
+} // namespace
+
+// What a command prints is its work: output that did not reach its file (a
+// full disk, a closed standard output) is a failure, never exit 0.
+int run_console(const QStringList& arguments, QTextStream& out, QTextStream& err,
+                const SheetPdfWriter& write_sheet_pdf) {
+    const int status = run_options(arguments, out, err, write_sheet_pdf);
+    out.flush();
+    if (out.status() == QTextStream::Ok) {
+        return status;
+    }
+    const QIODevice* device = out.device();
+    const QString reason = device != nullptr && !device->errorString().isEmpty()
+                               ? device->errorString()
+                               : QStringLiteral("the output could not be written");
+    err << "tavo: standard output: " << terminal_text(reason) << '\n';
+    err.flush();
+    return exit_unwritable_file;
 }
 
 } // namespace tavo

@@ -9,12 +9,14 @@
 #include "sheet_pdf.h"
 #include "state_folder.h"
 #include "tavo_application.h"
+#include "terminal_text.h"
 #include "version.h"
 #include "wave_sound_player.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QTextStream>
+#include <QTimer>
 
 namespace {
 
@@ -84,9 +86,12 @@ int main(int argc, char* argv[]) {
         tavo::window_options(tavo::command_line_arguments(argc, argv));
     std::unique_ptr<tavo::FileReadingLog> clock_log;
     if (!options.clock_log.isEmpty()) {
-        clock_log = tavo::FileReadingLog::open(options.clock_log);
+        QString reason;
+        clock_log = tavo::FileReadingLog::open(options.clock_log, reason);
         if (!clock_log) {
-            QTextStream(stderr) << "tavo: " << options.clock_log << ": cannot open the clock log\n";
+            QTextStream(stderr) << "tavo: " << tavo::terminal_file_name(options.clock_log)
+                                << ": cannot open the clock log: " << tavo::terminal_text(reason)
+                                << '\n';
             return tavo::exit_unreadable_file;
         }
     }
@@ -95,7 +100,7 @@ int main(int argc, char* argv[]) {
         options.switch_sends.isEmpty() ? QStringLiteral("mouse") : options.switch_sends);
     if (!switch_sends) {
         QTextStream(stderr) << "tavo: --switch-sends takes mouse, space, enter or any, not '"
-                            << options.switch_sends << "'\n";
+                            << tavo::terminal_text(options.switch_sends) << "'\n";
         return tavo::exit_usage;
     }
 
@@ -113,6 +118,14 @@ int main(int argc, char* argv[]) {
                                     *presenter,
                                     tavo::state_folder() + QStringLiteral("/recovery")});
     tavo_app.main_window().set_switch_sends(*switch_sends);
+    if (clock_log) {
+        // Told once, over the main window, after the test's event is done.
+        clock_log->set_failure_handler([&tavo_app, &dialogs](const QString& message) {
+            QTimer::singleShot(0, &tavo_app.main_window(), [&tavo_app, &dialogs, message] {
+                dialogs.show_message(&tavo_app.main_window(), message);
+            });
+        });
+    }
     tavo_app.start(tavo::command_line_text(options.arguments));
     tavo_app.main_window().show();
     return QApplication::exec();

@@ -2,8 +2,11 @@
 
 #include "file_names.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 
 namespace tavo {
@@ -103,13 +106,22 @@ std::int64_t monotonic_microseconds() {
         .count();
 }
 
-std::unique_ptr<FileReadingLog> FileReadingLog::open(const QString& path) {
-    std::FILE* file = std::fopen(file_name_bytes(path).constData(), "ab");
-    if (file == nullptr) {
+std::unique_ptr<FileReadingLog> FileReadingLog::open(const QString& path, QString& reason) {
+    if (file_exists(path) && !QFileInfo(QFile::decodeName(file_name_bytes(path))).isFile()) {
+        reason = QStringLiteral("it is not an ordinary file but a folder, a device or a pipe");
         return nullptr;
     }
-    return std::unique_ptr<FileReadingLog>(new FileReadingLog(file));
+    std::FILE* file = std::fopen(file_name_bytes(path).constData(), "ab");
+    if (file == nullptr) {
+        reason = qt_error_string(errno);
+        return nullptr;
+    }
+    return std::unique_ptr<FileReadingLog>(new FileReadingLog(file, path));
 }
+
+FileReadingLog::FileReadingLog(std::FILE* file, QString path)
+    : m_file(file)
+    , m_path(std::move(path)) {}
 
 FileReadingLog::~FileReadingLog() {
     std::fclose(m_file);
@@ -131,8 +143,18 @@ void FileReadingLog::write(ReadingTest test, ReadingEvent event, int trial,
     const std::size_t length =
         format_reading_line(m_line, sizeof m_line, test, event, trial, reading, micros);
     // Flushed line by line: nothing waits in a buffer for a reader, or a crash.
-    std::fwrite(m_line, 1, length, m_file);
-    std::fflush(m_file);
+    const bool written = std::fwrite(m_line, 1, length, m_file) == length;
+    if ((std::fflush(m_file) == 0 && written) || m_failed) {
+        return;
+    }
+    const int error = errno;
+    m_failed = true;
+    if (m_failure_handler) {
+        m_failure_handler(QStringLiteral("The clock log \"%1\" could not be written: %2. The "
+                                         "tests go on and their readings are kept in the "
+                                         "assessment, but the log misses lines from now on.")
+                              .arg(displayed_file_name(m_path), qt_error_string(error)));
+    }
 }
 
 } // namespace tavo

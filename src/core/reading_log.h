@@ -10,12 +10,12 @@
 
 #include "timed_reading.h"
 
+#include <QString>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
-
-class QString;
 
 namespace tavo {
 
@@ -68,8 +68,18 @@ public:
     FileReadingLog(const FileReadingLog&) = delete;
     FileReadingLog& operator=(const FileReadingLog&) = delete;
 
-    // The log appending to `path`, or nothing when it cannot be opened.
-    static std::unique_ptr<FileReadingLog> open(const QString& path);
+    // The log appending to `path`, or nothing when it cannot be opened, with
+    // the reason in `reason`. Only a regular file (or a new one) is taken: a
+    // pipe would block the program until someone reads it, and a device is
+    // no log.
+    static std::unique_ptr<FileReadingLog> open(const QString& path, QString& reason);
+
+    // Called once, at the first line that could not be written, with a
+    // message naming the log and the reason. It is called in the middle of
+    // a test: it must only pass the message on.
+    void set_failure_handler(std::function<void(const QString&)> handler) {
+        m_failure_handler = std::move(handler);
+    }
 
     void record(ReadingTest test, ReadingEvent event, int trial,
                 const TimedReading& reading) override;
@@ -78,10 +88,12 @@ public:
 private:
     void write(ReadingTest test, ReadingEvent event, int trial, const TimedReading& reading);
 
-    explicit FileReadingLog(std::FILE* file)
-        : m_file(file) {}
+    FileReadingLog(std::FILE* file, QString path);
 
     std::FILE* m_file;
+    QString m_path;
+    bool m_failed = false;
+    std::function<void(const QString&)> m_failure_handler;
     char m_line[160] = {};
 };
 

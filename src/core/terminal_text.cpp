@@ -26,4 +26,8 @@ QString terminal_text(const QString& text) {
     return shown;
 }
 
+QString terminal_file_name(const QString& name) {
+    return terminal_text(displayed_file_name(name));
+}
+
 } // namespace tavo

@@ -12,4 +12,8 @@ namespace tavo {
 // rest as it is.
 QString terminal_text(const QString& text);
 
+// A file name for the terminal: a byte of the name that is no valid UTF-8 as
+// \xff, then every control character as above.
+QString terminal_file_name(const QString& name);
+
 } // namespace tavo

@@ -39,16 +39,16 @@ QStringList shipped_sounds() {
     return shipped_file_names().filter(QRegularExpression(QStringLiteral("\\.wav$")));
 }
 
-int report_data_files(QTextStream& out) {
-    out << "Data folder: " << QDir::cleanPath(data_directory()) << '\n';
+int report_data_files(QTextStream& out, QString (*shown)(const QString&)) {
+    out << "Data folder: " << shown(QDir::cleanPath(data_directory())) << '\n';
     int missing = 0;
     for (const QString& name : shipped_data_files()) {
         const QString path = find_data_file(name);
         if (path.isEmpty()) {
             ++missing;
-            out << "missing: " << name << '\n';
+            out << "missing: " << shown(name) << '\n';
         } else {
-            out << "found: " << path << '\n';
+            out << "found: " << shown(path) << '\n';
         }
     }
     return missing == 0 ? 0 : 1;

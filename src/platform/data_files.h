@@ -30,7 +30,9 @@ QStringList shipped_sounds();
 // Writes the data folder and, for each shipped file, where it was found or
 // that it is missing; returns 0 when every file is found and 1 otherwise. This
 // is the --data-dir option, which shows that an installed program finds its
-// files.
-int report_data_files(QTextStream& out);
+// files. Each path is written as `shown` gives it: the folder comes from the
+// environment (TAVO_DATA_DIR) and may hold anything, which the terminal must
+// not act on.
+int report_data_files(QTextStream& out, QString (*shown)(const QString&));
 
 } // namespace tavo
