@@ -87,9 +87,10 @@ void TestReadingLog::log_named_by_bytes() {
     QTemporaryDir dir;
     const QByteArray name = QFile::encodeName(dir.path()) + "/clock\xff.log";
     {
+        QString reason;
         const std::unique_ptr<FileReadingLog> log =
-            FileReadingLog::open(file_name_from_bytes(name));
-        QVERIFY(log);
+            FileReadingLog::open(file_name_from_bytes(name), reason);
+        QVERIFY2(log, qPrintable(reason));
         log->record_delay(ReadingTest::activation, 1, 2500);
     }
     struct stat status {};

@@ -1,9 +1,8 @@
 #include "reading_log.h"
 
+#include "file_identity.h"
 #include "file_names.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QString>
 #include <algorithm>
 #include <cerrno>
@@ -107,7 +106,7 @@ std::int64_t monotonic_microseconds() {
 }
 
 std::unique_ptr<FileReadingLog> FileReadingLog::open(const QString& path, QString& reason) {
-    if (file_exists(path) && !QFileInfo(QFile::decodeName(file_name_bytes(path))).isFile()) {
+    if (file_kind(path) == FileKind::other) {
         reason = QStringLiteral("it is not an ordinary file but a folder, a device or a pipe");
         return nullptr;
     }

@@ -23,4 +23,10 @@ struct FileIdentity {
 // when there is no such file (or it cannot be looked at).
 std::optional<FileIdentity> file_identity(const QString& path);
 
+enum class FileKind { missing, regular, other };
+
+// What a path names, a symbolic link followed: nothing, a regular file, or
+// something else (a folder, a device, a pipe), without opening it.
+FileKind file_kind(const QString& path);
+
 } // namespace tavo

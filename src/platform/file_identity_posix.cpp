@@ -24,4 +24,12 @@ std::optional<FileIdentity> file_identity(const QString& path) {
     return identity;
 }
 
+FileKind file_kind(const QString& path) {
+    struct stat info {};
+    if (::stat(file_name_bytes(path).constData(), &info) != 0) {
+        return FileKind::missing;
+    }
+    return S_ISREG(info.st_mode) ? FileKind::regular : FileKind::other;
+}
+
 } // namespace tavo

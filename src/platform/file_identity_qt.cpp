@@ -18,4 +18,12 @@ std::optional<FileIdentity> file_identity(const QString& path) {
     return identity;
 }
 
+FileKind file_kind(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        return FileKind::missing;
+    }
+    return info.isFile() ? FileKind::regular : FileKind::other;
+}
+
 } // namespace tavo
