@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void errors_of_the_moment_belong_to_the_session();
     void export_writes_the_trials_on_screen_data();
     void export_writes_the_trials_on_screen();
+    void export_labels_an_unsaved_assessment_as_unsaved();
     void compare_shows_the_files_chosen();
 
 private:
@@ -220,6 +222,21 @@ void TestTrialDetails::export_writes_the_trials_on_screen() {
     }
     QCOMPARE(m_rig->dialogs.messages.join(QString()).contains(message), true);
     QCOMPARE(m_rig->dialogs.messages.isEmpty(), message.isEmpty());
+}
+
+void TestTrialDetails::export_labels_an_unsaved_assessment_as_unsaved() {
+    open_sample(QStringLiteral("three_tests.tavo"));
+    window().findChild<QLineEdit*>(QStringLiteral("Text0"))->setText(QStringLiteral("Cy"));
+    for (const char* item : {"export_file_menu", "export_summary_file_menu"}) {
+        const QString path = m_dir->filePath(QString::fromLatin1(item) + QStringLiteral(".csv"));
+        m_rig->dialogs.save_answers.push_back(path);
+        window().findChild<QAction*>(QString::fromLatin1(item))->trigger();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray csv = file.readAll();
+        QVERIFY2(csv.contains("\r\n(unsaved),Cy,"), item);
+        QVERIFY(!csv.contains("three_tests.tavo"));
+    }
 }
 
 void TestTrialDetails::compare_shows_the_files_chosen() {

@@ -279,17 +279,26 @@ void TavoApplication::print_results_sheet() {
 }
 
 void TavoApplication::export_trial_data() {
-    tavo::export_trial_data(m_main_window.get(), m_services.dialogs,
-                            {QFileInfo(m_document.file_name()).fileName(), m_document.fields(),
-                             m_document.data(), m_document.run_errors()},
-                            m_document.file_name());
+    tavo::export_trial_data(
+        m_main_window.get(), m_services.dialogs,
+        {export_source_name(), m_document.fields(), m_document.data(), m_document.run_errors()},
+        m_document.file_name());
+}
+
+// The rows of an assessment that differs from its file (a new run, an edit)
+// are not that file's: they are labelled as unsaved, not with its name.
+QString TavoApplication::export_source_name() const {
+    if (m_document.file_name().isEmpty() || m_document.unsaved_changes()) {
+        return QStringLiteral("(unsaved)");
+    }
+    return QFileInfo(m_document.file_name()).fileName();
 }
 
 void TavoApplication::export_summary() {
-    tavo::export_test_figures(m_main_window.get(), m_services.dialogs,
-                              {QFileInfo(m_document.file_name()).fileName(), m_document.fields(),
-                               m_document.data(), m_document.run_errors()},
-                              m_document.file_name());
+    tavo::export_test_figures(
+        m_main_window.get(), m_services.dialogs,
+        {export_source_name(), m_document.fields(), m_document.data(), m_document.run_errors()},
+        m_document.file_name());
 }
 
 void TavoApplication::show_trial_details() {

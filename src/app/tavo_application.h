@@ -96,6 +96,8 @@ private:
     // under way, in that window or another: the administrator is asked
     // first. True when the start may go ahead.
     bool may_start(const TrialWindow* target, bool practice);
+    // The name the exports give the open assessment's rows.
+    QString export_source_name() const;
     // The switch input and the open test windows follow the main window's choice.
     void apply_switch_sends(SwitchSends choice);
 
