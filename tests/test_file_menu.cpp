@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,6 +30,8 @@ private Q_SLOTS:
     void closing_the_main_window_is_exit();
     void file_dialogs_belong_to_the_main_window();
     void saved_tests_reopen_to_the_same_results();
+    void one_keystroke_in_the_notes_changes_only_that_data();
+    void one_keystroke_in_the_notes_changes_only_that();
     void command_line_opens_a_file_at_start_data();
     void command_line_opens_a_file_at_start();
     void command_line_failure_is_told_over_the_shown_window();
@@ -214,6 +217,43 @@ void TestFileMenu::saved_tests_reopen_to_the_same_results() {
     QCOMPARE(assessment.file_name(), path);
     QVERIFY(!m_rig->app->save_prompt());
     QVERIFY(m_rig->dialogs.messages.isEmpty());
+}
+
+void TestFileMenu::one_keystroke_in_the_notes_changes_only_that_data() {
+    QTest::addColumn<QString>("notes");
+    QTest::newRow("paragraph separator, lone CR, NUL")
+        << QString::fromUtf16(u"Kestrel\u2029 seated\rleft\r\nhand\0 z", 29);
+    QTest::newRow("Windows-1252 text with lone CRs")
+        << QStringLiteral("Kestrel Jos\u00e9\rleft\r\nhand\rend");
+}
+
+void TestFileMenu::one_keystroke_in_the_notes_changes_only_that() {
+    QFETCH(QString, notes);
+    const QString path = m_dir->filePath(QStringLiteral("notes.tavo"));
+    AssessmentDocument& assessment = m_rig->app->document();
+    assessment.load(three_tests_fields(), three_tests_data(), QString());
+    assessment.set_field(TypedField::notes, notes);
+    m_rig->dialogs.save_answers.push_back(path);
+    trigger("save_file_menu");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    QCOMPARE(before.count("Kestrel"), 1);
+
+    trigger("new_file_menu");
+    m_rig->dialogs.open_answers.push_back(path);
+    trigger("open_file_menu");
+    QCOMPARE(assessment.field(TypedField::notes), notes);
+    auto* box = window().findChild<QPlainTextEdit*>(QStringLiteral("notes"));
+    box->setFocus();
+    box->moveCursor(QTextCursor::Start);
+    QTest::keyClick(box, Qt::Key_X);
+    trigger("save_file_menu");
+    QVERIFY(m_rig->dialogs.messages.isEmpty());
+
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray(before).replace("Kestrel", "xKestrel"));
 }
 
 void TestFileMenu::command_line_opens_a_file_at_start_data() {

@@ -4,6 +4,7 @@
 #include "design_font.h"
 #include "dialogs.h"
 #include "insert_date.h"
+#include "notes_edit.h"
 #include "svg_picture.h"
 #include "switch_sends_dialog.h"
 #include "twips.h"
@@ -243,7 +244,10 @@ void DefaultWindow::build_background_tab(QWidget* page) {
     m_notes_edit->setTabChangesFocus(true);
     connect(m_notes_edit, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_showing_notes) {
-            m_notes_shown = edited_notes();
+            const QString box_text = m_notes_edit->document()->toRawText();
+            m_notes_shown =
+                notes_after_edit(m_document.field(TypedField::notes), m_notes_box_text, box_text);
+            m_notes_box_text = box_text;
             m_document.set_field(TypedField::notes, m_notes_shown);
         }
     });
@@ -535,6 +539,7 @@ void DefaultWindow::show_fields() {
         plain.replace(crlf, QStringLiteral("\n"));
         m_showing_notes = true;
         m_notes_edit->setPlainText(plain);
+        m_notes_box_text = m_notes_edit->document()->toRawText();
         m_showing_notes = false;
         m_notes_edit->moveCursor(QTextCursor::End);
     }
@@ -548,15 +553,6 @@ void DefaultWindow::show_settings() {
     for (std::size_t i = 0; i < m_full_screen_boxes.size(); ++i) {
         m_full_screen_boxes[i]->setChecked(m_document.full_screen(static_cast<SwitchTest>(i)));
     }
-}
-
-// The box's own text, not its plain-text rendering: a no-break space or a
-// line separator the administrator typed stays what it is. Only the breaks
-// between the box's paragraphs become the notes' CR LF.
-QString DefaultWindow::edited_notes() const {
-    QString text = m_notes_edit->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, crlf);
-    return text;
 }
 
 void DefaultWindow::show_results() {

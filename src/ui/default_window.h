@@ -102,8 +102,6 @@ private:
     void show_document(DocumentChange what);
     void show_fields();
     void show_settings();
-    // The notes as the administrator left them in the box, with CR LF breaks.
-    QString edited_notes() const;
     void choose_switch_sends();
     void stretch_top_lines();
 
@@ -122,6 +120,10 @@ private:
     // The notes last given to the box: while the box is not edited, the
     // document keeps its own text, whatever the box would make of it.
     QString m_notes_shown;
+    // The box's raw text as it stood after the last change, so that an edit
+    // replaces only the span that changed and every break elsewhere stays as
+    // the notes hold it.
+    QString m_notes_box_text;
     bool m_showing_notes = false;
     std::array<QLabel*, 7> m_result_labels{};
     bool m_centred = false;
