@@ -1,6 +1,7 @@
 // Every trial of an assessment as tables and as CSV, and assessments compared.
 #include "assessment_file.h"
 #include "comparison.h"
+#include "results.h"
 #include "summary_csv.h"
 #include "trial_csv.h"
 #include "trial_details.h"
@@ -38,6 +39,8 @@ private Q_SLOTS:
     void formula_looking_cells_data();
     void formula_looking_cells();
     void comparison_keeps_the_order_chosen();
+    void far_apart_readings_data();
+    void far_apart_readings();
 };
 
 void TestTrialData::details_of_a_sample_data() {
@@ -141,19 +144,20 @@ void TestTrialData::csv_of_two_assessments() {
     QVERIFY(text.endsWith(QStringLiteral("\r\n")));
     const QStringList records = text.split(QStringLiteral("\r\n"));
     QCOMPARE(records.first(),
-             QStringLiteral("File,Subject,Administrator,Switch Location,Switch Type,Test,Trial,"
-                            "Onset Time of Day,Response Time of Day,Response Time (ms),Notes"));
+             QStringLiteral(
+                 "File,Subject,Administrator,Switch Location,Switch Type,Test,Trial,"
+                 "Onset Time of Day,Response Time of Day,Response Time (ms),Notes,Trial Note"));
     QCOMPARE(records[1], QStringLiteral("a.tavo,Ann Example,Dr Bo Reyes,Left of head,"
                                         "\"Round, 65 mm\",Activation,1,9:05:08:542,9:05:08:842,"
-                                        "300,\"Seated in her wheelchair, switch on the tray.\""));
+                                        "300,\"Seated in her wheelchair, switch on the tray.\","));
     QCOMPARE(records[25], QStringLiteral("a.tavo,Ann Example,Dr Bo Reyes,Left of head,"
                                          "\"Round, 65 mm\",Repetition,5,9:20:02:000,9:20:02:950,"
-                                         "950,\"Seated in her wheelchair, switch on the tray.\""));
+                                         "950,\"Seated in her wheelchair, switch on the tray.\","));
     // The notes' own line break splits the second assessment's records in two
     // when split naively; each record starts a new one.
     QCOMPARE(records[26], QStringLiteral(",\"Lee, \"\"Sam\"\"\",Zoë,Chin,Plate,Activation,1,"
                                          "9:05:08:542,9:05:08:842,300,\"line one"));
-    QCOMPARE(records[27], QStringLiteral("line \"\"two\"\", last\""));
+    QCOMPARE(records[27], QStringLiteral("line \"\"two\"\", last\","));
     // Header, 25 trials of each tested assessment (the second with a line
     // break each), none of the untested one, and the empty text after the end.
     QCOMPARE(records.size(), 1 + 25 + 50 + 1);
@@ -193,7 +197,7 @@ void TestTrialData::formula_looking_cells() {
         trial_csv({{text, fields, early, {}}}).mid(3)); // after the byte-order mark
     const QString first_row = QStringList(QList<QString>(5, cell)).join(u',') +
                               QStringLiteral(",Activation,1,9:05:08:542,9:05:08:537,-5,") + cell +
-                              QStringLiteral("\r\n");
+                              QStringLiteral(",response before stimulus\r\n");
     QVERIFY2(csv.contains(QStringLiteral("\r\n") + first_row), qPrintable(csv.left(400)));
     // The figures of each test: the same typed cells before them and after.
     const QString summary = QString::fromUtf8(summary_csv({{text, fields, early, {}}}).mid(3));
@@ -227,6 +231,73 @@ void TestTrialData::comparison_keeps_the_order_chosen() {
     QCOMPARE(three.release->fastest, 400);
     QCOMPARE(three.release->slowest, 580);
     QCOMPARE(three.repetition, std::optional<std::int32_t>(950));
+}
+
+void TestTrialData::far_apart_readings_data() {
+    QTest::addColumn<ClockReading>("onset");
+    QTest::addColumn<ClockReading>("response");
+    QTest::addColumn<qint64>("response_ms");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("fastest");
+    QTest::addColumn<QString>("slowest");
+    const ClockReading most = std::numeric_limits<ClockReading>::max();
+    const ClockReading least = std::numeric_limits<ClockReading>::min();
+    const QString before = QStringLiteral("response before stimulus");
+    const QString hour = QStringLiteral("response over an hour after stimulus");
+    QTest::newRow("clock wraps between the readings")
+        << most - 99 << least + 200 << qint64{300} << QString() << "Fastest = 00:00.300"
+        << "Slowest = 00:00.500";
+    QTest::newRow("readings as far apart as the clock allows")
+        << least << most << qint64{4'294'967'295} << hour << "Fastest = 00:00.500"
+        << "Slowest = 02:47.295";
+    QTest::newRow("apart by more than half the clock")
+        << -2'000'000'000 << 2'000'000'000 << qint64{4'000'000'000} << hour << "Fastest = 00:00.500"
+        << "Slowest = 06:40.000";
+    QTest::newRow("response before stimulus")
+        << 1000 << 900 << qint64{-100} << before << "Fastest = -00:00.100"
+        << "Slowest = 00:00.500";
+    QTest::newRow("an hour exactly")
+        << 0 << 3'600'000 << qint64{3'600'000} << QString() << "Fastest = 00:00.500"
+        << "Slowest = 00:00.000";
+    QTest::newRow("just over an hour")
+        << 0 << 3'600'001 << qint64{3'600'001} << hour << "Fastest = 00:00.500"
+        << "Slowest = 00:00.001";
+}
+
+// Only an edited file holds readings like these; every view takes the
+// response time as the readings give it and flags the trial that is absurd.
+void TestTrialData::far_apart_readings() {
+    QFETCH(ClockReading, onset);
+    QFETCH(ClockReading, response);
+    QFETCH(qint64, response_ms);
+    QFETCH(QString, note);
+    TestData data;
+    for (int i = 0; i < trials_per_test - 1; ++i) {
+        data.act_stim_times[i] = 1000 + 3000 * i;
+        data.act_click_times[i] = data.act_stim_times[i] + 500;
+    }
+    data.act_stim_times[trials_per_test - 1] = onset;
+    data.act_click_times[trials_per_test - 1] = response;
+
+    const std::vector<TestDetails> details = trial_details(data);
+    QCOMPARE(details.size(), std::size_t{1});
+    const TrialRow& last = details.front().rows.back();
+    QCOMPARE(last.response_ms, response_ms);
+    QCOMPARE(last.note, note);
+    QVERIFY(details.front().rows.front().note.isEmpty());
+
+    const ResultTexts texts = compute_results(data);
+    QTEST(texts.activation_fastest, "fastest");
+    QTEST(texts.activation_slowest, "slowest");
+
+    const QStringList records =
+        QString::fromUtf8(trial_csv({{QStringLiteral("x.tavo"), {}, data, RunErrors{}}}).mid(3))
+            .split(QStringLiteral("\r\n"));
+    QCOMPARE(records.size(), 1 + trials_per_test + 1);
+    QVERIFY2(records[trials_per_test].endsWith(QString::number(response_ms) + QStringLiteral(",,") +
+                                               note),
+             qPrintable(records[trials_per_test]));
+    QVERIFY(records[1].endsWith(QStringLiteral(",500,,")));
 }
 
 QTEST_GUILESS_MAIN(TestTrialData)

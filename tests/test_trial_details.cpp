@@ -274,7 +274,7 @@ void TestTrialDetails::compare_shows_the_files_chosen() {
     QCOMPARE(chart.bars.size(), std::size_t{1});
     QCOMPARE(chart.bars[0].value, 490);
     QCOMPARE(chart.bars[0].range,
-             (std::optional<std::pair<std::int32_t, std::int32_t>>({400, 580})));
+             (std::optional<std::pair<std::int64_t, std::int64_t>>({400, 580})));
     QCOMPARE(compare->findChild<QTableWidget*>(QStringLiteral("repetition_compare_table"))
                  ->item(0, 2)
                  ->text(),

@@ -173,7 +173,7 @@ void TestTrialStatistics::spread() {
     QFETCH(double, median);
     QFETCH(double, sd);
     QFETCH(double, cv);
-    const std::optional<Spread> spread = spread_of(times);
+    const std::optional<Spread> spread = spread_of({times.begin(), times.end()});
     QVERIFY(spread);
     QCOMPARE(spread->count, static_cast<int>(times.size()));
     QVERIFY2(near(spread->mean, mean), qPrintable(QString::number(spread->mean, 'f', 6)));
@@ -188,15 +188,15 @@ void TestTrialStatistics::spread() {
         QVERIFY2(near(*spread->coefficient_of_variation, cv),
                  qPrintable(QString::number(*spread->coefficient_of_variation, 'f', 6)));
     }
-    QTEST(int{spread->fastest}, "fastest");
-    QTEST(int{spread->slowest}, "slowest");
+    QTEST(static_cast<int>(spread->fastest), "fastest");
+    QTEST(static_cast<int>(spread->slowest), "slowest");
 }
 
 void TestTrialStatistics::no_times_no_spread() {
     QVERIFY(!spread_of({}));
     QVERIFY(trial_details(TestData{}).empty());
     // A repetition test cut short has no intervals to describe.
-    TestDetails short_run{TestKind::repetition, {{1, 10, 20, 10, {}, {}}}, std::nullopt};
+    TestDetails short_run{TestKind::repetition, {{1, 10, 20, 10, {}, {}, {}}}, std::nullopt};
     const TestStatistics statistics = test_statistics(short_run);
     QVERIFY(!statistics.repetition);
     QVERIFY(figure_lines(statistics).empty());

@@ -90,7 +90,8 @@ std::optional<std::int32_t> reading_time_of_day(const LocalTime& start_time,
     if (fits_32_bits(plain)) {
         return static_cast<std::int32_t>(plain);
     }
-    const std::int64_t time = std::int64_t{*start} + reading_difference(reading, start_tick);
+    const std::int64_t time =
+        std::int64_t{*start} + wrapped_reading_difference(reading, start_tick);
     if (!fits_32_bits(time)) {
         return std::nullopt;
     }

@@ -22,7 +22,7 @@ ComparedAssessment compared_assessment(const QString& file_name, const QDateTime
     ComparedAssessment compared{file_name, modified, {}, {}, {}, {}};
     compared.activation = summary_if_done(data.act_stim_times, data.act_click_times);
     compared.release = summary_if_done(data.rel_stim_times, data.rel_release_times);
-    const std::int32_t five_clicks =
+    const std::int64_t five_clicks =
         reading_difference(data.rep_click_times[repetition_clicks - 1], data.rep_first_press);
     if (five_clicks >= 1) {
         compared.repetition = five_clicks;

@@ -23,7 +23,7 @@ struct ComparedAssessment {
     // Empty for a test the assessment has no data for.
     std::optional<TrialSummary> activation;
     std::optional<TrialSummary> release;
-    std::optional<std::int32_t> repetition; // time for five clicks, ms
+    std::optional<std::int64_t> repetition; // time for five clicks, ms
     // The figures of each test that has data, in the order of the tests.
     std::vector<TestStatistics> statistics;
 

@@ -2,9 +2,8 @@
 
 namespace tavo {
 
-QString format_duration_text(std::int32_t ms) {
-    // 64 bits so that the magnitude of the most negative value fits.
-    const std::int64_t magnitude = ms < 0 ? -static_cast<std::int64_t>(ms) : ms;
+QString format_duration_text(std::int64_t ms) {
+    const std::int64_t magnitude = ms < 0 ? -ms : ms;
     const std::int64_t within_hour = magnitude % 3'600'000;
     const std::int64_t minutes = within_hour / 60'000;
     const std::int64_t seconds = (within_hour % 60'000) / 1'000;

@@ -9,6 +9,6 @@ namespace tavo {
 
 // A negative duration (only an edited file can give one) carries one leading
 // minus sign: -1 gives -00:00.001.
-QString format_duration_text(std::int32_t ms);
+QString format_duration_text(std::int64_t ms);
 
 } // namespace tavo

@@ -104,7 +104,7 @@ void RepetitionTrial::take_release() {
     end_measurement();
     m_view.set_stimulus_visible(false);
     m_view.set_click_label_visible(false);
-    const std::int32_t test_time =
+    const std::int64_t test_time =
         reading_difference(m_run.click_times[repetition_clicks - 1], m_run.first_press);
     complete_run(m_run, QStringLiteral("Test Time: ") + format_duration_text(test_time));
 }

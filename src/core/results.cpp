@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace tavo {
 
@@ -12,13 +13,13 @@ namespace {
 const QString not_completed = QStringLiteral("Test Not Completed");
 
 // total / 10 rounded to the nearest whole number, halves to the even one.
-std::int32_t average_of_ten(std::int64_t total) {
+std::int64_t average_of_ten(std::int64_t total) {
     std::int64_t quotient = total / trials_per_test;
     const std::int64_t remainder = total % trials_per_test;
     if (remainder > 5 || (remainder == 5 && quotient % 2 != 0)) {
         ++quotient;
     }
-    return static_cast<std::int32_t>(quotient);
+    return quotient;
 }
 
 void fill_trial_texts(const TrialSummary& summary, QString& average, QString& fastest,
@@ -42,7 +43,7 @@ TrialSummary summarise_trials(const std::array<ClockReading, trials_per_test>& o
     summary.fastest = reading_difference(responses[0], onsets[0]);
     summary.slowest = summary.fastest;
     for (int i = 0; i < trials_per_test; ++i) {
-        const std::int32_t d = reading_difference(responses[i], onsets[i]);
+        const std::int64_t d = reading_difference(responses[i], onsets[i]);
         summary.total += d;
         summary.fastest = std::min(summary.fastest, d);
         summary.slowest = std::max(summary.slowest, d);
@@ -51,11 +52,19 @@ TrialSummary summarise_trials(const std::array<ClockReading, trials_per_test>& o
     return summary;
 }
 
-std::int32_t five_clicks_time(const TestData& data) {
+std::int64_t five_clicks_time(const TestData& data) {
     return reading_difference(data.rep_click_times[repetition_clicks - 1], data.rep_first_press);
 }
 
-std::int32_t reading_difference(ClockReading later, ClockReading earlier) {
+std::int64_t reading_difference(ClockReading later, ClockReading earlier) {
+    const std::int64_t plain = std::int64_t{later} - earlier;
+    if (plain < std::numeric_limits<std::int32_t>::min()) {
+        return plain + (std::int64_t{1} << 32);
+    }
+    return plain;
+}
+
+std::int32_t wrapped_reading_difference(ClockReading later, ClockReading earlier) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(later) -
                                      static_cast<std::uint32_t>(earlier));
 }

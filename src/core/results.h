@@ -28,9 +28,9 @@ struct ResultTexts {
 // Computed in 64 bits, so long responses cannot overflow.
 struct TrialSummary {
     std::int64_t total = 0;
-    std::int32_t fastest = 0;
-    std::int32_t slowest = 0;
-    std::int32_t average = 0;
+    std::int64_t fastest = 0;
+    std::int64_t slowest = 0;
+    std::int64_t average = 0;
 };
 
 TrialSummary summarise_trials(const std::array<ClockReading, trials_per_test>& onsets,
@@ -41,15 +41,23 @@ TrialSummary summarise_trials(const std::array<ClockReading, trials_per_test>& o
 inline bool has_results(const TrialSummary& summary) {
     return summary.total >= 1;
 }
-std::int32_t five_clicks_time(const TestData& data);
+std::int64_t five_clicks_time(const TestData& data);
 inline bool has_repetition_results(const TestData& data) {
     return five_clicks_time(data) >= 1;
 }
 
 ResultTexts compute_results(const TestData& data);
 
-// The difference of two readings of the one clock. The clock wraps after
-// about 49.7 days, so the difference is taken modulo 2^32.
-std::int32_t reading_difference(ClockReading later, ClockReading earlier);
+// The time from one reading of the clock to a later one, in 64 bits. The
+// clock counts in 32 bits and wraps from its largest value to its most
+// negative one, so a plain difference below the 32-bit range can only be a
+// run that crossed the wrap: 2^32 is added back. Every other difference is
+// the plain one, however absurd (an edited file's response before its
+// stimulus stays negative, one weeks later stays weeks).
+std::int64_t reading_difference(ClockReading later, ClockReading earlier);
+
+// The wrap's own arithmetic: the difference modulo 2^32, which is what a
+// time of day derived through the clock needs when the plain sum overflows.
+std::int32_t wrapped_reading_difference(ClockReading later, ClockReading earlier);
 
 } // namespace tavo

@@ -26,7 +26,7 @@ QStringList repetition_cells(const std::optional<RepetitionFigures>& figures) {
         return QStringList(repetition_intervals + 4, QString());
     }
     QStringList cells;
-    for (const std::int32_t interval : figures->intervals) {
+    for (const std::int64_t interval : figures->intervals) {
         cells << QString::number(interval);
     }
     const Spread& spread = figures->interval_spread;

@@ -50,7 +50,8 @@ QStringList trial_csv_header() {
             QStringLiteral("Onset Time of Day"),
             QStringLiteral("Response Time of Day"),
             QStringLiteral("Response Time (ms)"),
-            QStringLiteral("Notes")};
+            QStringLiteral("Notes"),
+            QStringLiteral("Trial Note")};
 }
 
 QByteArray trial_csv(const std::vector<ExportedAssessment>& assessments) {
@@ -66,7 +67,7 @@ QByteArray trial_csv(const std::vector<ExportedAssessment>& assessments) {
                                     spreadsheet_text(f[3]), test_name(test.kind),
                                     QString::number(row.trial), row.onset_time_of_day,
                                     row.response_time_of_day, QString::number(row.response_ms),
-                                    spreadsheet_text(f[4])});
+                                    spreadsheet_text(f[4]), row.note});
             }
         }
     }

@@ -23,15 +23,26 @@ std::optional<TestDetails> timed_test(TestKind kind,
     }
     TestDetails details{kind, {}, summary.average};
     for (int i = 0; i < trials_per_test; ++i) {
-        details.rows.push_back({i + 1, onsets[i], responses[i],
-                                reading_difference(responses[i], onsets[i]),
+        const std::int64_t response_ms = reading_difference(responses[i], onsets[i]);
+        details.rows.push_back({i + 1, onsets[i], responses[i], response_ms,
                                 time_of_day_text(start_time, start_tick, onsets[i]),
-                                time_of_day_text(start_time, start_tick, responses[i])});
+                                time_of_day_text(start_time, start_tick, responses[i]),
+                                absurd_response_note(response_ms)});
     }
     return details;
 }
 
 } // namespace
+
+QString absurd_response_note(std::int64_t response_ms) {
+    if (response_ms < 0) {
+        return QStringLiteral("response before stimulus");
+    }
+    if (response_ms > absurd_response_ms) {
+        return QStringLiteral("response over an hour after stimulus");
+    }
+    return {};
+}
 
 QString test_name(TestKind kind) {
     switch (kind) {
@@ -61,9 +72,13 @@ std::vector<TestDetails> trial_details(const TestData& data) {
             time_of_day_text(data.rep_start_time, data.rep_start_tick, data.rep_first_press);
         for (int i = 0; i < repetition_clicks; ++i) {
             const ClockReading click = data.rep_click_times[i];
-            rep.rows.push_back({i + 1, data.rep_first_press, click,
-                                reading_difference(click, data.rep_first_press), first_press,
-                                time_of_day_text(data.rep_start_time, data.rep_start_tick, click)});
+            rep.rows.push_back({i + 1,
+                                data.rep_first_press,
+                                click,
+                                reading_difference(click, data.rep_first_press),
+                                first_press,
+                                time_of_day_text(data.rep_start_time, data.rep_start_tick, click),
+                                {}});
         }
         tests.push_back(std::move(rep));
     }

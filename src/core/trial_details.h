@@ -24,19 +24,29 @@ struct TrialRow {
     ClockReading response = 0;
     // The response time; for the repetition test, the time of the click
     // from the first press.
-    std::int32_t response_ms = 0;
+    std::int64_t response_ms = 0;
     // The onset and the response as times of day (9:05:08:542), empty when
     // they cannot be held as one (a start time edited out of range).
     QString onset_time_of_day;
     QString response_time_of_day;
+    // What makes the trial's readings absurd, empty when nothing does: only
+    // an edited file holds a response before its stimulus or hours after it,
+    // and its time is shown as it is, so the reader is told why.
+    QString note;
 };
+
+// A response more than this long after its stimulus is no real response.
+inline constexpr std::int64_t absurd_response_ms = 3'600'000;
+
+// "response before stimulus", "response over an hour after stimulus" or empty.
+QString absurd_response_note(std::int64_t response_ms);
 
 struct TestDetails {
     TestKind kind = TestKind::activation;
     std::vector<TrialRow> rows;
     // The average response time as the Test Results tab gives it; the
     // repetition test has none.
-    std::optional<std::int32_t> average;
+    std::optional<std::int64_t> average;
 };
 
 // The tests that have data, in the order activation, release, repetition. A

@@ -18,7 +18,7 @@ QString fixed(double value, int decimals) {
     return QString::number(value, 'f', decimals);
 }
 
-double median_of(std::vector<std::int32_t> sorted) {
+double median_of(std::vector<std::int64_t> sorted) {
     std::sort(sorted.begin(), sorted.end());
     const std::size_t middle = sorted.size() / 2;
     if (sorted.size() % 2 == 1) {
@@ -57,13 +57,13 @@ QString optional_percent(const std::optional<double>& percent) {
     return percent ? percent_text(*percent) + QStringLiteral(" %") : QStringLiteral("n/a");
 }
 
-QString whole_ms(std::int32_t ms) {
+QString whole_ms(std::int64_t ms) {
     return QString::number(ms) + QStringLiteral(" ms");
 }
 
 } // namespace
 
-std::optional<Spread> spread_of(const std::vector<std::int32_t>& times) {
+std::optional<Spread> spread_of(const std::vector<std::int64_t>& times) {
     if (times.empty()) {
         return std::nullopt;
     }
@@ -78,7 +78,7 @@ std::optional<Spread> spread_of(const std::vector<std::int32_t>& times) {
     spread.slowest = *slowest;
     if (spread.count >= 2) {
         double squares = 0;
-        for (const std::int32_t time : times) {
+        for (const std::int64_t time : times) {
             squares += (time - spread.mean) * (time - spread.mean);
         }
         spread.standard_deviation = std::sqrt(squares / (n - 1));
@@ -99,7 +99,7 @@ TestStatistics test_statistics(const TestDetails& details) {
         }
         return statistics;
     }
-    std::vector<std::int32_t> times;
+    std::vector<std::int64_t> times;
     for (const TrialRow& row : details.rows) {
         if (recorded(row)) {
             times.push_back(row.response_ms);

@@ -28,20 +28,20 @@ struct Spread {
     // The standard deviation as a percentage of the mean; none when the mean
     // is not above zero (times edited into negatives), where it means nothing.
     std::optional<double> coefficient_of_variation;
-    std::int32_t fastest = 0;
-    std::int32_t slowest = 0;
+    std::int64_t fastest = 0;
+    std::int64_t slowest = 0;
 };
 
 // Nothing for no times.
-std::optional<Spread> spread_of(const std::vector<std::int32_t>& times);
+std::optional<Spread> spread_of(const std::vector<std::int64_t>& times);
 
 inline constexpr int repetition_intervals = repetition_clicks - 1;
 
 struct RepetitionFigures {
     // From the end of each click to the end of the next.
-    std::array<std::int32_t, repetition_intervals> intervals{};
+    std::array<std::int64_t, repetition_intervals> intervals{};
     Spread interval_spread;
-    std::int32_t five_clicks_ms = 0; // first press to the fifth release
+    std::int64_t five_clicks_ms = 0; // first press to the fifth release
     // Five clicks over the time they took; none when that time is not above
     // zero.
     std::optional<double> clicks_per_second;

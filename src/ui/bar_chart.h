@@ -20,14 +20,14 @@ namespace tavo {
 
 struct ChartBar {
     QString label; // under the bar
-    std::int32_t value = 0;
-    std::optional<std::pair<std::int32_t, std::int32_t>> range;
+    std::int64_t value = 0;
+    std::optional<std::pair<std::int64_t, std::int64_t>> range;
 };
 
 struct BarChart {
     QString title;
     std::vector<ChartBar> bars;
-    std::optional<std::int32_t> reference;
+    std::optional<std::int64_t> reference;
     QString reference_caption; // "Average"
 };
 

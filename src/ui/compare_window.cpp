@@ -24,7 +24,7 @@ QTableWidgetItem* text_item(const QString& text, Qt::Alignment alignment = Qt::A
     return item;
 }
 
-QTableWidgetItem* number_item(std::int32_t number) {
+QTableWidgetItem* number_item(std::int64_t number) {
     return text_item(QString::number(number), Qt::AlignRight);
 }
 
@@ -57,7 +57,7 @@ QStringList figure_headers(TestKind kind) {
 QStringList figure_cells(const TestStatistics& statistics) {
     QStringList cells;
     if (const std::optional<RepetitionFigures>& rep = statistics.repetition) {
-        for (const std::int32_t interval : rep->intervals) {
+        for (const std::int64_t interval : rep->intervals) {
             cells << QString::number(interval);
         }
         cells << ms_text(rep->interval_spread.mean)

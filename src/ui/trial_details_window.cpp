@@ -34,7 +34,7 @@ QTableWidgetItem* text_item(const QString& text, Qt::Alignment alignment) {
     return item;
 }
 
-QTableWidgetItem* number_item(std::int32_t number) {
+QTableWidgetItem* number_item(std::int64_t number) {
     return text_item(QString::number(number), Qt::AlignRight);
 }
 
@@ -143,7 +143,13 @@ void TrialDetailsWindow::show_assessment(const TestData& readings, const RunErro
         for (int r = 0; r < static_cast<int>(details.rows.size()); ++r) {
             const TrialRow& row = details.rows[static_cast<std::size_t>(r)];
             panel.table->setItem(r, 0, number_item(row.trial));
-            panel.table->setItem(r, 1, number_item(row.response_ms));
+            QTableWidgetItem* response = number_item(row.response_ms);
+            if (!row.note.isEmpty()) {
+                response->setText(response->text() + QStringLiteral(" (") + row.note +
+                                  QLatin1Char(')'));
+                response->setToolTip(row.note);
+            }
+            panel.table->setItem(r, 1, response);
         }
         panel.chart->set_chart(trial_chart(details));
         show_figures(panel.statistics, details, errors);
