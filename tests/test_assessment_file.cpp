@@ -54,6 +54,7 @@ private Q_SLOTS:
     void reader_failures();
     void text_encodings_data();
     void text_encodings();
+    void windows_1252_text_that_forms_utf8_reads_back_as_typed();
     void size_limit_at_both_ends_data();
     void size_limit_at_both_ends();
     void readings_far_apart_are_written_back_as_read_data();
@@ -418,6 +419,18 @@ void TestAssessmentFile::text_encodings() {
         write_assessment(result.record.fields, result.record.data, result.record.encoding);
     QVERIFY(written.ok());
     QCOMPARE(written.bytes, bytes);
+}
+
+// "JosÃ©" in Windows-1252 is the bytes of "José" in UTF-8: the reader would
+// take the file for UTF-8 and change the name.
+void TestAssessmentFile::windows_1252_text_that_forms_utf8_reads_back_as_typed() {
+    TypedFields fields;
+    fields[0] = QStringLiteral(u"Jos\u00c3\u00a9");
+    const WrittenFile written = write_assessment(fields, TestData{});
+    QVERIFY(written.ok());
+    const ReadResult again = read_assessment(written.bytes, {});
+    QVERIFY2(again.ok(), qPrintable(why(again)));
+    QCOMPARE(again.record.fields, fields);
 }
 
 void TestAssessmentFile::size_limit_at_both_ends_data() {

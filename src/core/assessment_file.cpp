@@ -14,6 +14,8 @@ namespace tavo {
 
 namespace {
 
+bool is_multibyte_utf8(QByteArrayView bytes);
+
 const QString begin_marker = QStringLiteral("<--------Begin Notes------>");
 const QString end_marker = QStringLiteral("<--------End Notes------>");
 const QString crlf = QStringLiteral("\r\n");
@@ -101,7 +103,11 @@ QByteArray encode(const QString& text, TextEncoding encoding) {
     if (encoding == TextEncoding::utf8_without_bom) {
         return text.toUtf8();
     }
-    if (const std::optional<QByteArray> bytes = to_windows_1252(text)) {
+    // Windows-1252 bytes that happen to form UTF-8 ("Å" and a control code
+    // reads as "Ł") would be read back as UTF-8, other text than was saved:
+    // such a file is written as UTF-8 with its mark.
+    if (const std::optional<QByteArray> bytes = to_windows_1252(text);
+        bytes && !is_multibyte_utf8(*bytes)) {
         return *bytes;
     }
     return utf8_bom + text.toUtf8();
