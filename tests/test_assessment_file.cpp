@@ -120,6 +120,8 @@ void TestAssessmentFile::parse_clock_text_data() {
     QTest::newRow("sum overflows") << "596:31:23:648" << error;
     QTest::newRow("hours overflow") << "600:00:00:000" << error;
     QTest::newRow("a step overflows though the sum fits") << "597:-1000:00:000" << error;
+    // -596 hours fit, 40000 minutes alone do not, and the sum would.
+    QTest::newRow("a later term overflows though the sum fits") << "-596:40000:00:000" << error;
     QTest::newRow("piece beyond 32 bits") << "0:0:0:2147483648" << error;
     QTest::newRow("huge piece") << "0:0:0:99999999999999999999999" << error;
 }
@@ -244,12 +246,23 @@ void TestAssessmentFile::unwritable_times_are_refused_data() {
     QTest::addColumn<TypedFields>("fields");
     QTest::addColumn<TestData>("data");
     QTest::addColumn<QString>("error");
-    TypedFields broken_subject = sample_fields;
-    broken_subject[0] = QStringLiteral("Ann\nLee");
-    QTest::newRow("line break in a field")
-        << broken_subject << TestData{}
-        << "the Subject Name contains a line break, which the file cannot hold; please put it on "
-           "one line";
+    // Every one-line field, and a lone CR as much as a LF.
+    const struct {
+        const char* caption;
+        const char* text;
+    } broken[] = {{"Subject Name", "Ann\nLee"},
+                  {"Administrator", "Bo\nKay"},
+                  {"Switch Location", "left\rhand"},
+                  {"Switch Type", "round\r\nbutton"}};
+    for (std::size_t i = 0; i < std::size(broken); ++i) {
+        TypedFields fields = sample_fields;
+        fields[i] = QString::fromLatin1(broken[i].text);
+        QTest::addRow("line break in the %s", broken[i].caption)
+            << fields << TestData{}
+            << QStringLiteral("the %1 contains a line break, which the file cannot hold; please "
+                              "put it on one line")
+                   .arg(QString::fromLatin1(broken[i].caption));
+    }
     TypedFields marker_in_notes = sample_fields;
     marker_in_notes[4] = QStringLiteral("first\r\n<--------End Notes------>\r\nlast");
     QTest::newRow("notes line like the end marker")

@@ -55,6 +55,8 @@ bool near(double actual, double expected) {
 class TestTrialStatistics : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void clicks_per_second_needs_a_time_data();
+    void clicks_per_second_needs_a_time();
     void spread_data();
     void spread();
     void no_times_no_spread();
@@ -347,6 +349,33 @@ void TestTrialStatistics::summary_csv_rows() {
     QCOMPARE(records.size(), std::size_t{5});
     QCOMPARE(records[0].split(QLatin1Char(',')), summary_csv_header());
     QTEST(records[static_cast<std::size_t>(record)], "text");
+}
+
+// A file can hold five clicks that took no time, or less; the rate is then
+// not given rather than infinite or negative.
+void TestTrialStatistics::clicks_per_second_needs_a_time_data() {
+    QTest::addColumn<std::int32_t>("five_clicks_ms");
+    QTest::addColumn<double>("rate"); // -1: none
+    QTest::newRow("one second") << std::int32_t{1000} << 5.0;
+    QTest::newRow("one millisecond") << std::int32_t{1} << 5000.0;
+    QTest::newRow("no time") << std::int32_t{0} << -1.0;
+    QTest::newRow("negative, from an edited file") << std::int32_t{-40} << -1.0;
+}
+
+void TestTrialStatistics::clicks_per_second_needs_a_time() {
+    QFETCH(std::int32_t, five_clicks_ms);
+    TestDetails details;
+    details.kind = TestKind::repetition;
+    for (int i = 1; i <= repetition_clicks; ++i) {
+        TrialRow row;
+        row.trial = i;
+        row.response_ms = i == repetition_clicks ? five_clicks_ms : 0;
+        details.rows.push_back(row);
+    }
+    const TestStatistics statistics = test_statistics(details);
+    QVERIFY(statistics.repetition);
+    const std::optional<double>& rate = statistics.repetition->clicks_per_second;
+    QTEST(rate.value_or(-1.0), "rate");
 }
 
 QTEST_GUILESS_MAIN(TestTrialStatistics)
