@@ -59,21 +59,8 @@ void TestDialogLifetimes::cleanup() {
 }
 
 QWidget* TestDialogLifetimes::open_window(const QString& name) {
-    if (name == QLatin1String("Activation_Test")) {
-        m_rig->app->start_activation_test();
-        return m_rig->app->activation_window();
-    }
-    if (name == QLatin1String("Release_Test")) {
-        m_rig->app->start_release_test();
-        return m_rig->app->release_window();
-    }
-    if (name == QLatin1String("Repetition_Test")) {
-        m_rig->app->start_repetition_test();
-        return m_rig->app->repetition_window();
-    }
-    if (name == QLatin1String("About")) {
-        m_rig->app->show_about();
-        return main().window()->findChild<AboutDialog*>();
+    if (QWidget* window = m_rig->open_window(name)) {
+        return window;
     }
     if (name == QLatin1String("Trial_Details")) {
         m_rig->app->show_trial_details();

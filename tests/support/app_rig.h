@@ -3,7 +3,9 @@
 // the test fires and sounds that are only recorded.
 #pragma once
 
+#include "about_dialog.h"
 #include "application_switch_input.h"
+#include "default_window.h"
 #include "fake_dialogs.h"
 #include "results_printer.h"
 #include "tavo_application.h"
@@ -92,6 +94,28 @@ struct AppRig {
         app->start(recovery.command_line);
     }
     ~AppRig() { app.reset(); }
+
+    // Opens one of the three test windows or the About box by its
+    // objectName, as its command does; nullptr for any other name.
+    QWidget* open_window(const QString& name) {
+        if (name == QLatin1String("Activation_Test")) {
+            app->start_activation_test();
+            return app->activation_window();
+        }
+        if (name == QLatin1String("Release_Test")) {
+            app->start_release_test();
+            return app->release_window();
+        }
+        if (name == QLatin1String("Repetition_Test")) {
+            app->start_repetition_test();
+            return app->repetition_window();
+        }
+        if (name == QLatin1String("About")) {
+            app->show_about();
+            return app->main_window().findChild<AboutDialog*>();
+        }
+        return nullptr;
+    }
 };
 
 } // namespace tavo::testing
