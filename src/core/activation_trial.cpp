@@ -1,28 +1,12 @@
 #include "activation_trial.h"
 
-#include "duration_text.h"
-#include "results.h"
-
 namespace tavo {
-
-QString trial_summary_message(const std::array<ClockReading, trials_per_test>& onsets,
-                              const std::array<ClockReading, trials_per_test>& responses) {
-    const TrialSummary summary = summarise_trials(onsets, responses);
-    return QStringLiteral("Average Response Time: ") + format_duration_text(summary.average) +
-           QStringLiteral("   Fastest = ") + format_duration_text(summary.fastest) +
-           QStringLiteral("    Slowest = ") + format_duration_text(summary.slowest);
-}
 
 ActivationTrial::ActivationTrial(TrialServices services, TrialView& view,
                                  const NamedTimerFactory& make_timer)
     : SwitchTrial(services, view, ReadingTest::activation)
-    , m_timer(make_timer(QStringLiteral("Stimulus_Timer"))) {
-    m_timer->set_callback([this] {
-        if (running()) {
-            step(Input::stimulus_timer);
-        }
-    });
-}
+    , m_timer(make_run_timer(make_timer, QStringLiteral("Stimulus_Timer"),
+                             [this] { step(Input::stimulus_timer); })) {}
 
 void ActivationTrial::step(Input input) {
     switch (m_phase) {

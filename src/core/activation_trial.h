@@ -7,10 +7,6 @@
 
 namespace tavo {
 
-// The summary message of the activation and release tests.
-QString trial_summary_message(const std::array<ClockReading, trials_per_test>& onsets,
-                              const std::array<ClockReading, trials_per_test>& responses);
-
 class ActivationTrial final : public SwitchTrial {
 public:
     // The test's phases while its run is running.

@@ -1,7 +1,5 @@
 #include "release_trial.h"
 
-#include "activation_trial.h"
-
 namespace tavo {
 
 namespace {
@@ -12,19 +10,10 @@ const QString hold_caption = QStringLiteral("HOLD");
 ReleaseTrial::ReleaseTrial(TrialServices services, TrialView& view,
                            const NamedTimerFactory& make_timer)
     : SwitchTrial(services, view, ReadingTest::release)
-    , m_hold_timer(make_timer(QStringLiteral("Hold_Timer")))
-    , m_release_timer(make_timer(QStringLiteral("Release_Timer"))) {
-    m_hold_timer->set_callback([this] {
-        if (running()) {
-            step(Input::hold_timer);
-        }
-    });
-    m_release_timer->set_callback([this] {
-        if (running()) {
-            step(Input::release_timer);
-        }
-    });
-}
+    , m_hold_timer(make_run_timer(make_timer, QStringLiteral("Hold_Timer"),
+                                  [this] { step(Input::hold_timer); }))
+    , m_release_timer(make_run_timer(make_timer, QStringLiteral("Release_Timer"),
+                                     [this] { step(Input::release_timer); })) {}
 
 void ReleaseTrial::step(Input input) {
     switch (m_phase) {

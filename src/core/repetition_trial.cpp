@@ -16,13 +16,8 @@ QString clicks_caption(int count) {
 RepetitionTrial::RepetitionTrial(TrialServices services, TrialView& view,
                                  const NamedTimerFactory& make_timer)
     : SwitchTrial(services, view, ReadingTest::repetition)
-    , m_timer(make_timer(QStringLiteral("Repetition_Stimulus_Timer"))) {
-    m_timer->set_callback([this] {
-        if (running()) {
-            step(Input::stimulus_timer);
-        }
-    });
-}
+    , m_timer(make_run_timer(make_timer, QStringLiteral("Repetition_Stimulus_Timer"),
+                             [this] { step(Input::stimulus_timer); })) {}
 
 void RepetitionTrial::step(Input input) {
     switch (m_phase) {

@@ -1,19 +1,43 @@
 #include "switch_trial.h"
 
+#include "duration_text.h"
+#include "results.h"
+
 #include <cmath>
 
 namespace tavo {
 
 int draw_delay(float fraction, int upper) {
     // Single precision, as the delays have always been drawn.
-    const float span = static_cast<float>(upper - 1000);
+    const float span = static_cast<float>(upper - min_delay_ms);
     return static_cast<int>(std::floor(fraction * span)) + min_delay_ms;
+}
+
+QString trial_summary_message(const std::array<ClockReading, trials_per_test>& onsets,
+                              const std::array<ClockReading, trials_per_test>& responses) {
+    const TrialSummary summary = summarise_trials(onsets, responses);
+    return QStringLiteral("Average Response Time: ") + format_duration_text(summary.average) +
+           QStringLiteral("   Fastest = ") + format_duration_text(summary.fastest) +
+           QStringLiteral("    Slowest = ") + format_duration_text(summary.slowest);
 }
 
 SwitchTrial::SwitchTrial(TrialServices services, TrialView& view, ReadingTest test)
     : m_services(services)
     , m_view(view)
     , m_test(test) {}
+
+std::unique_ptr<OneShotTimer> SwitchTrial::make_run_timer(const NamedTimerFactory& make_timer,
+                                                          const QString& name,
+                                                          std::function<void()> on_tick) {
+    std::unique_ptr<OneShotTimer> timer = make_timer(name);
+    // A tick already queued when the run stopped finds nothing to do.
+    timer->set_callback([this, on_tick = std::move(on_tick)] {
+        if (running()) {
+            on_tick();
+        }
+    });
+    return timer;
+}
 
 SwitchTrial::~SwitchTrial() {
     end_measurement();

@@ -46,6 +46,11 @@ inline constexpr int min_delay_ms = 1000;
 // (exactly 1000 when upper is 1000), from a fraction in [0, 1).
 int draw_delay(float fraction, int upper);
 
+// What the window of the activation or release test says when a run of ten
+// timed trials is over: their average, fastest and slowest response time.
+QString trial_summary_message(const std::array<ClockReading, trials_per_test>& onsets,
+                              const std::array<ClockReading, trials_per_test>& responses);
+
 // Where a run stands, whatever the test.
 enum class RunPhase {
     waiting_for_start, // loaded or restarted: the next press starts the run
@@ -106,6 +111,11 @@ protected:
     virtual void switch_event_while_running(const SwitchEvent& event) = 0;
 
     bool running() const { return m_phase == RunPhase::running; }
+    // One of the test's timers, made by `make_timer` with its name; its ticks
+    // reach `on_tick` only while the run is running.
+    std::unique_ptr<OneShotTimer> make_run_timer(const NamedTimerFactory& make_timer,
+                                                 const QString& name,
+                                                 std::function<void()> on_tick);
     void begin_measurement();
     void end_measurement();
 
