@@ -30,7 +30,7 @@ struct ActivationRig : TrialRig {
     ActivationTrial trial{services(), view, timers()};
 
     explicit ActivationRig(std::int16_t max_delay = 3000) {
-        settings.act_max_delay = max_delay;
+        settings.max_delay_ms = max_delay;
         trial.load();
     }
     const ActivationRun& run() const { return trial.run(); }
@@ -92,7 +92,7 @@ void TestActivationTrial::draw_delay() {
 
 void TestActivationTrial::load_installs_the_client_and_draws_the_first_delay() {
     TrialRig rig;
-    rig.settings.act_max_delay = 5000;
+    rig.settings.max_delay_ms = 5000;
     rig.random.fractions = {0.25f};
     ActivationTrial trial(rig.services(), rig.view, rig.timers());
     trial.load();
@@ -106,7 +106,7 @@ void TestActivationTrial::load_installs_the_client_and_draws_the_first_delay() {
 
 void TestActivationTrial::trial_owns_its_named_timer() {
     TrialRig rig;
-    rig.settings.act_max_delay = 3000;
+    rig.settings.max_delay_ms = 3000;
     {
         ActivationTrial trial(rig.services(), rig.view, rig.timers());
         QCOMPARE(rig.timer_names, QStringList{"Stimulus_Timer"});
@@ -415,7 +415,7 @@ void TestActivationTrial::unfinished_run_is_never_handed_over_data() {
 void TestActivationTrial::unfinished_run_is_never_handed_over() {
     QFETCH(bool, close);
     TrialRig rig;
-    rig.settings.act_max_delay = 3000;
+    rig.settings.max_delay_ms = 3000;
     std::optional<ActivationTrial> trial;
     trial.emplace(rig.services(), rig.view, rig.timers());
     trial->load();

@@ -34,6 +34,9 @@ void TestAssessmentDocument::each_operation_emits_one_change_data() {
                                << DocumentChange::settings;
     QTest::newRow("the hold") << Operation([](AssessmentDocument& d) { d.set_hold_time(2000); })
                               << DocumentChange::settings;
+    QTest::newRow("what the switch sends")
+        << Operation([](AssessmentDocument& d) { d.set_switch_sends(SwitchSends::enter); })
+        << DocumentChange::settings;
     QTest::newRow("a colour") << Operation([](AssessmentDocument& d) {
         d.set_colour(StimulusColour::release_cue, Rgb{1, 2, 3});
     }) << DocumentChange::settings;

@@ -31,6 +31,8 @@ private Q_SLOTS:
     void control_captions();
     void typed_fields_start_empty_and_settings_start_at_three();
     void headings_are_bold();
+    void seconds_boxes_and_the_document_agree_data();
+    void seconds_boxes_and_the_document_agree();
     void menu_items_data();
     void menu_items();
     void tab_order_of_the_background_tab();
@@ -167,6 +169,56 @@ void TestDefaultWindow::typed_fields_start_empty_and_settings_start_at_three() {
     for (const char* name : {"Text0", "Text1", "Text2", "Text3"}) {
         QVERIFY(find<QLineEdit>(QString::fromLatin1(name)));
     }
+}
+
+// The document owns the delay and the hold: what is typed (or stepped) goes to
+// it when it is a usable setting, and what it gets elsewhere shows in the box,
+// but never over text the administrator is still typing.
+void TestDefaultWindow::seconds_boxes_and_the_document_agree_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("document_gets"); // -1: the document changes elsewhere
+    QTest::addColumn<int>("expected_ms");
+    QTest::addColumn<QString>("expected_text");
+    QTest::newRow("delay typed") << "act_max_select"
+                                 << "5" << -1 << 5000 << "5";
+    QTest::newRow("hold typed") << "rel_max_select"
+                                << "7" << -1 << 7000 << "7";
+    QTest::newRow("fraction rounds") << "act_max_select"
+                                     << "4.5" << -1 << 4000 << "4.5";
+    QTest::newRow("no number keeps the value") << "act_max_select"
+                                               << "abc" << -1 << 3000 << "abc";
+    // Typed key by key: "4" was usable on the way, "40" is not.
+    QTest::newRow("out of range keeps the last usable value") << "rel_max_select"
+                                                              << "40" << -1 << 4000 << "40";
+    QTest::newRow("delay shown back") << "act_max_select"
+                                      << "" << 9000 << 9000 << "9";
+    QTest::newRow("hold shown back") << "rel_max_select"
+                                     << "" << 2000 << 2000 << "2";
+    QTest::newRow("same value leaves typing alone") << "act_max_select"
+                                                    << "3.0" << 3000 << 3000 << "3.0";
+}
+
+void TestDefaultWindow::seconds_boxes_and_the_document_agree() {
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(int, document_gets);
+    AssessmentDocument& document = m_app->document();
+    auto* edit = find<QLineEdit>(box);
+    const bool delay = box == QStringLiteral("act_max_select");
+    if (!typed.isEmpty()) {
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+    }
+    if (document_gets >= 0) {
+        const auto ms = static_cast<std::int16_t>(document_gets);
+        delay ? document.set_max_delay(ms) : document.set_hold_time(ms);
+    }
+    // Another setting changing must not rewrite the box either.
+    document.set_colour(StimulusColour::repetition, Rgb{1, 2, 3});
+    QTEST(int(delay ? document.settings().max_delay_ms : document.settings().max_hold_ms),
+          "expected_ms");
+    QTEST(edit->text(), "expected_text");
 }
 
 void TestDefaultWindow::headings_are_bold() {

@@ -5,7 +5,7 @@
 #include "default_window.h"
 #include "help_window.h"
 #include "link_label.h"
-#include "sys_info.h"
+#include "system_information.h"
 
 #include <QAction>
 #include <QLabel>

@@ -16,7 +16,7 @@ struct ReleaseRig : TrialRig {
     ReleaseTrial trial{services(), view, timers()};
 
     explicit ReleaseRig(std::int16_t hold_time = 3000) {
-        settings.rel_hold_time = hold_time;
+        settings.max_hold_ms = hold_time;
         trial.load();
     }
     const ReleaseRun& run() const { return trial.run(); }
@@ -70,7 +70,7 @@ private Q_SLOTS:
 
 void TestReleaseTrial::load_draws_the_wait_then_the_hold_duration() {
     TrialRig rig;
-    rig.settings.rel_hold_time = 3000;
+    rig.settings.max_hold_ms = 3000;
     rig.random.fractions = {0.5f, 0.25f};
     ReleaseTrial trial(rig.services(), rig.view, rig.timers());
     QCOMPARE(rig.timer_names, (QStringList{"Hold_Timer", "Release_Timer"}));

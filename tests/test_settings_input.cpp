@@ -1,5 +1,6 @@
 // Reading the typed delay and hold settings, and stepping them with the arrows.
 #include "settings_input.h"
+#include "up_down.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
 // Finding and starting the system-information program: the lookup on PATH,
 // the record Windows keeps, and the About box's start.
 #include "program_launcher.h"
-#include "sys_info.h"
 #include "system_info_locator.h"
+#include "system_information.h"
 
 #include <QDir>
 #include <QFile>

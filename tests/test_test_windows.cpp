@@ -286,7 +286,7 @@ void TestTestWindows::full_screen_opens_maximised() {
     main_child<QLineEdit>("act_max_select")->setText(QStringLiteral("10"));
     press_start(QStringLiteral("start_act_test"));
     QVERIFY(m_rig->app->activation_window()->windowState() & Qt::WindowMaximized);
-    QCOMPARE(m_rig->app->document().settings().act_max_delay, 10000);
+    QCOMPARE(m_rig->app->document().settings().max_delay_ms, 10000);
     QVERIFY(timer("Stimulus_Timer").interval_ms >= 1000);
     QVERIFY(timer("Stimulus_Timer").interval_ms < 10000);
 }
@@ -474,7 +474,7 @@ void TestTestWindows::complete_activation_test_with_space_as_the_switch() {
     QTest::mouseClick(space, Qt::LeftButton, {}, QPoint(4, space->height() / 2));
     QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
                       Qt::LeftButton);
-    QVERIFY(main().switch_sends() == SwitchSends::space);
+    QVERIFY(m_rig->app->document().settings().switch_sends == SwitchSends::space);
     press_start(QStringLiteral("start_act_test"));
     ActivationWindow* window = m_rig->app->activation_window();
     auto* notice = window->findChild<QPushButton*>("click_to_start");
@@ -510,7 +510,7 @@ void TestTestWindows::complete_activation_test_with_space_as_the_switch() {
              QStringLiteral("Average Response Time: 00:00.304"));
     QCOMPARE(clock.begins, clock.ends);
     // The open window follows a new choice.
-    main().set_switch_sends(SwitchSends::left_button);
+    m_rig->app->document().set_switch_sends(SwitchSends::left_button);
     QCOMPARE(notice->text(), QStringLiteral("Notice:  Press Button Once To Start Test"));
 }
 

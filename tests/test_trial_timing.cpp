@@ -18,7 +18,7 @@ struct ActivationRig : TrialRig {
     ActivationTrial trial{services(), view, timers()};
 
     ActivationRig() {
-        settings.act_max_delay = 3000;
+        settings.max_delay_ms = 3000;
         trial.load();
         input.press();
         input.release();
@@ -34,7 +34,7 @@ struct ReleaseRig : TrialRig {
     ReleaseTrial trial{services(), view, timers()};
 
     ReleaseRig() {
-        settings.rel_hold_time = 1000;
+        settings.max_hold_ms = 1000;
         trial.load();
         input.press();
         input.release();

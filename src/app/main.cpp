@@ -117,7 +117,7 @@ int main(int argc, char* argv[]) {
                                     std::make_unique<tavo::SystemProgramLauncher>(), readings,
                                     *presenter,
                                     tavo::state_folder() + QStringLiteral("/recovery")});
-    tavo_app.main_window().set_switch_sends(*switch_sends);
+    tavo_app.document().set_switch_sends(*switch_sends);
     if (clock_log) {
         // Told once, over the main window, after the test's event is done.
         clock_log->set_failure_handler([&tavo_app, &dialogs](const QString& message) {

@@ -79,9 +79,13 @@ TavoApplication::TavoApplication(AppServices services)
             &TavoApplication::start_release_test);
     connect(m_main_window.get(), &DefaultWindow::repetition_test_requested, this,
             &TavoApplication::start_repetition_test);
-    connect(m_main_window.get(), &DefaultWindow::switch_sends_changed, this,
-            &TavoApplication::apply_switch_sends);
-    apply_switch_sends(m_main_window->switch_sends());
+    // The switch input and the open test windows follow the document's choice.
+    connect(&m_document, &AssessmentDocument::changed, this, [this](DocumentChange what) {
+        if (what == DocumentChange::settings) {
+            apply_switch_sends(m_document.settings().switch_sends);
+        }
+    });
+    apply_switch_sends(m_document.settings().switch_sends);
     if (!m_services.recovery_folder.isEmpty()) {
         m_journal = std::make_unique<RecoveryJournal>(
             m_document, RecoveryFolder(m_services.recovery_folder),
@@ -193,8 +197,8 @@ void TavoApplication::show_about_corvale() {
 }
 
 TrialWindowServices TavoApplication::trial_window_services() {
-    return {{m_document.settings(), m_document, m_services.clock, m_services.sounds,
-             m_services.random, m_services.switch_input, m_services.readings, m_services.presenter},
+    return {{m_trial_settings, m_document, m_services.clock, m_services.sounds, m_services.random,
+             m_services.switch_input, m_services.readings, m_services.presenter},
             m_services.dialogs,
             m_services.make_timer,
             m_services.presenter};
@@ -212,7 +216,7 @@ void TavoApplication::apply_switch_sends(SwitchSends choice) {
 
 void TavoApplication::show_test_window(TrialWindow& window, SwitchTest test, bool practice) {
     window.set_practice(practice);
-    window.set_switch_sends(m_main_window->switch_sends());
+    window.set_switch_sends(m_document.settings().switch_sends);
     window.setWindowState(m_document.full_screen(test) ? Qt::WindowMaximized : Qt::WindowNoState);
     window.show();
     window.raise();
@@ -242,6 +246,7 @@ void TavoApplication::start_activation_test(bool practice) {
     if (!may_start(m_activation.existing(), practice)) {
         return;
     }
+    m_trial_settings = m_document.settings();
     close_other_tests(m_activation.existing());
     ActivationWindow& window = m_activation.get_or_create(
         [this] { return new ActivationWindow(trial_window_services(), m_main_window.get()); });
@@ -253,6 +258,7 @@ void TavoApplication::start_release_test(bool practice) {
     if (!may_start(m_release.existing(), practice)) {
         return;
     }
+    m_trial_settings = m_document.settings();
     close_other_tests(m_release.existing());
     ReleaseWindow& window = m_release.get_or_create(
         [this] { return new ReleaseWindow(trial_window_services(), m_main_window.get()); });
@@ -265,6 +271,7 @@ void TavoApplication::start_repetition_test(bool practice) {
     if (!may_start(m_repetition.existing(), practice)) {
         return;
     }
+    m_trial_settings = m_document.settings();
     close_other_tests(m_repetition.existing());
     RepetitionWindow& window = m_repetition.get_or_create(
         [this] { return new RepetitionWindow(trial_window_services(), m_main_window.get()); });

@@ -98,10 +98,13 @@ private:
     bool may_start(const TrialWindow* target, bool practice);
     // The name the exports give the open assessment's rows.
     QString export_source_name() const;
-    // The switch input and the open test windows follow the main window's choice.
     void apply_switch_sends(SwitchSends choice);
 
     AssessmentDocument m_document;
+    // The document's settings as the last Start Test found them: a test window
+    // reads these when it loads and restarts, so editing a setting takes
+    // effect at the next Start, as the administrator expects.
+    TestSettings m_trial_settings;
     AppServices m_services;
     std::unique_ptr<DefaultWindow> m_main_window;
     SingleWindow<AboutDialog> m_about;

@@ -39,7 +39,7 @@ void ActivationTrial::switch_event_while_running(const SwitchEvent& event) {
 }
 
 void ActivationTrial::load_test() {
-    m_max_delay = m_services.settings.act_max_delay;
+    m_max_delay = m_services.settings.max_delay_ms;
     m_trial_count = 0;
     draw_next_delay();
 }

@@ -5,10 +5,12 @@
 
 #include "clock.h"
 #include "local_time.h"
+#include "switch_keys.h"
 
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace tavo {
 
@@ -32,10 +34,15 @@ struct TestData {
     friend bool operator==(const TestData&, const TestData&) = default;
 };
 
-// Handed from the Performance Tests tab to the test windows when they load.
+// The administrator's settings of the Performance Tests tab and the Options
+// menu; a test reads them when it loads and restarts. They last until the
+// program ends and are not saved with the assessment.
 struct TestSettings {
-    std::int16_t act_max_delay = 0; // ms
-    std::int16_t rel_hold_time = 0; // ms
+    std::int16_t max_delay_ms = 3000;
+    std::int16_t max_hold_ms = 3000;
+    SwitchSends switch_sends = SwitchSends::left_button;
+
+    friend bool operator==(const TestSettings&, const TestSettings&) = default;
 };
 
 // Subject Name, Administrator, Switch Location, Switch Type and the notes, in
@@ -68,6 +75,27 @@ struct Assessment {
     TestSettings settings;
     SavingState saving;
 };
+
+// A stimulus colour by its channels; the windows draw it as a QColor.
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+inline constexpr Rgb yellow_rgb{255, 255, 0};
+inline constexpr Rgb dark_blue_rgb{0, 0, 192};
+
+// The four colour choices of the Performance Tests tab.
+enum class StimulusColour { activation, release_hold, release_cue, repetition };
+
+// The three tests, for what each of them has of its own.
+enum class SwitchTest { activation, release, repetition };
+
+// The typed fields, in the order of the file and of TypedFields.
+enum class TypedField { subject_name, administrator, switch_location, switch_type, notes };
 
 // True when a completed test is unsaved or any typed field differs, in any
 // character, from its text at the last save, open or new.

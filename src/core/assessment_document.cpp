@@ -44,15 +44,22 @@ void AssessmentDocument::set_field(TypedField which, const QString& text) {
 }
 
 void AssessmentDocument::set_max_delay(std::int16_t milliseconds) {
-    if (m_assessment.settings.act_max_delay != milliseconds) {
-        m_assessment.settings.act_max_delay = milliseconds;
+    if (m_assessment.settings.max_delay_ms != milliseconds) {
+        m_assessment.settings.max_delay_ms = milliseconds;
         Q_EMIT changed(DocumentChange::settings);
     }
 }
 
 void AssessmentDocument::set_hold_time(std::int16_t milliseconds) {
-    if (m_assessment.settings.rel_hold_time != milliseconds) {
-        m_assessment.settings.rel_hold_time = milliseconds;
+    if (m_assessment.settings.max_hold_ms != milliseconds) {
+        m_assessment.settings.max_hold_ms = milliseconds;
+        Q_EMIT changed(DocumentChange::settings);
+    }
+}
+
+void AssessmentDocument::set_switch_sends(SwitchSends choice) {
+    if (m_assessment.settings.switch_sends != choice) {
+        m_assessment.settings.switch_sends = choice;
         Q_EMIT changed(DocumentChange::settings);
     }
 }

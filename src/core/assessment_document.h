@@ -14,43 +14,11 @@
 
 namespace tavo {
 
-// A stimulus colour by its channels; the windows draw it as a QColor.
-struct Rgb {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-
-inline constexpr Rgb yellow_rgb{255, 255, 0};
-inline constexpr Rgb dark_blue_rgb{0, 0, 192};
-
-// The four colour choices of the Performance Tests tab.
-enum class StimulusColour { activation, release_hold, release_cue, repetition };
-
-// The three tests, for what each of them has of its own.
-enum class SwitchTest { activation, release, repetition };
-
-// The typed fields, in the order of the file and of TypedFields.
-enum class TypedField { subject_name, administrator, switch_location, switch_type, notes };
-
 enum class DocumentChange {
     fields,   // a typed field or the notes
-    settings, // a delay, a colour or a full-screen choice
+    settings, // a delay, a colour, a full-screen choice or what the switch sends
     readings, // a completed run, an open or a new assessment
     saving,   // saved, or the file name changed
-};
-
-// The errors of the moment that a file does not keep: known for a run done
-// while the program runs, unknown (nullopt) for a test read from a file.
-struct RunErrors {
-    std::optional<int> anticipations;
-    std::optional<int> early_releases;
-    // Where each test's readings came from, for a run of this session.
-    std::optional<ReadingOrigins> activation_origins;
-    std::optional<ReadingOrigins> release_origins;
-    std::optional<ReadingOrigins> repetition_origins;
 };
 
 class AssessmentDocument final : public QObject, public RunRecorder {
@@ -81,6 +49,7 @@ public:
     void set_field(TypedField which, const QString& text);
     void set_max_delay(std::int16_t milliseconds);
     void set_hold_time(std::int16_t milliseconds);
+    void set_switch_sends(SwitchSends choice);
     void set_colour(StimulusColour which, Rgb colour);
     void set_full_screen(SwitchTest test, bool full_screen);
 

@@ -48,6 +48,17 @@ struct RepetitionRun {
     ReadingOrigins origins;
 };
 
+// The errors of the moment that a file does not keep: known for a run done
+// while the program runs, unknown (nullopt) for a test read from a file.
+struct RunErrors {
+    std::optional<int> anticipations;
+    std::optional<int> early_releases;
+    // Where each test's readings came from, for a run of this session.
+    std::optional<ReadingOrigins> activation_origins;
+    std::optional<ReadingOrigins> release_origins;
+    std::optional<ReadingOrigins> repetition_origins;
+};
+
 // Where a completed run goes: the assessment document, or a test's fake.
 class RunRecorder {
 public:

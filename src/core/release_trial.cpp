@@ -53,7 +53,7 @@ void ReleaseTrial::switch_event_while_running(const SwitchEvent& event) {
 }
 
 void ReleaseTrial::load_test() {
-    m_max_hold = m_services.settings.rel_hold_time;
+    m_max_hold = m_services.settings.max_hold_ms;
     m_trial_count = 0;
     draw_hold_wait();
     draw_hold_duration();

@@ -7,7 +7,8 @@
 // Compare Assessments and the summary CSV all show these.
 #pragma once
 
-#include "assessment_document.h"
+#include "assessment.h"
+#include "completed_runs.h"
 #include "trial_details.h"
 
 #include <QString>

@@ -4,7 +4,7 @@
 #include "dialogs.h"
 #include "link_label.h"
 #include "svg_picture.h"
-#include "sys_info.h"
+#include "system_information.h"
 #include "twips.h"
 #include "version.h"
 

@@ -6,8 +6,25 @@
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tavo {
+
+std::optional<int> stepped_setting(const QString& box_text, int last_position, int delta,
+                                   const QLocale& locale) {
+    const std::optional<std::int64_t> current = whole_number_of(box_text, locale);
+    const std::int64_t from = current.value_or(last_position);
+    const std::int64_t stepped =
+        std::clamp<std::int64_t>(from + delta, min_updown_seconds, max_updown_seconds);
+    // Compared with the number as typed, so that 10.4 and up does not give 10.
+    const double typed = exact_number_of(box_text, locale).value_or(last_position);
+    const bool against_direction =
+        delta > 0 ? static_cast<double>(stepped) < typed : static_cast<double>(stepped) > typed;
+    if (against_direction) {
+        return std::nullopt;
+    }
+    return static_cast<int>(stepped);
+}
 
 UpDownControl::UpDownControl(QLineEdit* buddy, int initial_position, QWidget* parent)
     : QWidget(parent)

@@ -2,12 +2,27 @@
 // within the arrows' range, and the box still accepts any typed text.
 #pragma once
 
+#include <QLocale>
 #include <QWidget>
+#include <optional>
 
 class QLineEdit;
 class QToolButton;
 
 namespace tavo {
+
+// The up-down arrows step within this range.
+inline constexpr int min_updown_seconds = 1;
+inline constexpr int max_updown_seconds = 10;
+
+// The number an up-down arrow puts in its box: one more or one less than the
+// box's number, kept within the arrows' range. When the box holds no number
+// the arrow steps from its own last position. An arrow never moves the number
+// against its direction: up never lowers what was typed (15 stays 15 above
+// the range's top), down never raises it; then the result is nullopt and the
+// box keeps its text.
+std::optional<int> stepped_setting(const QString& box_text, int last_position, int delta,
+                                   const QLocale& locale);
 
 class UpDownControl final : public QWidget {
     Q_OBJECT

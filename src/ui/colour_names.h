@@ -3,7 +3,7 @@
 // accessible names and tooltips.
 #pragma once
 
-#include "assessment_document.h"
+#include "assessment.h"
 
 #include <QString>
 

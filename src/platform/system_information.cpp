@@ -1,4 +1,4 @@
-#include "sys_info.h"
+#include "system_information.h"
 
 #include "program_launcher.h"
 #include "system_info_locator.h"
