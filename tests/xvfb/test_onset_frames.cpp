@@ -169,7 +169,7 @@ void TestOnsetFrames::onset_is_not_before_any_part_of_the_stimulus() {
 
     QStringList log;
     TestSettings settings;
-    settings.rel_hold_time = 1000;
+    settings.max_hold_ms = 1000;
     RecordingRecorder recorder{log};
     SystemClock clock;
     RecordingSounds sounds{log};
