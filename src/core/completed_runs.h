@@ -6,6 +6,7 @@
 #include "assessment.h"
 
 #include <array>
+#include <optional>
 
 namespace tavo {
 

@@ -12,6 +12,7 @@
 #include "trial_details.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <optional>
