@@ -19,8 +19,8 @@ const QString crlf = QStringLiteral("\r\n");
 
 } // namespace
 
-BackgroundTab::BackgroundTab(AssessmentDocument& document, QPoint origin, QWidget* parent)
-    : TabPage(origin, parent)
+BackgroundTab::BackgroundTab(AssessmentDocument& document, QWidget* parent)
+    : TabPage(parent)
     , m_document(document) {
     QWidget* page = this;
     struct Field {

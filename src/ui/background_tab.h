@@ -16,7 +16,7 @@ namespace tavo {
 class BackgroundTab final : public TabPage {
     Q_OBJECT
 public:
-    BackgroundTab(AssessmentDocument& document, QPoint origin, QWidget* parent = nullptr);
+    BackgroundTab(AssessmentDocument& document, QWidget* parent = nullptr);
 
     void focus_first_field();
     // Rewrites a field only when it differs, so the caret stays where the

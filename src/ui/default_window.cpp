@@ -53,18 +53,23 @@ DefaultWindow::DefaultWindow(AssessmentDocument& document, Dialogs& dialogs, QWi
     m_tabs = new QTabWidget(client);
     m_tabs->setObjectName(QStringLiteral("Tabs"));
     m_tabs->setGeometry(twips_rect(120, 120, 9720, 6180));
-    // Positions on the tabs are designed from the tab control's own corner;
-    // the pages start below the row of tab captions.
-    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_tabs);
-    const QPoint page_origin(frame, m_tabs->tabBar()->sizeHint().height() + frame);
     // Each page is made inside the tab control, so it has the window's font
     // while it builds its controls.
-    m_background_tab = new BackgroundTab(m_document, page_origin, m_tabs);
-    m_performance_tab = new PerformanceTab(m_document, m_dialogs, page_origin, m_tabs);
-    m_results_tab = new ResultsTab(page_origin, m_tabs);
+    m_background_tab = new BackgroundTab(m_document, m_tabs);
+    m_performance_tab = new PerformanceTab(m_document, m_dialogs, m_tabs);
+    m_results_tab = new ResultsTab(m_tabs);
     m_tabs->addTab(m_background_tab, QStringLiteral("  &Background Info  "));
     m_tabs->addTab(m_performance_tab, QStringLiteral("  &Performance Tests  "));
     m_tabs->addTab(m_results_tab, QStringLiteral("  &Test Results  "));
+    // Positions on the tabs are designed from the tab control's own corner;
+    // the pages start below the row of tab captions, whose height is known
+    // once the captions are in.
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_tabs);
+    const QPoint page_origin(frame, m_tabs->tabBar()->sizeHint().height() + frame);
+    for (TabPage* page :
+         std::initializer_list<TabPage*>{m_background_tab, m_performance_tab, m_results_tab}) {
+        page->set_origin(page_origin);
+    }
     connect(m_background_tab, &BackgroundTab::done, this, [this] { m_tabs->setCurrentIndex(1); });
     connect(m_performance_tab, &PerformanceTab::activation_test_requested, this,
             &DefaultWindow::activation_test_requested);

@@ -92,9 +92,8 @@ void PerformanceTab::add_start_buttons(QGroupBox* frame, const QString& test_nam
             [this, start_test] { (this->*start_test)(true); });
 }
 
-PerformanceTab::PerformanceTab(AssessmentDocument& document, Dialogs& dialogs, QPoint origin,
-                               QWidget* parent)
-    : TabPage(origin, parent)
+PerformanceTab::PerformanceTab(AssessmentDocument& document, Dialogs& dialogs, QWidget* parent)
+    : TabPage(parent)
     , m_document(document)
     , m_dialogs(dialogs) {
 

@@ -21,8 +21,7 @@ class SecondsSettingBox;
 class PerformanceTab final : public TabPage {
     Q_OBJECT
 public:
-    PerformanceTab(AssessmentDocument& document, Dialogs& dialogs, QPoint origin,
-                   QWidget* parent = nullptr);
+    PerformanceTab(AssessmentDocument& document, Dialogs& dialogs, QWidget* parent = nullptr);
 
     void show_settings();
 

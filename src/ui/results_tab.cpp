@@ -21,8 +21,8 @@ QFrame* separator_line(QWidget* parent, const QString& name, Qt::Orientation ori
 
 } // namespace
 
-ResultsTab::ResultsTab(QPoint origin, QWidget* parent)
-    : TabPage(origin, parent) {
+ResultsTab::ResultsTab(QWidget* parent)
+    : TabPage(parent) {
     QWidget* page = this;
     const QFont heading = bold_font(font(), 13.5);
     struct Block {

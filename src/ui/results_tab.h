@@ -12,7 +12,7 @@ namespace tavo {
 class ResultsTab final : public TabPage {
     Q_OBJECT
 public:
-    explicit ResultsTab(QPoint origin, QWidget* parent = nullptr);
+    explicit ResultsTab(QWidget* parent = nullptr);
 
     void show_results(const ResultTexts& texts);
 
