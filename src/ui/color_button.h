@@ -3,7 +3,7 @@
 // assessment document keeps it.
 #pragma once
 
-#include "assessment_document.h"
+#include "assessment.h"
 
 #include <QColor>
 #include <QPushButton>
