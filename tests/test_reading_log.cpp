@@ -30,35 +30,35 @@ void TestReadingLog::line_format_data() {
     QTest::addColumn<int>("size");
     QTest::addColumn<QByteArray>("line");
     QTest::newRow("onset at a presented frame's vertical blank, in microseconds")
-        << int(ReadingTest::activation) << int(ReadingEvent::onset) << 3 << 123456
+        << int(TestKind::activation) << int(ReadingEvent::onset) << 3 << 123456
         << int(ReadingSource::present) << 123455 << 123457789LL << 123456321LL << 160
         << QByteArray("activation onset 3 123456 123457789 present 123455 123456321\n");
     QTest::newRow("onset stamped by the server's time, whole milliseconds")
-        << int(ReadingTest::activation) << int(ReadingEvent::onset) << 3 << 123456
+        << int(TestKind::activation) << int(ReadingEvent::onset) << 3 << 123456
         << int(ReadingSource::server_time) << 123457 << 123457789LL << -1LL << 128
         << QByteArray("activation onset 3 123456 123457789 servertime 123457 -\n");
     QTest::newRow("onset from DAMAGE, whole milliseconds")
-        << int(ReadingTest::release) << int(ReadingEvent::onset) << 1 << 10
+        << int(TestKind::release) << int(ReadingEvent::onset) << 1 << 10
         << int(ReadingSource::damage) << 11 << 12000LL << -1LL << 128
         << QByteArray("release onset 1 10 12000 damage 11 -\n");
     QTest::newRow("onset from Wayland's presentation feedback")
-        << int(ReadingTest::release) << int(ReadingEvent::onset) << 1 << 10
+        << int(TestKind::release) << int(ReadingEvent::onset) << 1 << 10
         << int(ReadingSource::presented) << 11 << 12000LL << 10250LL << 128
         << QByteArray("release onset 1 10 12000 presented 11 10250\n");
     QTest::newRow("a reading past the 32-bit wrap is negative")
-        << int(ReadingTest::release) << int(ReadingEvent::release) << 10 << -2147483000
+        << int(TestKind::release) << int(ReadingEvent::release) << 10 << -2147483000
         << int(ReadingSource::input_system) << -2147482998 << 2147484298000LL << -1LL << 128
         << QByteArray("release release 10 -2147483000 2147484298000 input -2147482998 -\n");
     QTest::newRow("repetition first press read on delivery")
-        << int(ReadingTest::repetition) << int(ReadingEvent::first_press) << 1 << 5
+        << int(TestKind::repetition) << int(ReadingEvent::first_press) << 1 << 5
         << int(ReadingSource::delivery) << 5 << 5000LL << -1LL << 128
         << QByteArray("repetition first_press 1 5 5000 delivery 5 -\n");
     QTest::newRow("a delay has no source and no delivery reading")
-        << int(ReadingTest::activation) << int(ReadingEvent::delay) << 2 << 1534
+        << int(TestKind::activation) << int(ReadingEvent::delay) << 2 << 1534
         << int(ReadingSource::delivery) << 0 << 9000LL << 77LL << 128
         << QByteArray("activation delay 2 1534 9000 - - -\n");
     QTest::newRow("a short buffer keeps its terminator")
-        << int(ReadingTest::activation) << int(ReadingEvent::start) << 0 << 7
+        << int(TestKind::activation) << int(ReadingEvent::start) << 0 << 7
         << int(ReadingSource::delivery) << 7 << 7000LL << -1LL << 12 << QByteArray("activation ");
 }
 
@@ -76,7 +76,7 @@ void TestReadingLog::line_format() {
     char buffer[160] = {};
     const TimedReading reading{value, static_cast<ReadingSource>(source), delivery, stamp_micros};
     const std::size_t length =
-        format_reading_line(buffer, static_cast<std::size_t>(size), static_cast<ReadingTest>(test),
+        format_reading_line(buffer, static_cast<std::size_t>(size), static_cast<TestKind>(test),
                             static_cast<ReadingEvent>(event), trial, reading, micros);
     QCOMPARE(QByteArray(buffer, static_cast<qsizetype>(length)), line);
 }
@@ -91,7 +91,7 @@ void TestReadingLog::log_named_by_bytes() {
         const std::unique_ptr<FileReadingLog> log =
             FileReadingLog::open(file_name_from_bytes(name), reason);
         QVERIFY2(log, qPrintable(reason));
-        log->record_delay(ReadingTest::activation, 1, 2500);
+        log->record_delay(TestKind::activation, 1, 2500);
     }
     struct stat status {};
     QCOMPARE(::stat(name.constData(), &status), 0);

@@ -4,7 +4,7 @@ namespace tavo {
 
 ActivationTrial::ActivationTrial(TrialServices services, TrialView& view,
                                  const NamedTimerFactory& make_timer)
-    : SwitchTrial(services, view, ReadingTest::activation)
+    : SwitchTrial(services, view, TestKind::activation)
     , m_timer(make_run_timer(make_timer, QStringLiteral("Stimulus_Timer"),
                              [this] { step(Input::stimulus_timer); })) {}
 

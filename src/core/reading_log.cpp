@@ -14,21 +14,9 @@ namespace {
 
 class NoReadingLog final : public ReadingLog {
 public:
-    void record(ReadingTest, ReadingEvent, int, const TimedReading&) override {}
-    void record_delay(ReadingTest, int, std::int32_t) override {}
+    void record(TestKind, ReadingEvent, int, const TimedReading&) override {}
+    void record_delay(TestKind, int, std::int32_t) override {}
 };
-
-const char* test_name(ReadingTest test) {
-    switch (test) {
-    case ReadingTest::activation:
-        return "activation";
-    case ReadingTest::release:
-        return "release";
-    case ReadingTest::repetition:
-        return "repetition";
-    }
-    return "?";
-}
 
 const char* event_name(ReadingEvent event) {
     switch (event) {
@@ -75,9 +63,8 @@ ReadingLog& no_reading_log() {
     return none;
 }
 
-std::size_t format_reading_line(char* buffer, std::size_t size, ReadingTest test,
-                                ReadingEvent event, int trial, const TimedReading& reading,
-                                std::int64_t microseconds) {
+std::size_t format_reading_line(char* buffer, std::size_t size, TestKind test, ReadingEvent event,
+                                int trial, const TimedReading& reading, std::int64_t microseconds) {
     const bool delay = event == ReadingEvent::delay;
     char delivery[16] = "-";
     char stamp[24] = "-";
@@ -88,7 +75,7 @@ std::size_t format_reading_line(char* buffer, std::size_t size, ReadingTest test
                           static_cast<long long>(reading.microseconds));
         }
     }
-    const int written = std::snprintf(buffer, size, "%s %s %d %ld %lld %s %s %s\n", test_name(test),
+    const int written = std::snprintf(buffer, size, "%s %s %d %ld %lld %s %s %s\n", test_key(test),
                                       event_name(event), trial, static_cast<long>(reading.value),
                                       static_cast<long long>(microseconds),
                                       delay ? "-" : source_name(reading.source), delivery, stamp);
@@ -126,16 +113,16 @@ FileReadingLog::~FileReadingLog() {
     std::fclose(m_file);
 }
 
-void FileReadingLog::record(ReadingTest test, ReadingEvent event, int trial,
+void FileReadingLog::record(TestKind test, ReadingEvent event, int trial,
                             const TimedReading& reading) {
     write(test, event, trial, reading);
 }
 
-void FileReadingLog::record_delay(ReadingTest test, int trial, std::int32_t delay_ms) {
+void FileReadingLog::record_delay(TestKind test, int trial, std::int32_t delay_ms) {
     write(test, ReadingEvent::delay, trial, {delay_ms, ReadingSource::delivery, 0, -1});
 }
 
-void FileReadingLog::write(ReadingTest test, ReadingEvent event, int trial,
+void FileReadingLog::write(TestKind test, ReadingEvent event, int trial,
                            const TimedReading& reading) {
     // The timestamp first: it is the moment closest to the reading just taken.
     const std::int64_t micros = monotonic_microseconds();

@@ -8,6 +8,7 @@
 // does nothing.
 #pragma once
 
+#include "test_kind.h"
 #include "timed_reading.h"
 
 #include <QString>
@@ -18,8 +19,6 @@
 #include <memory>
 
 namespace tavo {
-
-enum class ReadingTest { activation, release, repetition };
 
 enum class ReadingEvent {
     start,       // the start press: the test's time base
@@ -36,10 +35,10 @@ public:
     virtual ~ReadingLog() = default;
     // The reading just stored, with its source. `trial` counts from 1; 0 for
     // the start press.
-    virtual void record(ReadingTest test, ReadingEvent event, int trial,
+    virtual void record(TestKind test, ReadingEvent event, int trial,
                         const TimedReading& reading) = 0;
     // The delay just drawn (event `delay`), in ms.
-    virtual void record_delay(ReadingTest test, int trial, std::int32_t delay_ms) = 0;
+    virtual void record_delay(TestKind test, int trial, std::int32_t delay_ms) = 0;
 };
 
 // The log that records nothing.
@@ -53,9 +52,8 @@ ReadingLog& no_reading_log();
 // clock's reading on delivery, and stamp the reading's own time in
 // microseconds where its source gives them, else `-`; a delay has `- - -`
 // for the last three. Returns the length written, at most size - 1.
-std::size_t format_reading_line(char* buffer, std::size_t size, ReadingTest test,
-                                ReadingEvent event, int trial, const TimedReading& reading,
-                                std::int64_t microseconds);
+std::size_t format_reading_line(char* buffer, std::size_t size, TestKind test, ReadingEvent event,
+                                int trial, const TimedReading& reading, std::int64_t microseconds);
 
 // The monotonic clock in microseconds (CLOCK_MONOTONIC on Linux).
 std::int64_t monotonic_microseconds();
@@ -81,12 +79,11 @@ public:
         m_failure_handler = std::move(handler);
     }
 
-    void record(ReadingTest test, ReadingEvent event, int trial,
-                const TimedReading& reading) override;
-    void record_delay(ReadingTest test, int trial, std::int32_t delay_ms) override;
+    void record(TestKind test, ReadingEvent event, int trial, const TimedReading& reading) override;
+    void record_delay(TestKind test, int trial, std::int32_t delay_ms) override;
 
 private:
-    void write(ReadingTest test, ReadingEvent event, int trial, const TimedReading& reading);
+    void write(TestKind test, ReadingEvent event, int trial, const TimedReading& reading);
 
     FileReadingLog(std::FILE* file, QString path);
 

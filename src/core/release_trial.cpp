@@ -9,7 +9,7 @@ const QString hold_caption = QStringLiteral("HOLD");
 
 ReleaseTrial::ReleaseTrial(TrialServices services, TrialView& view,
                            const NamedTimerFactory& make_timer)
-    : SwitchTrial(services, view, ReadingTest::release)
+    : SwitchTrial(services, view, TestKind::release)
     , m_hold_timer(make_run_timer(make_timer, QStringLiteral("Hold_Timer"),
                                   [this] { step(Input::hold_timer); }))
     , m_release_timer(make_run_timer(make_timer, QStringLiteral("Release_Timer"),

@@ -15,7 +15,7 @@ QString clicks_caption(int count) {
 
 RepetitionTrial::RepetitionTrial(TrialServices services, TrialView& view,
                                  const NamedTimerFactory& make_timer)
-    : SwitchTrial(services, view, ReadingTest::repetition)
+    : SwitchTrial(services, view, TestKind::repetition)
     , m_timer(make_run_timer(make_timer, QStringLiteral("Repetition_Stimulus_Timer"),
                              [this] { step(Input::stimulus_timer); })) {}
 

@@ -21,7 +21,7 @@ QString trial_summary_message(const std::array<ClockReading, trials_per_test>& o
            QStringLiteral("    Slowest = ") + format_duration_text(summary.slowest);
 }
 
-SwitchTrial::SwitchTrial(TrialServices services, TrialView& view, ReadingTest test)
+SwitchTrial::SwitchTrial(TrialServices services, TrialView& view, TestKind test)
     : m_services(services)
     , m_view(view)
     , m_test(test) {}

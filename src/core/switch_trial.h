@@ -98,7 +98,7 @@ public:
     bool measuring() const { return m_measuring; }
 
 protected:
-    SwitchTrial(TrialServices services, TrialView& view, ReadingTest test);
+    SwitchTrial(TrialServices services, TrialView& view, TestKind test);
 
     // The test's own part of loading: reading its settings, drawing delays.
     virtual void load_test() = 0;
@@ -167,7 +167,7 @@ private:
     // A restart or a close forgets an onset still awaited.
     void drop_onset();
 
-    ReadingTest m_test;
+    TestKind m_test;
     // The onset being awaited, and the answer once it came.
     struct Onset {
         int trial = 0;

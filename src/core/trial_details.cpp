@@ -44,18 +44,6 @@ QString absurd_response_note(std::int64_t response_ms) {
     return {};
 }
 
-QString test_name(TestKind kind) {
-    switch (kind) {
-    case TestKind::activation:
-        return QStringLiteral("Activation");
-    case TestKind::release:
-        return QStringLiteral("Release");
-    case TestKind::repetition:
-        break;
-    }
-    return QStringLiteral("Repetition");
-}
-
 std::vector<TestDetails> trial_details(const TestData& data) {
     std::vector<TestDetails> tests;
     if (auto act = timed_test(TestKind::activation, data.act_stim_times, data.act_click_times,

@@ -6,17 +6,13 @@
 
 #include "assessment.h"
 #include "results.h"
+#include "test_kind.h"
 
 #include <QString>
 #include <optional>
 #include <vector>
 
 namespace tavo {
-
-enum class TestKind { activation, release, repetition };
-
-// "Activation", "Release", "Repetition".
-QString test_name(TestKind kind);
 
 struct TrialRow {
     int trial = 0; // from 1

@@ -15,8 +15,6 @@ namespace tavo {
 
 namespace {
 
-const char* const page_names[] = {"activation", "release", "repetition"};
-
 QTableWidgetItem* text_item(const QString& text, Qt::Alignment alignment = Qt::AlignLeft) {
     auto* item = new QTableWidgetItem(text);
     item->setTextAlignment(alignment | Qt::AlignVCenter);
@@ -117,8 +115,8 @@ CompareWindow::CompareWindow(QWidget* parent)
     m_tabs->setObjectName(QStringLiteral("compare_tabs"));
     layout->addWidget(m_tabs);
     for (std::size_t i = 0; i < m_pages.size(); ++i) {
-        const auto kind = static_cast<TestKind>(i);
-        const QString name = QString::fromLatin1(page_names[i]);
+        const TestKind kind = all_tests.at(i);
+        const QString name = QString::fromLatin1(test_key(kind));
         auto* splitter = new QSplitter(Qt::Vertical, m_tabs);
         splitter->setObjectName(name + QStringLiteral("_comparison"));
         TestPage& page = m_pages[i];
@@ -156,7 +154,7 @@ CompareWindow::CompareWindow(QWidget* parent)
 void CompareWindow::show_comparison(const std::vector<ComparedAssessment>& assessments) {
     const QLocale locale = QLocale::system();
     for (std::size_t i = 0; i < m_pages.size(); ++i) {
-        const auto kind = static_cast<TestKind>(i);
+        const TestKind kind = all_tests.at(i);
         QTableWidget* table = m_pages[i].table;
         table->setRowCount(static_cast<int>(assessments.size()));
         for (int row = 0; row < table->rowCount(); ++row) {

@@ -16,8 +16,6 @@ namespace tavo {
 
 namespace {
 
-const char* const panel_names[] = {"activation", "release", "repetition"};
-
 QString first_column(TestKind kind) {
     return kind == TestKind::repetition ? QStringLiteral("Click") : QStringLiteral("Trial");
 }
@@ -89,8 +87,8 @@ TrialDetailsWindow::TrialDetailsWindow(QWidget* parent)
     auto* panels = new QHBoxLayout;
     layout->addLayout(panels, 1);
     for (std::size_t i = 0; i < m_panels.size(); ++i) {
-        const auto kind = static_cast<TestKind>(i);
-        const QString name = QString::fromLatin1(panel_names[i]);
+        const TestKind kind = all_tests.at(i);
+        const QString name = QString::fromLatin1(test_key(kind));
         TestPanel& panel = m_panels[i];
         panel.box = new QGroupBox(test_name(kind) + QStringLiteral(" Test"), this);
         panel.box->setObjectName(name + QStringLiteral("_details"));

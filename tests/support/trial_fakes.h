@@ -244,9 +244,9 @@ class RecordingReadingLog final : public ReadingLog {
 public:
     QStringList lines;
 
-    void record(ReadingTest, ReadingEvent event, int trial, const TimedReading& reading) override {
+    void record(TestKind, ReadingEvent event, int trial, const TimedReading& reading) override {
         char line[128] = {};
-        format_reading_line(line, sizeof line, ReadingTest::activation, event, trial, reading, 0);
+        format_reading_line(line, sizeof line, TestKind::activation, event, trial, reading, 0);
         // Drop the test's name and the microseconds: what is left is what the trial decided.
         QStringList fields = QString::fromLatin1(line).trimmed().split(QLatin1Char(' '));
         fields.removeAt(4);
@@ -257,7 +257,7 @@ public:
         }
         lines << fields.join(QLatin1Char(' '));
     }
-    void record_delay(ReadingTest, int, std::int32_t) override {}
+    void record_delay(TestKind, int, std::int32_t) override {}
 };
 
 class RecordingView final : public TrialView {
