@@ -41,7 +41,7 @@ void TestAssessmentDocument::each_operation_emits_one_change_data() {
         d.set_colour(StimulusColour::release_cue, Rgb{1, 2, 3});
     }) << DocumentChange::settings;
     QTest::newRow("full screen") << Operation([](AssessmentDocument& d) {
-        d.set_full_screen(SwitchTest::repetition, true);
+        d.set_full_screen(TestKind::repetition, true);
     }) << DocumentChange::settings;
     QTest::newRow("an activation run")
         << Operation([](AssessmentDocument& d) { d.commit(ActivationRun{}); })
@@ -77,8 +77,8 @@ void TestAssessmentDocument::an_operation_that_changes_nothing_is_silent_data() 
         << Operation([](AssessmentDocument& d) { d.set_field(TypedField::notes, QString()); });
     QTest::newRow("the same colour") << Operation(
         [](AssessmentDocument& d) { d.set_colour(StimulusColour::activation, yellow_rgb); });
-    QTest::newRow("the same full-screen choice") << Operation(
-        [](AssessmentDocument& d) { d.set_full_screen(SwitchTest::activation, false); });
+    QTest::newRow("the same full-screen choice")
+        << Operation([](AssessmentDocument& d) { d.set_full_screen(TestKind::activation, false); });
 }
 
 void TestAssessmentDocument::an_operation_that_changes_nothing_is_silent() {

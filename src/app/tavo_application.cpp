@@ -214,7 +214,7 @@ void TavoApplication::apply_switch_sends(SwitchSends choice) {
     }
 }
 
-void TavoApplication::show_test_window(TrialWindow& window, SwitchTest test, bool practice) {
+void TavoApplication::show_test_window(TrialWindow& window, TestKind test, bool practice) {
     window.set_practice(practice);
     window.set_switch_sends(m_document.settings().switch_sends);
     window.setWindowState(m_document.full_screen(test) ? Qt::WindowMaximized : Qt::WindowNoState);
@@ -251,7 +251,7 @@ void TavoApplication::start_activation_test(bool practice) {
     ActivationWindow& window = m_activation.get_or_create(
         [this] { return new ActivationWindow(trial_window_services(), m_main_window.get()); });
     window.set_stimulus_colour(to_qcolor(m_document.colour(StimulusColour::activation)));
-    show_test_window(window, SwitchTest::activation, practice);
+    show_test_window(window, TestKind::activation, practice);
 }
 
 void TavoApplication::start_release_test(bool practice) {
@@ -264,7 +264,7 @@ void TavoApplication::start_release_test(bool practice) {
         [this] { return new ReleaseWindow(trial_window_services(), m_main_window.get()); });
     window.set_stimulus_colour(to_qcolor(m_document.colour(StimulusColour::release_hold)));
     window.set_release_colour(to_qcolor(m_document.colour(StimulusColour::release_cue)));
-    show_test_window(window, SwitchTest::release, practice);
+    show_test_window(window, TestKind::release, practice);
 }
 
 void TavoApplication::start_repetition_test(bool practice) {
@@ -276,7 +276,7 @@ void TavoApplication::start_repetition_test(bool practice) {
     RepetitionWindow& window = m_repetition.get_or_create(
         [this] { return new RepetitionWindow(trial_window_services(), m_main_window.get()); });
     window.set_stimulus_colour(to_qcolor(m_document.colour(StimulusColour::repetition)));
-    show_test_window(window, SwitchTest::repetition, practice);
+    show_test_window(window, TestKind::repetition, practice);
 }
 
 void TavoApplication::print_results_sheet() {

@@ -88,7 +88,7 @@ private:
     void report_later(const QString& message);
     AboutCorvaleDialog& about_corvale();
     TrialWindowServices trial_window_services();
-    void show_test_window(TrialWindow& window, SwitchTest test, bool practice);
+    void show_test_window(TrialWindow& window, TestKind test, bool practice);
     // One switch, one test: Start Test closes any other test's window first,
     // and its unfinished run goes with it.
     void close_other_tests(const TrialWindow* keep);

@@ -6,6 +6,7 @@
 #include "clock.h"
 #include "local_time.h"
 #include "switch_keys.h"
+#include "test_kind.h"
 
 #include <QString>
 #include <array>
@@ -90,9 +91,6 @@ inline constexpr Rgb dark_blue_rgb{0, 0, 192};
 
 // The four colour choices of the Performance Tests tab.
 enum class StimulusColour { activation, release_hold, release_cue, repetition };
-
-// The three tests, for what each of them has of its own.
-enum class SwitchTest { activation, release, repetition };
 
 // The typed fields, in the order of the file and of TypedFields.
 enum class TypedField { subject_name, administrator, switch_location, switch_type, notes };

@@ -10,7 +10,7 @@ std::size_t index_of(TypedField which) {
 std::size_t index_of(StimulusColour which) {
     return static_cast<std::size_t>(which);
 }
-std::size_t index_of(SwitchTest test) {
+std::size_t index_of(TestKind test) {
     return static_cast<std::size_t>(test);
 }
 
@@ -27,7 +27,7 @@ Rgb AssessmentDocument::colour(StimulusColour which) const {
     return m_colours[index_of(which)];
 }
 
-bool AssessmentDocument::full_screen(SwitchTest test) const {
+bool AssessmentDocument::full_screen(TestKind test) const {
     return m_full_screen[index_of(test)];
 }
 
@@ -72,7 +72,7 @@ void AssessmentDocument::set_colour(StimulusColour which, Rgb colour) {
     }
 }
 
-void AssessmentDocument::set_full_screen(SwitchTest test, bool full_screen) {
+void AssessmentDocument::set_full_screen(TestKind test, bool full_screen) {
     bool& stored = m_full_screen[index_of(test)];
     if (stored != full_screen) {
         stored = full_screen;

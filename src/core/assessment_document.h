@@ -31,7 +31,7 @@ public:
     const TestData& data() const { return m_assessment.data; }
     const TestSettings& settings() const { return m_assessment.settings; }
     Rgb colour(StimulusColour which) const;
-    bool full_screen(SwitchTest test) const;
+    bool full_screen(TestKind test) const;
     const RunErrors& run_errors() const { return m_errors; }
     const QString& file_name() const { return m_assessment.saving.current_file_name; }
     // How the file's text was encoded; a new assessment's is Windows-1252.
@@ -51,7 +51,7 @@ public:
     void set_hold_time(std::int16_t milliseconds);
     void set_switch_sends(SwitchSends choice);
     void set_colour(StimulusColour which, Rgb colour);
-    void set_full_screen(SwitchTest test, bool full_screen);
+    void set_full_screen(TestKind test, bool full_screen);
 
     // A completed run replaces its test's readings in one step and waits to
     // be saved.

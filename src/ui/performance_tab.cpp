@@ -36,7 +36,7 @@ ColorButton* PerformanceTab::add_color_button(QWidget* parent, const QString& na
     return button;
 }
 
-QCheckBox* PerformanceTab::add_full_screen(QGroupBox* frame, const QString& name, SwitchTest test,
+QCheckBox* PerformanceTab::add_full_screen(QGroupBox* frame, const QString& name, TestKind test,
                                            int top) {
     auto* check = new QCheckBox(QStringLiteral("Full Screen Mode"), frame);
     check->setObjectName(name);
@@ -114,7 +114,7 @@ PerformanceTab::PerformanceTab(AssessmentDocument& document, Dialogs& dialogs, Q
               QRect(1440, 840, 1575, 315));
     add_color_button(act, QStringLiteral("act_color"), StimulusColour::activation,
                      QStringLiteral("Stimulus Color:"), QRect(3120, 795, 615, 375));
-    add_full_screen(act, QStringLiteral("Act_Check_FS"), SwitchTest::activation, 1275);
+    add_full_screen(act, QStringLiteral("Act_Check_FS"), TestKind::activation, 1275);
     add_start_buttons(act, QStringLiteral("act_test"), &PerformanceTab::start_activation_test);
 
     QGroupBox* rel =
@@ -138,7 +138,7 @@ PerformanceTab::PerformanceTab(AssessmentDocument& document, Dialogs& dialogs, Q
               QRect(4440, 840, 2175, 315));
     add_color_button(rel, QStringLiteral("rel_release_color"), StimulusColour::release_cue,
                      QStringLiteral("Release Stimulus Color:"), QRect(6720, 795, 615, 375));
-    add_full_screen(rel, QStringLiteral("Rel_Check_FS"), SwitchTest::release, 1320);
+    add_full_screen(rel, QStringLiteral("Rel_Check_FS"), TestKind::release, 1320);
     add_start_buttons(rel, QStringLiteral("rel_test"), &PerformanceTab::start_release_test);
 
     QGroupBox* rep =
@@ -151,7 +151,7 @@ PerformanceTab::PerformanceTab(AssessmentDocument& document, Dialogs& dialogs, Q
               QRect(1440, 480, 1575, 315));
     add_color_button(rep, QStringLiteral("rep_color"), StimulusColour::repetition,
                      QStringLiteral("Stimulus Color:"), QRect(3120, 435, 615, 375));
-    add_full_screen(rep, QStringLiteral("Rep_Check_FS"), SwitchTest::repetition, 960);
+    add_full_screen(rep, QStringLiteral("Rep_Check_FS"), TestKind::repetition, 960);
     add_start_buttons(rep, QStringLiteral("rep_test"), &PerformanceTab::start_repetition_test);
 }
 
@@ -161,7 +161,7 @@ void PerformanceTab::show_settings() {
             to_qcolor(m_document.colour(static_cast<StimulusColour>(i))));
     }
     for (std::size_t i = 0; i < m_full_screen_boxes.size(); ++i) {
-        m_full_screen_boxes[i]->setChecked(m_document.full_screen(static_cast<SwitchTest>(i)));
+        m_full_screen_boxes[i]->setChecked(m_document.full_screen(all_tests.at(i)));
     }
     m_max_delay_box->show_milliseconds(m_document.settings().max_delay_ms);
     m_max_hold_box->show_milliseconds(m_document.settings().max_hold_ms);

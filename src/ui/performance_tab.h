@@ -36,7 +36,7 @@ private:
     QGroupBox* add_test_frame(const QString& name, const QString& caption, int top, int height);
     ColorButton* add_color_button(QWidget* parent, const QString& name, StimulusColour which,
                                   const QString& label_text, QRect twips);
-    QCheckBox* add_full_screen(QGroupBox* frame, const QString& name, SwitchTest test, int top);
+    QCheckBox* add_full_screen(QGroupBox* frame, const QString& name, TestKind test, int top);
     SecondsSettingBox* add_seconds_box(QGroupBox* frame, SecondsSettingBox* box,
                                        const QString& box_name, const QString& updown_name,
                                        const QString& label_name, const QString& caption,
