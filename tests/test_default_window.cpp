@@ -18,8 +18,18 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
 
 using namespace tavo;
+
+namespace {
+
+// What happens to the assessment, one operation of the document each.
+enum class Edit { complete_test, type, untype, set_delay, save, clear, open, recover };
+
+} // namespace
+
+Q_DECLARE_METATYPE(QList<Edit>)
 
 class TestDefaultWindow : public QObject {
     Q_OBJECT
@@ -44,6 +54,8 @@ private Q_SLOTS:
     void fields_show_what_they_hold_without_changing_it_data();
     void fields_show_what_they_hold_without_changing_it();
     void typing_edits_the_document();
+    void title_marks_unsaved_work_data();
+    void title_marks_unsaved_work();
     void results_show_the_computed_texts_and_wipe_clears_them();
     void resizing_stretches_only_the_top_lines();
     void help_contents_opens_the_first_topic();
@@ -80,7 +92,7 @@ void TestDefaultWindow::cleanup() {
 void TestDefaultWindow::window_caption_size_and_first_tab() {
     DefaultWindow& window = m_app->main_window();
     QCOMPARE(window.objectName(), QStringLiteral("Default"));
-    QCOMPARE(window.windowTitle(), QStringLiteral("TAVO - Marlowen"));
+    QCOMPARE(window.windowHandle()->title(), QStringLiteral("TAVO - Marlowen"));
     QCOMPARE(window.centralWidget()->size(), QSize(660, 426));
     QVERIFY(window.windowFlags() & Qt::WindowMaximizeButtonHint);
     auto* tabs = find<QTabWidget>(QStringLiteral("Tabs"));
@@ -418,6 +430,70 @@ void TestDefaultWindow::typing_edits_the_document() {
     QVERIFY(document.unsaved_changes());
 }
 
+void TestDefaultWindow::title_marks_unsaved_work_data() {
+    QTest::addColumn<QList<Edit>>("edits");
+    QTest::addColumn<QString>("title");
+    const QString saved = QStringLiteral("TAVO - Marlowen");
+    const QString unsaved = QStringLiteral("TAVO - Marlowen*");
+    using enum Edit;
+    QTest::newRow("nothing done") << QList<Edit>{} << saved;
+    QTest::newRow("a completed test") << QList<Edit>{complete_test} << unsaved;
+    QTest::newRow("typing") << QList<Edit>{type} << unsaved;
+    QTest::newRow("typing taken back") << QList<Edit>{type, untype} << saved;
+    QTest::newRow("a setting is not saved with it") << QList<Edit>{set_delay} << saved;
+    QTest::newRow("a test, then saved") << QList<Edit>{complete_test, type, save} << saved;
+    QTest::newRow("saved, then typing") << QList<Edit>{complete_test, save, type} << unsaved;
+    QTest::newRow("saved, then a test") << QList<Edit>{save, complete_test} << unsaved;
+    QTest::newRow("a test, then new") << QList<Edit>{complete_test, type, clear} << saved;
+    QTest::newRow("a test, then opened") << QList<Edit>{complete_test, open} << saved;
+    QTest::newRow("recovered") << QList<Edit>{recover} << unsaved;
+    QTest::newRow("recovered, then saved") << QList<Edit>{recover, save} << saved;
+}
+
+// The mark follows the document's signal alone: an operation that changed
+// whether or where the assessment is saved without saying so would leave it
+// stale.
+void TestDefaultWindow::title_marks_unsaved_work() {
+    QFETCH(QList<Edit>, edits);
+    AssessmentDocument& document = m_app->document();
+    for (const Edit edit : edits) {
+        const SavingState before = document.saving();
+        QSignalSpy changes(&document, &AssessmentDocument::changed);
+        switch (edit) {
+        case Edit::complete_test:
+            document.commit(RepetitionRun{});
+            break;
+        case Edit::type:
+            document.set_field(TypedField::switch_type, QStringLiteral("wobble"));
+            break;
+        case Edit::untype:
+            document.set_field(TypedField::switch_type, QString());
+            break;
+        case Edit::set_delay:
+            document.set_max_delay(5000);
+            break;
+        case Edit::save:
+            document.mark_saved(QStringLiteral("/tmp/ann.tavo"));
+            break;
+        case Edit::clear:
+            document.clear();
+            break;
+        case Edit::open:
+            document.load(TypedFields{}, TestData{}, QStringLiteral("/tmp/ann.tavo"));
+            break;
+        case Edit::recover:
+            document.recover(TypedFields{}, TestData{}, QStringLiteral("/tmp/ann.tavo"));
+            break;
+        }
+        const SavingState& after = document.saving();
+        if (after.data_saved != before.data_saved || after.saved_fields != before.saved_fields ||
+            after.current_file_name != before.current_file_name) {
+            QVERIFY(!changes.isEmpty());
+        }
+    }
+    QTEST(m_app->main_window().windowHandle()->title(), "title");
+}
+
 void TestDefaultWindow::results_show_the_computed_texts_and_wipe_clears_them() {
     AssessmentDocument& document = m_app->document();
     ActivationRun activation;
@@ -441,7 +517,7 @@ void TestDefaultWindow::results_show_the_computed_texts_and_wipe_clears_them() {
 
     QTest::keyClicks(find<QLineEdit>(QStringLiteral("Text0")), QStringLiteral("Ann"));
     find<QTabWidget>(QStringLiteral("Tabs"))->setCurrentIndex(2);
-    document.saving().current_file_name = QStringLiteral("/tmp/ann.tavo");
+    document.recover(document.fields(), document.data(), QStringLiteral("/tmp/ann.tavo"));
     find<QLineEdit>(QStringLiteral("act_max_select"))->setText(QStringLiteral("7"));
     document.clear();
     QCOMPARE(document.data(), TestData{});
@@ -451,8 +527,9 @@ void TestDefaultWindow::results_show_the_computed_texts_and_wipe_clears_them() {
     QCOMPARE(document.file_name(), QString());
     QCOMPARE(find<QLabel>(QStringLiteral("Label1"))->text(), QStringLiteral("Test Not Completed"));
     QCOMPARE(find<QLabel>(QStringLiteral("Label8"))->text(), QStringLiteral("Test Not Completed"));
+    // The results that waited to be saved are gone with it.
+    QVERIFY(document.saving().data_saved);
     // Not part of the assessment: left as they were.
-    QVERIFY(!document.saving().data_saved);
     QCOMPARE(find<QLineEdit>(QStringLiteral("act_max_select"))->text(), QStringLiteral("7"));
     QCOMPARE(find<QTabWidget>(QStringLiteral("Tabs"))->currentIndex(), 2);
 }

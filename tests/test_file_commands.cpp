@@ -127,7 +127,7 @@ private Q_SLOTS:
 
 private:
     void run(Command command);
-    void make_unsaved();
+    void make_unsaved(const QString& file_name = {});
     QString temp_path(const QString& name) const { return m_dir->filePath(name); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -168,9 +168,8 @@ void TestFileCommands::run(Command command) {
 }
 
 // Three completed tests and typed fields, none of it saved yet.
-void TestFileCommands::make_unsaved() {
-    m_document->load({}, three_tests_data(), {});
-    m_document->saving().data_saved = false;
+void TestFileCommands::make_unsaved(const QString& file_name) {
+    m_document->recover({}, three_tests_data(), file_name);
     set_fields(three_tests_fields());
     m_host->log.clear();
 }
@@ -199,40 +198,43 @@ void TestFileCommands::commands_act_at_once_when_nothing_is_unsaved() {
 void TestFileCommands::unsaved_work_raises_the_prompt_data() {
     QTest::addColumn<Command>("command");
     QTest::addColumn<bool>("test_completed");
-    QTest::addColumn<PendingAction>("pending");
+    QTest::addColumn<QString>("carries_on"); // with No
     QTest::addColumn<QString>("question");
     const struct {
         const char* name;
         Command command;
-        PendingAction pending;
+        const char* carries_on;
         const char* question;
     } commands[] = {
-        {"new", Command::new_file, PendingAction::new_file,
+        {"new", Command::new_file, "readings",
          "Do you want to save changes before creating a new file?"},
-        {"open", Command::open, PendingAction::open,
+        {"open", Command::open, "open dialog",
          "Do you want to save changes before opening another file?"},
-        {"exit", Command::exit, PendingAction::exit,
-         "Do you want to save changes before quitting?"},
+        {"exit", Command::exit, "end", "Do you want to save changes before quitting?"},
     };
     for (const auto& c : commands) {
-        QTest::addRow("%s after a test", c.name) << c.command << true << c.pending << c.question;
-        QTest::addRow("%s after typing", c.name) << c.command << false << c.pending << c.question;
+        QTest::addRow("%s after a test", c.name) << c.command << true << c.carries_on << c.question;
+        QTest::addRow("%s after typing", c.name)
+            << c.command << false << c.carries_on << c.question;
     }
 }
 
 void TestFileCommands::unsaved_work_raises_the_prompt() {
     QFETCH(Command, command);
     QFETCH(bool, test_completed);
+    QFETCH(QString, carries_on);
     if (test_completed) {
-        m_document->saving().data_saved = false;
+        m_document->commit(ActivationRun{});
     } else {
         m_document->set_field(TypedField::switch_location, QStringLiteral("chin"));
     }
+    m_host->log.clear();
     run(command);
     QCOMPARE(m_host->log, QStringList{"prompt"});
     QTEST(m_host->questions.constFirst(), "question");
-    QTEST(m_document->saving().pending_action, "pending");
     QCOMPARE(m_sounds->played, QStringList{"Chord.wav"});
+    m_commands->continue_without_saving();
+    QCOMPARE(m_host->log.value(1), carries_on);
 }
 
 void TestFileCommands::prompt_answers_data() {
@@ -272,10 +274,12 @@ void TestFileCommands::prompt_answers() {
     }
     // Whatever followed, no unsaved work is left behind to ask about again,
     // and no follow-up waits for a later save.
-    const SavingState& saving = m_document->saving();
-    QCOMPARE(saving.data_saved, command != Command::exit || saved);
-    QVERIFY(!saving.exit_after_save && !saving.open_after_save && !saving.new_after_save);
+    QCOMPARE(m_document->saving().data_saved, command != Command::exit || saved);
     QVERIFY(m_host->messages.isEmpty());
+    m_host->log.clear();
+    m_host->save_answers.push_back(temp_path(QStringLiteral("later.tavo")));
+    m_commands->save_as();
+    QCOMPARE(m_host->log, QStringList{"save dialog"});
 }
 
 void TestFileCommands::unsaved_save_drops_its_follow_up_data() {
@@ -354,7 +358,7 @@ void TestFileCommands::failed_save_changes_nothing() {
     const QByteArray earlier = content_of(path);
     QVERIFY(earlier.startsWith("Subject: \tAnn Example"));
 
-    m_document->saving().data_saved = false;
+    m_document->commit(ActivationRun{});
     m_document->set_field(TypedField::administrator, QStringLiteral("Dr Bo\tReyes"));
     switch (fault) {
     case SaveFault::full_disk:
@@ -402,7 +406,7 @@ void TestFileCommands::save_asks_for_a_name_only_when_needed() {
     m_commands->save_as(); // cancelled: nothing is written
     QCOMPARE(read_assessment_file(first, {}).record.fields[0], QStringLiteral("Ann Example"));
     QCOMPARE(m_document->saving().current_file_name, first);
-    QVERIFY(!m_document->saving().save_as_requested);
+    m_commands->save(); // the cancelled Save As is not asked for again
 
     m_commands->save_as(); // the new name becomes current
     m_commands->save();
@@ -480,8 +484,7 @@ void TestFileCommands::failed_open_changes_nothing() {
         big.write(sample_bytes(QStringLiteral("three_tests.tavo")) +
                   QByteArray(largest_assessment_file, ' '));
     }
-    make_unsaved();
-    m_document->saving().current_file_name = QStringLiteral("/data/before.tavo");
+    make_unsaved(QStringLiteral("/data/before.tavo"));
     const TestData before_data = m_document->data();
     const SavingState before_saving = m_document->saving();
     m_host->open_answers.push_back(file);
@@ -501,7 +504,8 @@ void TestFileCommands::failed_open_changes_nothing() {
 }
 
 void TestFileCommands::cancelled_open_reads_nothing() {
-    m_document->saving().current_file_name = sample_path(QStringLiteral("three_tests.tavo"));
+    m_document->load({}, {}, sample_path(QStringLiteral("three_tests.tavo")));
+    m_host->log.clear();
     m_host->open_answers.push_back(std::nullopt);
     m_commands->open_file();
     QCOMPARE(m_host->log, QStringList{"open dialog"});

@@ -133,15 +133,18 @@ void TestFileMenu::one_prompt_whose_question_follows_the_command() {
     QCOMPARE(m_rig->app->save_prompt(), first);
     QCOMPARE(first->question(),
              QStringLiteral("Do you want to save changes before opening another file?"));
-    QCOMPARE(m_rig->app->document().saving().pending_action, PendingAction::open);
     QTest::mouseClick(prompt_child<QPushButton>("CancelButton"), Qt::LeftButton);
     QVERIFY(!first->isVisible());
     QCOMPARE(m_rig->app->document().fields()[0], QStringLiteral("Ann"));
     QVERIFY(m_rig->dialogs.open_requests.empty());
-    // Hidden, not gone: the next prompt is the same window.
+    // Hidden, not gone: the next prompt is the same window, and No carries
+    // on with the command that raised it last.
     trigger("exit_file_menu");
     QCOMPARE(m_rig->app->save_prompt(), first);
     QVERIFY(first->isVisible());
+    QTest::mouseClick(prompt_child<QPushButton>("NoButton"), Qt::LeftButton);
+    QCOMPARE(m_ended, 1);
+    QVERIFY(m_rig->dialogs.open_requests.empty());
 }
 
 void TestFileMenu::prompt_buttons_data() {
@@ -176,7 +179,7 @@ void TestFileMenu::closing_the_main_window_is_exit_data() {
 void TestFileMenu::closing_the_main_window_is_exit() {
     QFETCH(bool, unsaved);
     if (unsaved) {
-        m_rig->app->document().saving().data_saved = false;
+        m_rig->app->document().commit(ActivationRun{});
     }
     QVERIFY(!window().close());
     QVERIFY(window().isVisible());
@@ -198,8 +201,7 @@ void TestFileMenu::file_dialogs_belong_to_the_main_window() {
 
 void TestFileMenu::saved_tests_reopen_to_the_same_results() {
     AssessmentDocument& assessment = m_rig->app->document();
-    assessment.load(three_tests_fields(), three_tests_data(), QString());
-    assessment.saving().data_saved = false;
+    assessment.recover(three_tests_fields(), three_tests_data(), QString());
     const ResultTexts results = shown_results();
     QVERIFY(results.five_clicks.startsWith(QStringLiteral("Time For 5 Clicks")));
 
@@ -290,7 +292,6 @@ void TestFileMenu::command_line_opens_a_file_at_start() {
         QCOMPARE(m_rig->app->document().fields()[0], QStringLiteral("typed before"));
     }
     QVERIFY(m_rig->app->document().saving().data_saved);
-    QVERIFY(!m_rig->app->document().saving().open_from_command_line);
 }
 
 // At start the main window is not yet shown and nothing is on screen: the

@@ -97,7 +97,6 @@ TavoApplication::TavoApplication(AppServices services)
 TavoApplication::~TavoApplication() = default;
 
 void TavoApplication::start(const QString& command_line) {
-    m_document.saving().data_saved = true;
     const bool recovered = offer_recovery();
     if (!names_assessment_file(command_line)) {
         return;

@@ -36,10 +36,10 @@ public:
     RepetitionWindow* repetition_window() const { return m_repetition.existing(); }
     SaveExitDialog* save_prompt() const;
 
-    // What happens when the program starts: the assessment counts as saved;
-    // unsaved work that an earlier run left in the recovery folder is offered
-    // first of all; then a command line (the arguments joined by blanks) that
-    // names a ".tavo" file opens that file.
+    // What happens when the program starts, on a new assessment with nothing
+    // to save: unsaved work that an earlier run left in the recovery folder
+    // is offered first of all; then a command line (the arguments joined by
+    // blanks) that names a ".tavo" file opens that file.
     void start(const QString& command_line = {});
 
     // Every way out of the program goes through here: Exit, closing the main

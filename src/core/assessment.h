@@ -1,6 +1,6 @@
 // The values an assessment is made of: every raw clock reading of the three
 // tests with their start times, the settings handed to the test windows, and
-// the saving state. The assessment document owns one of each.
+// whether and where it was saved. The assessment document owns one of each.
 #pragma once
 
 #include "clock.h"
@@ -56,18 +56,11 @@ using TypedFields = std::array<QString, 5>;
 // wrote it) is written back the same way, so its reader sees it as before.
 enum class TextEncoding { windows_1252, utf8_without_bom };
 
-// Which command raised the save prompt.
-enum class PendingAction : std::int16_t { none = 0, exit = 1, open = 2, new_file = 3 };
-
+// Where the assessment was last saved and what it held then. What a command
+// does after a save is the file commands' business, not the assessment's.
 struct SavingState {
     bool data_saved = true; // no completed test is waiting to be saved
     TypedFields saved_fields;
-    bool save_as_requested = false;
-    PendingAction pending_action = PendingAction::none;
-    bool exit_after_save = false;
-    bool open_after_save = false;
-    bool new_after_save = false;
-    bool open_from_command_line = false;
     QString current_file_name; // empty while the assessment has no file
 };
 

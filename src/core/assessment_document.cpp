@@ -156,9 +156,7 @@ void AssessmentDocument::clear() {
     m_fields = {};
     m_errors = {};
     m_encoding = TextEncoding::windows_1252;
-    SavingState& saving = m_assessment.saving;
-    saving.current_file_name.clear();
-    saving.saved_fields = m_fields;
+    m_assessment.saving = SavingState{};
     Q_EMIT changed(DocumentChange::readings);
 }
 

@@ -42,8 +42,9 @@ public:
     // The seven figures of the Test Results tab.
     ResultTexts results() const { return compute_results(m_assessment.data); }
 
-    // The follow-up requests of the file commands and the save prompt.
-    SavingState& saving() { return m_assessment.saving; }
+    // Whether no completed test waits to be saved, the typed fields as they
+    // were at the last save, open or new, and the file name. Only the
+    // operations below change it, and each says so with `changed`.
     const SavingState& saving() const { return m_assessment.saving; }
 
     void set_field(TypedField which, const QString& text);
@@ -69,8 +70,9 @@ public:
     void recover(const TypedFields& fields, const TestData& data, const QString& file_name);
     // The assessment was written to this file.
     void mark_saved(const QString& file_name);
-    // A new, empty assessment: settings, colours, full-screen
-    // choices and whether a completed test waits to be saved stay as they are.
+    // A new, empty assessment with nothing to save: the unsaved results are
+    // gone, so nothing is left to ask about. Settings, colours and
+    // full-screen choices stay as they are.
     void clear();
 
 Q_SIGNALS:

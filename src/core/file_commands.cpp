@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <utility>
 
 namespace tavo {
 
@@ -66,9 +67,12 @@ void FileCommands::open() {
                 QStringLiteral("Do you want to save changes before opening another file?"));
 }
 
+void FileCommands::save() {
+    save_then(FileNameChoice::current_if_any, std::nullopt);
+}
+
 void FileCommands::save_as() {
-    m_document.saving().save_as_requested = true;
-    save();
+    save_then(FileNameChoice::ask, std::nullopt);
 }
 
 void FileCommands::exit() {
@@ -81,31 +85,23 @@ void FileCommands::exit() {
 }
 
 void FileCommands::show_prompt(PendingAction action, const QString& question) {
-    m_document.saving().pending_action = action;
+    m_pending_action = action;
     m_sounds.play(QStringLiteral("Chord.wav"));
     m_host.show_save_prompt(question);
 }
 
 void FileCommands::save_then_continue() {
-    SavingState& saving = m_document.saving();
-    switch (saving.pending_action) {
-    case PendingAction::exit:
-        saving.exit_after_save = true;
-        break;
-    case PendingAction::open:
-        saving.open_after_save = true;
-        break;
-    case PendingAction::new_file:
-        saving.new_after_save = true;
-        break;
-    case PendingAction::none:
-        break;
-    }
-    save();
+    save_then(FileNameChoice::current_if_any, std::exchange(m_pending_action, std::nullopt));
 }
 
 void FileCommands::continue_without_saving() {
-    switch (m_document.saving().pending_action) {
+    if (const std::optional<PendingAction> action = std::exchange(m_pending_action, std::nullopt)) {
+        carry_on_with(*action);
+    }
+}
+
+void FileCommands::carry_on_with(PendingAction action) {
+    switch (action) {
     case PendingAction::exit:
         m_host.end_program();
         break;
@@ -115,29 +111,22 @@ void FileCommands::continue_without_saving() {
     case PendingAction::new_file:
         start_new_assessment();
         break;
-    case PendingAction::none:
-        break;
     }
 }
 
-// The unsaved results the flag referred to are gone, so nothing is left to
-// ask about. The flag is set first, so that the views told of the new
-// assessment already see nothing unsaved.
 void FileCommands::start_new_assessment() {
     m_known_file.reset();
-    m_document.saving().data_saved = true;
     m_document.clear();
 }
 
-void FileCommands::save() {
-    SavingState& saving = m_document.saving();
-    QString path = saving.current_file_name;
-    if (saving.save_as_requested || path.isEmpty()) {
-        saving.save_as_requested = false;
+// A save that does not happen (cancelled, refused, failed) returns before
+// the follow-up, so that a later, unrelated save neither ends the program nor
+// clears the assessment.
+void FileCommands::save_then(FileNameChoice choice, std::optional<PendingAction> follow_up) {
+    QString path = m_document.file_name();
+    if (choice == FileNameChoice::ask || path.isEmpty()) {
         const std::optional<QString> chosen = m_host.save_file_name(tavo_file_filter);
         if (!chosen) {
-            // The user stopped the save; a follow-up must not wait for a later one.
-            abandon_save({});
             return;
         }
         path = *chosen;
@@ -145,7 +134,7 @@ void FileCommands::save() {
     const WrittenFile written =
         write_assessment(m_document.fields(), m_document.data(), m_document.text_encoding());
     if (!written.ok()) {
-        abandon_save(save_failure_message(path, written.error));
+        m_host.show_message(save_failure_message(path, written.error));
         return;
     }
     if (changed_by_another(path)) {
@@ -158,22 +147,22 @@ void FileCommands::save() {
         case ChangedFileAnswer::save_anyway:
             break;
         case ChangedFileAnswer::save_as:
-            // The follow-ups stay: the save they wait for goes on under a new name.
-            saving.save_as_requested = true;
-            save();
+            // The follow-up stays: the save it waits for goes on under a new name.
+            save_then(FileNameChoice::ask, follow_up);
             return;
         case ChangedFileAnswer::cancel:
-            abandon_save({});
             return;
         }
     }
     if (const std::optional<QString> failure = save_assessment_file(path, written.bytes)) {
-        abandon_save(disk_failure_message(path, *failure));
+        m_host.show_message(disk_failure_message(path, *failure));
         return;
     }
     remember_file(path, file_identity(path), content_hash(written.bytes));
     m_document.mark_saved(path);
-    run_follow_ups();
+    if (follow_up) {
+        carry_on_with(*follow_up);
+    }
 }
 
 void FileCommands::remember_file(const QString& path, const std::optional<FileIdentity>& identity,
@@ -200,48 +189,13 @@ bool FileCommands::changed_by_another(const QString& path) const {
     return !file.ok() || content_hash(file.bytes) != m_known_file->hash;
 }
 
-// A save that did not happen drops the follow-ups asked for with it, so that
-// a later, unrelated save neither ends the program nor clears the assessment.
-void FileCommands::abandon_save(const QString& message) {
-    SavingState& saving = m_document.saving();
-    saving.exit_after_save = false;
-    saving.open_after_save = false;
-    saving.new_after_save = false;
-    if (!message.isEmpty()) {
-        m_host.show_message(message);
-    }
-}
-
-void FileCommands::run_follow_ups() {
-    SavingState& saving = m_document.saving();
-    if (saving.new_after_save) {
-        saving.new_after_save = false;
-        start_new_assessment();
-    } else if (saving.open_after_save) {
-        saving.open_after_save = false;
-        open_file();
-    }
-    if (saving.exit_after_save) {
-        saving.exit_after_save = false;
-        m_host.end_program();
-    }
-}
-
 void FileCommands::open_command_line_file(const QString& path) {
-    m_document.saving().open_from_command_line = true;
-    m_command_line_path = path;
-    open_file();
+    open_path(path, true);
 }
 
 void FileCommands::open_file() {
-    SavingState& saving = m_document.saving();
-    const std::optional<QString> path = saving.open_from_command_line
-                                            ? std::optional<QString>(m_command_line_path)
-                                            : m_host.open_file_name(tavo_file_filter);
-    const bool at_start = saving.open_from_command_line;
-    saving.open_from_command_line = false;
-    if (path) {
-        open_path(*path, at_start);
+    if (const std::optional<QString> path = m_host.open_file_name(tavo_file_filter)) {
+        open_path(*path, false);
     }
 }
 

@@ -64,11 +64,18 @@ public:
     void open_command_line_file(const QString& path);
 
 private:
+    // The command that raised the save prompt, and carries on after its answer.
+    enum class PendingAction { exit, open, new_file };
+    // Save asks for a name when the assessment has none yet.
+    enum class FileNameChoice { current_if_any, ask };
+
     void show_prompt(PendingAction action, const QString& question);
     void start_new_assessment();
+    // Saves, then carries on with the command that waited for the save; a
+    // save that does not happen drops it.
+    void save_then(FileNameChoice choice, std::optional<PendingAction> follow_up);
+    void carry_on_with(PendingAction action);
     void open_path(const QString& path, bool at_start);
-    void abandon_save(const QString& message);
-    void run_follow_ups();
     // The file as this assessment last read or wrote it.
     void remember_file(const QString& path, const std::optional<FileIdentity>& identity,
                        const QByteArray& hash);
@@ -77,7 +84,7 @@ private:
     AssessmentDocument& m_document;
     FileCommandHost& m_host;
     SoundPlayer& m_sounds;
-    QString m_command_line_path;
+    std::optional<PendingAction> m_pending_action;
 
     // What the file was when this assessment last read or wrote it, so that
     // a save does not silently replace what someone else saved meanwhile.

@@ -33,7 +33,9 @@ DefaultWindow::DefaultWindow(AssessmentDocument& document, Dialogs& dialogs, QWi
     , m_document(document)
     , m_dialogs(dialogs) {
     setObjectName(QStringLiteral("Default"));
-    setWindowTitle(QStringLiteral("TAVO - Marlowen"));
+    // "[*]" shows the system's mark for unsaved work: an asterisk after the
+    // title here, the dot in the close button on macOS.
+    setWindowTitle(QStringLiteral("TAVO - Marlowen[*]"));
     setFont(design_font(font()));
 
     auto* client = new QWidget(this);
@@ -90,6 +92,9 @@ DefaultWindow::DefaultWindow(AssessmentDocument& document, Dialogs& dialogs, QWi
     m_tabs->setCurrentIndex(0);
     m_background_tab->focus_first_field();
     connect(&m_document, &AssessmentDocument::changed, this, &DefaultWindow::show_document);
+    connect(&m_document, &AssessmentDocument::changed, this,
+            [this] { setWindowModified(m_document.unsaved_changes()); });
+    setWindowModified(m_document.unsaved_changes());
     m_background_tab->show_fields();
     m_performance_tab->show_settings();
     m_results_tab->show_results(m_document.results());
