@@ -46,29 +46,42 @@ QLabel* add_label(QWidget* parent, const QString& name, const QString& text) {
     return label;
 }
 
-// The native window the stimulus area's frames are shown on. Qt paints
-// nothing there: when the window system loses its pixels (the window is
-// mapped, resized or uncovered), the frame shown last is handed over again.
+// Where the stimulus area's frames are shown. On a native window (X11) Qt
+// paints nothing there: when the window system loses its pixels (the window
+// is mapped, resized or uncovered), the frame shown last is handed over again.
+// Otherwise (Wayland) it is an ordinary, transparent widget that the
+// presenter covers with a surface of its own, and Qt paints the widgets under
+// it as any others.
 class StimulusSurface final : public QWidget {
 public:
-    StimulusSurface(std::function<void()> lost_pixels, QWidget* parent)
+    StimulusSurface(bool native, std::function<void()> lost_pixels, QWidget* parent)
         : QWidget(parent)
+        , m_native(native)
         , m_lost_pixels(std::move(lost_pixels)) {
         setObjectName(QStringLiteral("stimulus_surface"));
-        setAttribute(Qt::WA_NativeWindow);
-        setAttribute(Qt::WA_PaintOnScreen);
-        setAttribute(Qt::WA_NoSystemBackground);
-        setAttribute(Qt::WA_OpaquePaintEvent);
+        if (m_native) {
+            setAttribute(Qt::WA_NativeWindow);
+            setAttribute(Qt::WA_PaintOnScreen);
+            setAttribute(Qt::WA_NoSystemBackground);
+            setAttribute(Qt::WA_OpaquePaintEvent);
+        }
         // The switch is read application-wide; the surface takes no input of its own.
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
     }
-    QPaintEngine* paintEngine() const override { return nullptr; }
+    QPaintEngine* paintEngine() const override {
+        return m_native ? nullptr : QWidget::paintEngine();
+    }
 
 protected:
-    void paintEvent(QPaintEvent*) override { m_lost_pixels(); }
+    void paintEvent(QPaintEvent*) override {
+        if (m_native) {
+            m_lost_pixels();
+        }
+    }
 
 private:
+    bool m_native;
     std::function<void()> m_lost_pixels;
 };
 
@@ -152,7 +165,9 @@ TrialWindow::TrialWindow(const Design& design, TrialWindowServices services, QWi
     m_practice_label->hide();
 
     if (m_services.presenter.presents()) {
-        m_surface = new StimulusSurface([this] { present_frame(true); }, m_stimulus_frame);
+        m_surface = new StimulusSurface(
+            m_services.presenter.needs_native_surface(), [this] { present_frame(true); },
+            m_stimulus_frame);
         m_surface->setGeometry(m_backdrop->geometry());
     }
 
@@ -306,13 +321,16 @@ void TrialWindow::present_frame(bool force) {
         return;
     }
     QImage frame = stimulus_frame();
-    // An unchanged picture is not presented again: a second frame for the
-    // same vertical blank would make the display system skip the first, the
-    // stimulus's own.
-    if (!force && frame == m_presented) {
+    // An unchanged picture in the same place is not presented again: a
+    // second frame for the same vertical blank would make the display system
+    // skip the first, the stimulus's own. A surface that is not a native
+    // window of its own does not move with the widgets: it is placed anew.
+    const QPoint place = m_surface->mapTo(this, QPoint());
+    if (!force && frame == m_presented && place == m_presented_at) {
         return;
     }
     m_presented = std::move(frame);
+    m_presented_at = place;
     m_services.presenter.present(*m_surface, m_presented);
 }
 

@@ -138,11 +138,12 @@ private:
     bool m_placed = false;
     bool m_discard_confirmed = false;
     QSize m_laid_out_outer; // the outer size the last layout was made for
-    // The native window the presenter shows the stimulus area's frames on,
-    // over the widgets, which keep their names and state for tests and
-    // assistive tools; none where frames are not presented.
+    // Where the presenter shows the stimulus area's frames, over the
+    // widgets, which keep their names and state for tests and assistive
+    // tools; none where frames are not presented.
     QWidget* m_surface = nullptr;
-    QImage m_presented; // the frame shown last
+    QImage m_presented;    // the frame shown last
+    QPoint m_presented_at; // and the surface's place in the window then
     bool m_frame_scheduled = false;
 };
 

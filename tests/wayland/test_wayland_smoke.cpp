@@ -2,12 +2,17 @@
 // window starts, a complete activation test is driven by switch presses that
 // the compositor delivers through Qt's Wayland plugin, the assessment is saved
 // and the results sheet printed to PDF, and nothing made for X11 complains on
-// the way. run_under_weston.sh starts a private headless weston for it; the
-// clock and the timers are the tests' fakes, so no step waits on time.
+// the way. Each test window's onsets come from the compositor's presentation
+// feedback and are never later than the answer they time. run_under_weston.sh
+// starts a private headless weston for it; the timers are the tests' fakes,
+// so no step waits on time.
 #include "app_rig.h"
 #include "default_window.h"
+#include "fake_dialogs.h"
 #include "frame_presenter.h"
 #include "shape_widget.h"
+#include "switch_test_windows.h"
+#include "trial_fakes.h"
 
 #include <QAction>
 #include <QFile>
@@ -39,6 +44,8 @@ class TestWaylandSmoke : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void activation_test_save_and_print();
+    void onsets_come_from_the_presented_frame_data();
+    void onsets_come_from_the_presented_frame();
     void cleanupTestCase();
 
 private:
@@ -105,15 +112,109 @@ void TestWaylandSmoke::activation_test_save_and_print() {
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");
 
-    // The frame presenter is X11's: here it falls back, quietly, to none, and
-    // the onset is the reading after the repaint.
-    const std::unique_ptr<FramePresenter> presenter = make_frame_presenter();
-    QVERIFY(!presenter->presents());
-    QCOMPARE(presenter->sources(), QStringLiteral("delivery"));
-
     window->close();
     QCOMPARE(m_rig->dialogs.messages.size(), 1); // no failure was reported
     QVERIFY2(g_warnings.isEmpty(), qPrintable(g_warnings.join(QLatin1Char('\n'))));
+}
+
+void TestWaylandSmoke::onsets_come_from_the_presented_frame_data() {
+    QTest::addColumn<bool>("release_test");
+    QTest::addColumn<bool>("hidden_first");
+    QTest::newRow("activation stimulus") << false << false;
+    QTest::newRow("RELEASE cue") << true << false;
+    // Hiding the window drops its surface; the frames must find the new one.
+    QTest::newRow("activation stimulus, window shown again") << false << true;
+}
+
+// Three trials of a test window on the real clock and the real presenter: each
+// onset is the compositor's time for the frame that showed it, in microseconds
+// of our clock, and precedes the delivery reading of the answer it times.
+void TestWaylandSmoke::onsets_come_from_the_presented_frame() {
+    QFETCH(bool, release_test);
+    QFETCH(bool, hidden_first);
+    if (!built_display_stamps().contains(QLatin1String("Wayland"))) {
+        QSKIP("built without Wayland presentation feedback (needs libwayland-dev, "
+              "wayland-protocols and qt6-base-private-dev)");
+    }
+    const std::unique_ptr<FramePresenter> presenter = make_frame_presenter();
+    QVERIFY(presenter->presents());
+    QCOMPARE(presenter->sources(), QStringLiteral("presented, then delivery"));
+
+    QStringList log;
+    TestSettings settings;
+    settings.max_hold_ms = 1000;
+    RecordingRecorder recorder{log};
+    SystemClock clock;
+    RecordingSounds sounds{log};
+    FakeRandom random;
+    FakeSwitchInput input;
+    RecordingReadingLog readings;
+    FakeDialogs dialogs;
+    std::map<QString, FakeTimer*> timers;
+    const TrialWindowServices services{
+        {settings, recorder, clock, sounds, random, input, readings, *presenter},
+        dialogs,
+        [&](QObject*, const QString& name) {
+            auto timer = std::make_unique<FakeTimer>(log, name);
+            timers[name] = timer.get();
+            return timer;
+        },
+        *presenter};
+    std::unique_ptr<TrialWindow> window;
+    if (release_test) {
+        window = std::make_unique<ReleaseWindow>(services);
+    } else {
+        window = std::make_unique<ActivationWindow>(services);
+    }
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    if (hidden_first) {
+        window->hide();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    input.press(); // the start press
+    input.release();
+    constexpr int trials = 3;
+    for (int trial = 1; trial <= trials; ++trial) {
+        if (release_test) {
+            QVERIFY(timers.at(QStringLiteral("Hold_Timer"))->fire());
+            input.press();
+            QVERIFY(timers.at(QStringLiteral("Release_Timer"))->fire());
+        } else {
+            QVERIFY(timers.at(QStringLiteral("Stimulus_Timer"))->fire());
+        }
+        // The subject answers once the stimulus is on screen: after the
+        // compositor's feedback has come in (a wait for an event, not a time).
+        const QString prefix = QStringLiteral("onset %1 ").arg(trial);
+        QTRY_VERIFY(!readings.lines.filter(prefix).isEmpty());
+        if (release_test) {
+            input.release();
+        } else {
+            input.press();
+            input.release();
+        }
+        // onset TRIAL READING SOURCE DELIVERY STAMP_US, then the answer's line.
+        const QStringList onset = readings.lines.filter(prefix).value(0).split(QLatin1Char(' '));
+        const QString answer_event = release_test ? QStringLiteral("release %1 ").arg(trial)
+                                                  : QStringLiteral("response %1 ").arg(trial);
+        const QStringList answer =
+            readings.lines.filter(answer_event).value(0).split(QLatin1Char(' '));
+        QVERIFY2(onset.size() == 6 && answer.size() >= 5,
+                 qPrintable(readings.lines.join(QLatin1Char('\n'))));
+        QCOMPARE(onset.at(3), QStringLiteral("presented"));
+        // The reading is the stamp's whole milliseconds, and the frame was on
+        // screen before the answer was delivered. Readings are milliseconds
+        // wrapped to 32 bits: compared by difference.
+        const qint64 stamp_us = onset.at(5).toLongLong();
+        const auto reading = static_cast<std::int32_t>(onset.at(2).toLongLong());
+        QCOMPARE(reading, static_cast<std::int32_t>(static_cast<std::uint32_t>(stamp_us / 1000)));
+        QVERIFY2(static_cast<std::int32_t>(answer.at(4).toLongLong() - reading) >= 0,
+                 qPrintable(onset.join(QLatin1Char(' ')) + QLatin1String(" / ") +
+                            answer.join(QLatin1Char(' '))));
+    }
+    window->close();
 }
 
 void TestWaylandSmoke::cleanupTestCase() {

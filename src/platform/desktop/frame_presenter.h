@@ -8,9 +8,11 @@
 // the Present extension as a presented pixmap (the onset is the vertical
 // blank it was shown at), otherwise copied from a pixmap in one request (the
 // onset is DAMAGE's time for the change, or the server's time once it had
-// processed it). Elsewhere (Wayland, Windows, macOS, no display) nothing is
-// presented here: the window repaints its widgets and the onset is the clock
-// read after the repaint.
+// processed it). Under Wayland it goes to a subsurface of the window over the
+// stimulus area, and the onset is the compositor's presentation time for it.
+// Elsewhere (Windows, macOS, no display) nothing is presented here: the
+// window repaints its widgets and the onset is the clock read after the
+// repaint.
 #pragma once
 
 #include "display_stamps.h"
@@ -28,6 +30,11 @@ public:
     // Whether frames go through present(); without it the window paints its
     // widgets as any other.
     virtual bool presents() const = 0;
+    // Whether present()'s surface must be a native window of its own that
+    // nothing else paints (X11), or stays an ordinary widget, painted as any
+    // other, whose place the presenter covers with a surface of its own
+    // (Wayland, where a native child window never shows a frame of ours).
+    virtual bool needs_native_surface() const { return true; }
     // Shows `frame` on `surface`, a native child window that nothing else
     // paints. Called right before await_frame() for a stimulus's onset, and
     // alone for any other change of the stimulus area.

@@ -16,6 +16,9 @@
 // made.
 #include "frame_presenter.h"
 #include "x11_system_counters.h"
+#ifdef TAVO_WAYLAND_STAMPS
+#include "wayland_frame_presenter.h"
+#endif
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -373,6 +376,11 @@ private:
 } // namespace
 
 std::unique_ptr<FramePresenter> make_frame_presenter() {
+#ifdef TAVO_WAYLAND_STAMPS
+    if (std::unique_ptr<FramePresenter> wayland = make_wayland_frame_presenter()) {
+        return wayland;
+    }
+#endif
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
     if (connection == nullptr) {
@@ -389,7 +397,11 @@ std::unique_ptr<FramePresenter> make_frame_presenter() {
 }
 
 QString built_display_stamps() {
+#ifdef TAVO_WAYLAND_STAMPS
+    return QStringLiteral("X11 Present, DAMAGE and SYNC server time; Wayland presentation time");
+#else
     return QStringLiteral("X11 Present, DAMAGE and SYNC server time");
+#endif
 }
 
 } // namespace tavo
