@@ -19,6 +19,7 @@
 #include "wayland_frame_presenter.h"
 
 #include "presentation-time-client-protocol.h"
+#include "presentation_feedback.h"
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -150,7 +151,7 @@ public:
     void present(QWidget& widget, const QImage& frame) override {
         // A frame that is not committed has no feedback to wait for: the
         // onset then stays the clock read after the attempt.
-        m_last = {};
+        m_book.not_committed();
         wl_display_dispatch_queue_pending(m_display, m_queue); // buffers let go of
         if (frame.isNull()) {
             return;
@@ -163,13 +164,8 @@ public:
     void await_frame(FrameShown shown) override {
         settle();
         m_waiting = std::move(shown);
-        m_waited = m_last.feedback;
-        if (m_waited == nullptr) {
-            answer(std::nullopt);
-            return;
-        }
-        if (m_last.done) {
-            answer(m_last.stamp);
+        if (const std::optional<PresentationFeedback::Settled> now = m_book.await()) {
+            answer(now->stamp);
             return;
         }
         poll(0);
@@ -227,13 +223,6 @@ private:
         wl_subsurface* subsurface = nullptr;
         QPoint position;
         QImage frame; // the frame shown last, shown again after a hide
-    };
-
-    // The last frame's feedback, and its answer once it came.
-    struct LastFrame {
-        Feedback* feedback = nullptr;
-        bool done = false;
-        std::optional<FrameStamp> stamp;
     };
 
     void global(wl_registry* registry, std::uint32_t name, const char* interface,
@@ -351,7 +340,7 @@ private:
             wl_surface_commit(parent);
         }
         wl_display_flush(m_display);
-        m_last = {feedback, false, std::nullopt};
+        m_frames[feedback] = m_book.committed();
     }
 
     void drop_surface(Placed& placed) {
@@ -416,39 +405,32 @@ private:
 
     void feedback_came(Feedback* feedback, std::optional<std::int64_t> time) {
         wp_presentation_feedback_destroy(feedback);
-        // A discarded frame was never shown: no stamp, and the reading after
-        // the commit stands.
+        const auto frame = m_frames.find(feedback);
+        if (frame == m_frames.end()) {
+            return;
+        }
+        const PresentationFeedback::Frame number = frame->second;
+        m_frames.erase(frame);
+        // A discarded frame has no time.
         std::optional<FrameStamp> stamp;
         if (time) {
-            std::int64_t microseconds = *time;
-            if (m_clock != CLOCK_MONOTONIC) {
-                // Another clock: moved onto ours by their difference now.
-                microseconds += clock_microseconds(CLOCK_MONOTONIC) - clock_microseconds(m_clock);
-            }
+            const std::int64_t microseconds =
+                m_clock == CLOCK_MONOTONIC ? *time
+                                           : onto_monotonic(*time, clock_microseconds(m_clock),
+                                                            clock_microseconds(CLOCK_MONOTONIC));
             stamp = FrameStamp{microseconds, FrameStampSource::presented, true};
         }
-        if (feedback == m_last.feedback) {
-            m_last.done = true;
-            m_last.stamp = stamp;
-        }
-        if (!m_waiting || feedback != m_waited) {
-            return;
-        }
-        if (!stamp && m_last.feedback != nullptr && m_last.feedback != feedback) {
-            // Replaced by a later frame before it was shown: the stimulus
-            // went on screen with that one.
-            m_waited = m_last.feedback;
-            if (m_last.done) {
-                answer(m_last.stamp);
+        if (const std::optional<PresentationFeedback::Settled> settled =
+                m_book.feedback(number, stamp)) {
+            if (m_waiting) {
+                answer(settled->stamp);
             }
-            return;
         }
-        answer(stamp);
     }
 
     void answer(std::optional<FrameStamp> stamp) {
         m_poll.stop();
-        m_waited = nullptr;
+        m_book.give_up();
         FrameShown shown = std::move(m_waiting);
         m_waiting = nullptr;
         if (shown) {
@@ -465,8 +447,9 @@ private:
     wl_subcompositor* m_subcompositor = nullptr;
     clockid_t m_clock = CLOCK_MONOTONIC;
     std::map<QWidget*, Placed> m_placed;
-    LastFrame m_last;
-    Feedback* m_waited = nullptr; // the feedback of the frame awaited
+    // Which frame each pending feedback is for, and which answers the onset.
+    std::map<Feedback*, PresentationFeedback::Frame> m_frames;
+    PresentationFeedback m_book;
     FrameShown m_waiting;
     QElapsedTimer m_waiting_since;
     QTimer m_poll;
