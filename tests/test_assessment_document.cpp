@@ -107,7 +107,7 @@ void TestAssessmentDocument::a_completed_run_replaces_only_its_own_test() {
     QCOMPARE(document.data().act_start_tick, 50);
     QCOMPARE(document.data().act_start_time.hour, std::uint16_t{10});
     QCOMPARE(document.data().rel_stim_times[0], 0);
-    QCOMPARE(document.results().activation_fastest, QStringLiteral("Fastest = 00:00.250"));
+    QCOMPARE(document.results().activation->fastest, 250);
     QCOMPARE(document.run_errors().anticipations, std::optional<int>(2));
     QCOMPARE(document.run_errors().early_releases, std::optional<int>());
 }

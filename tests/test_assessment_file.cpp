@@ -203,7 +203,7 @@ void TestAssessmentFile::reader_gives_back_the_readings() {
     QVERIFY2(read.ok(), qPrintable(why(read)));
     QCOMPARE(read.record.fields, fields_read);
     QCOMPARE(reading_offsets(read.record.data), reading_offsets(data));
-    QCOMPARE(compute_results(read.record.data), compute_results(data));
+    QCOMPARE(test_results(read.record.data), test_results(data));
     // The file holds no dates: they stay as they were.
     const LocalTime& start = read.record.data.act_start_time;
     QCOMPARE(LocalTime({start.year, start.month, start.day_of_week, start.day, 0, 0, 0, 0}),

@@ -140,6 +140,13 @@ void TestCommandLine::program_without_a_window_data() {
            "Average Response Time: 00:00.490\nFastest = 00:00.400\nSlowest = 00:00.580\n"
            "Time For 5 Clicks: 00:00.950\n"
         << "";
+    QTest::newRow("summary of a partly recorded test")
+        << QStringList{"--summary", sample_path("partly_recorded.tavo")} << 0
+        << "Average Response Time: 00:00.320\nFastest = 00:00.300\nSlowest = 00:00.340\n"
+           "5 of 10 trials recorded\n"
+           "Average Response Time: 00:00.490\nFastest = 00:00.400\nSlowest = 00:00.580\n"
+           "Time For 5 Clicks: 00:00.950\n"
+        << "";
     QTest::newRow("summary of no test")
         << QStringList{"--summary=" + sample_path("no_tests.tavo")} << 0
         << "Test Not Completed\n\n\nTest Not Completed\n\n\nTest Not Completed\n"

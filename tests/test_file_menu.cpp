@@ -39,12 +39,16 @@ private Q_SLOTS:
 private:
     DefaultWindow& window() { return m_rig->app->main_window(); }
     // The seven result labels as the Test Results tab shows them.
-    ResultTexts shown_results() {
-        auto text = [this](const char* name) {
-            return window().findChild<QLabel*>(QString::fromLatin1(name))->text();
-        };
-        return {text("Label1"), text("Label2"), text("Label3"), text("Label5"),
-                text("Label6"), text("Label7"), text("Label8")};
+    QStringList shown_results() {
+        QStringList texts;
+        for (const char* name :
+             {"Label1", "Label2", "Label3", "Label5", "Label6", "Label7", "Label8"}) {
+            texts << window().findChild<QLabel*>(QString::fromLatin1(name))->text();
+        }
+        return texts;
+    }
+    static QStringList no_results() {
+        return {"Test Not Completed", "", "", "Test Not Completed", "", "", "Test Not Completed"};
     }
     void trigger(const char* item) {
         window().findChild<QAction*>(QString::fromLatin1(item))->trigger();
@@ -202,14 +206,14 @@ void TestFileMenu::file_dialogs_belong_to_the_main_window() {
 void TestFileMenu::saved_tests_reopen_to_the_same_results() {
     AssessmentDocument& assessment = m_rig->app->document();
     assessment.recover(three_tests_fields(), three_tests_data(), QString());
-    const ResultTexts results = shown_results();
-    QVERIFY(results.five_clicks.startsWith(QStringLiteral("Time For 5 Clicks")));
+    const QStringList results = shown_results();
+    QVERIFY(results.back().startsWith(QStringLiteral("Time For 5 Clicks")));
 
     const QString path = m_dir->filePath(QStringLiteral("ann.tavo"));
     m_rig->dialogs.save_answers.push_back(path);
     trigger("save_file_menu");
     trigger("new_file_menu"); // saved: no prompt
-    QCOMPARE(shown_results(), compute_results(TestData{}));
+    QCOMPARE(shown_results(), no_results());
     QCOMPARE(m_rig->app->document().fields(), TypedFields{});
     m_rig->dialogs.open_answers.push_back(path);
     trigger("open_file_menu");
@@ -282,7 +286,7 @@ void TestFileMenu::command_line_opens_a_file_at_start() {
     type_subject(QStringLiteral("typed before"));
     m_rig->app->start(command_line);
     QTEST(m_rig->app->document().fields() == three_tests_fields(), "opens");
-    QTEST(shown_results() != compute_results(TestData{}), "opens");
+    QTEST(shown_results() != no_results(), "opens");
     QVERIFY(m_rig->dialogs.open_requests.empty());
     QCOMPARE(m_rig->dialogs.messages.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty()) {

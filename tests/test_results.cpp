@@ -1,6 +1,10 @@
-// The Test Results tab's figures from raw readings, and the duration text.
+// The Test Results tab's figures from raw readings, the duration text, and
+// the one rule for a trial with nothing recorded as every view shows it.
 #include "duration_text.h"
 #include "results.h"
+#include "sheet_lines.h"
+#include "summary_csv.h"
+#include "trial_statistics.h"
 
 #include <QTest>
 
@@ -10,15 +14,74 @@ namespace {
 
 using Durations = std::array<std::int32_t, trials_per_test>;
 
+// A trial given this duration has neither reading.
+constexpr std::int32_t unrecorded = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t x = unrecorded;
+
 // Readings with the given response times, stimuli 5 s apart from `base`.
 void set_trials(std::array<ClockReading, trials_per_test>& onsets,
                 std::array<ClockReading, trials_per_test>& responses, const Durations& durations,
                 ClockReading base) {
     for (int i = 0; i < trials_per_test; ++i) {
+        if (durations[i] == unrecorded) {
+            onsets[i] = 0;
+            responses[i] = 0;
+            continue;
+        }
         onsets[i] = static_cast<ClockReading>(static_cast<std::uint32_t>(base) + 5000u * i);
         responses[i] =
             static_cast<ClockReading>(static_cast<std::uint32_t>(onsets[i]) + durations[i]);
     }
+}
+
+QStringList activation_captions(const TestData& data) {
+    return timed_test_captions(test_results(data).activation);
+}
+
+// The lines of one section of the sheet, under its heading and rule.
+QStringList sheet_section(const TestResults& results, const QString& heading) {
+    const std::vector<SheetLine> lines = results_sheet_lines({}, results, QString());
+    QStringList section;
+    auto line = std::find_if(lines.begin(), lines.end(),
+                             [&](const SheetLine& sheet) { return sheet.text == heading; });
+    if (line == lines.end()) {
+        return section;
+    }
+    for (line += 2; line != lines.end() && line->text != QStringLiteral(" "); ++line) {
+        section << line->text;
+    }
+    return section;
+}
+
+QString figure(const std::vector<FigureLine>& lines, const QString& name) {
+    for (const FigureLine& line : lines) {
+        if (line.name == name) {
+            return line.value;
+        }
+    }
+    return QStringLiteral("(none)");
+}
+
+// The cells of the summary CSV's activation row, split at every comma:
+// the typed fields here hold none.
+QStringList summary_csv_cells(const TestData& data) {
+    const QString csv = QString::fromUtf8(summary_csv({{{}, {}, data, {}}}));
+    const QStringList records = csv.split(QStringLiteral("\r\n"));
+    return records.size() > 1 && !records[1].isEmpty() ? records[1].split(QLatin1Char(','))
+                                                       : QStringList();
+}
+
+// Trial and response-time cells of every trial CSV row, with its note.
+QStringList trial_csv_rows(const TestData& data) {
+    const QString csv = QString::fromUtf8(trial_csv({{{}, {}, data, {}}}));
+    QStringList rows;
+    for (const QString& record : csv.split(QStringLiteral("\r\n")).mid(1)) {
+        const QStringList cells = record.split(QLatin1Char(','));
+        if (cells.size() == trial_csv_header().size()) {
+            rows << cells[6] + QLatin1Char(':') + cells[9] + QLatin1Char(':') + cells[11];
+        }
+    }
+    return rows;
 }
 
 Durations all(std::int32_t ms) {
@@ -31,7 +94,7 @@ Durations all(std::int32_t ms) {
 
 Q_DECLARE_METATYPE(Durations)
 
-class TestResults : public QObject {
+class ResultsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void format_duration_text_data();
@@ -42,9 +105,11 @@ private Q_SLOTS:
     void repetition_data();
     void repetition();
     void empty_assessment_has_no_results();
+    void unrecorded_trials_in_every_view_data();
+    void unrecorded_trials_in_every_view();
 };
 
-void TestResults::format_duration_text_data() {
+void ResultsTest::format_duration_text_data() {
     QTest::addColumn<int>("ms");
     QTest::addColumn<QString>("text");
     QTest::newRow("zero") << 0 << "00:00.000";
@@ -58,13 +123,13 @@ void TestResults::format_duration_text_data() {
     QTest::newRow("most negative") << std::numeric_limits<std::int32_t>::min() << "-31:23.648";
 }
 
-void TestResults::format_duration_text() {
+void ResultsTest::format_duration_text() {
     QFETCH(int, ms);
     QFETCH(QString, text);
     QCOMPARE(tavo::format_duration_text(ms), text);
 }
 
-void TestResults::trial_tests_data() {
+void ResultsTest::trial_tests_data() {
     QTest::addColumn<Durations>("durations");
     QTest::addColumn<ClockReading>("base");
     QTest::addColumn<QString>("average");
@@ -107,7 +172,7 @@ void TestResults::trial_tests_data() {
         << all(300) << -10'000 << "Average Response Time: 00:00.300"
         << "Fastest = 00:00.300"
         << "Slowest = 00:00.300";
-    QTest::newRow("an unrecorded trial counts as 0")
+    QTest::newRow("a response of 0 ms counts as 0")
         << Durations{0, 500, 500, 500, 500, 500, 500, 500, 500, 500} << 1'000'000
         << "Average Response Time: 00:00.450"
         << "Fastest = 00:00.000"
@@ -125,32 +190,33 @@ void TestResults::trial_tests_data() {
                                            << "Slowest = 00:00.001";
 }
 
-void TestResults::trial_tests() {
+void ResultsTest::trial_tests() {
     QFETCH(Durations, durations);
     QFETCH(ClockReading, base);
     TestData data;
     set_trials(data.act_stim_times, data.act_click_times, durations, base);
-    const ResultTexts texts = compute_results(data);
-    QTEST(texts.activation_average, "average");
-    QTEST(texts.activation_fastest, "fastest");
-    QTEST(texts.activation_slowest, "slowest");
-    QCOMPARE(texts.release_average, QStringLiteral("Test Not Completed"));
-    QCOMPARE(texts.five_clicks, QStringLiteral("Test Not Completed"));
+    const TestResults results = test_results(data);
+    const QStringList captions = timed_test_captions(results.activation);
+    QCOMPARE(captions.size(), 3);
+    QTEST(captions[0], "average");
+    QTEST(captions[1], "fastest");
+    QTEST(captions[2], "slowest");
+    QCOMPARE(timed_test_captions(results.release)[0], QStringLiteral("Test Not Completed"));
+    QCOMPARE(repetition_caption(results.five_clicks), QStringLiteral("Test Not Completed"));
 }
 
-void TestResults::release_uses_its_own_labels() {
+void ResultsTest::release_uses_its_own_labels() {
     TestData data;
     set_trials(data.rel_stim_times, data.rel_release_times,
                Durations{600, 610, 620, 630, 640, 650, 660, 670, 680, 690}, 50'000);
-    const ResultTexts texts = compute_results(data);
-    QCOMPARE(texts.activation_average, QStringLiteral("Test Not Completed"));
-    QCOMPARE(texts.activation_fastest, QString());
-    QCOMPARE(texts.release_average, QStringLiteral("Average Response Time: 00:00.645"));
-    QCOMPARE(texts.release_fastest, QStringLiteral("Fastest = 00:00.600"));
-    QCOMPARE(texts.release_slowest, QStringLiteral("Slowest = 00:00.690"));
+    const TestResults results = test_results(data);
+    QCOMPARE(timed_test_captions(results.activation), QStringList({"Test Not Completed", "", ""}));
+    QCOMPARE(timed_test_captions(results.release),
+             QStringList({"Average Response Time: 00:00.645", "Fastest = 00:00.600",
+                          "Slowest = 00:00.690"}));
 }
 
-void TestResults::repetition_data() {
+void ResultsTest::repetition_data() {
     QTest::addColumn<ClockReading>("first_press");
     QTest::addColumn<ClockReading>("fifth_click");
     QTest::addColumn<QString>("text");
@@ -163,22 +229,112 @@ void TestResults::repetition_data() {
         << std::numeric_limits<std::int32_t>::min() + 999 << "Time For 5 Clicks: 00:02.000";
 }
 
-void TestResults::repetition() {
+void ResultsTest::repetition() {
     QFETCH(ClockReading, first_press);
     QFETCH(ClockReading, fifth_click);
     TestData data;
     data.rep_first_press = first_press;
     data.rep_click_times[4] = fifth_click;
-    QTEST(compute_results(data).five_clicks, "text");
+    QTEST(repetition_caption(test_results(data).five_clicks), "text");
 }
 
-void TestResults::empty_assessment_has_no_results() {
-    ResultTexts expected;
-    expected.activation_average = QStringLiteral("Test Not Completed");
-    expected.release_average = QStringLiteral("Test Not Completed");
-    expected.five_clicks = QStringLiteral("Test Not Completed");
-    QCOMPARE(compute_results(TestData{}), expected);
+void ResultsTest::empty_assessment_has_no_results() {
+    QCOMPARE(test_results(TestData{}), TestResults{});
+    QCOMPARE(activation_captions(TestData{}), QStringList({"Test Not Completed", "", ""}));
 }
 
-QTEST_GUILESS_MAIN(TestResults)
+// A trial with neither reading is in no figure of any view, and every view
+// says how many of the ten were recorded; a complete test says nothing more.
+void ResultsTest::unrecorded_trials_in_every_view_data() {
+    QTest::addColumn<Durations>("durations");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QString>("trials");
+    QTest::addColumn<QString>("mean");
+
+    QTest::newRow("all ten recorded") << Durations{300, 310, 320, 330, 340, 350, 360, 370, 380, 390}
+                                      << QStringList{"Average Response Time: 00:00.345",
+                                                     "Fastest = 00:00.300", "Slowest = 00:00.390"}
+                                      << "10"
+                                      << "345.0 ms";
+    QTest::newRow("last five unrecorded")
+        << Durations{200, 210, 220, 230, 240, x, x, x, x, x}
+        << QStringList{"Average Response Time: 00:00.220", "Fastest = 00:00.200",
+                       "Slowest = 00:00.240", "5 of 10 trials recorded"}
+        << "5 of 10 trials recorded"
+        << "220.0 ms";
+    // 1605 / 9 = 178.3: the average divides by the recorded trials.
+    QTest::newRow("first unrecorded, the fastest after it")
+        << Durations{x, 150, 160, 170, 180, 190, 200, 210, 220, 125}
+        << QStringList{"Average Response Time: 00:00.178", "Fastest = 00:00.125",
+                       "Slowest = 00:00.220", "9 of 10 trials recorded"}
+        << "9 of 10 trials recorded"
+        << "178.3 ms";
+    // 2490 / 4 = 622.5, halves to the even millisecond.
+    QTest::newRow("four recorded, half to even")
+        << Durations{x, 600, x, 610, x, 640, x, 640, x, x}
+        << QStringList{"Average Response Time: 00:00.622", "Fastest = 00:00.600",
+                       "Slowest = 00:00.640", "4 of 10 trials recorded"}
+        << "4 of 10 trials recorded"
+        << "622.5 ms";
+    QTest::newRow("one recorded") << Durations{x, x, x, x, x, x, x, x, x, 1}
+                                  << QStringList{"Average Response Time: 00:00.001",
+                                                 "Fastest = 00:00.001", "Slowest = 00:00.001",
+                                                 "1 of 10 trials recorded"}
+                                  << "1 of 10 trials recorded"
+                                  << "1.0 ms";
+    QTest::newRow("none recorded") << Durations{x, x, x, x, x, x, x, x, x, x}
+                                   << QStringList{"Test Not Completed", "", ""} << "(none)"
+                                   << "(none)";
+}
+
+void ResultsTest::unrecorded_trials_in_every_view() {
+    QFETCH(Durations, durations);
+    QFETCH(QStringList, captions);
+    QFETCH(QString, trials);
+    QFETCH(QString, mean);
+    TestData data;
+    set_trials(data.act_stim_times, data.act_click_times, durations, 1'000'000);
+    const TestResults results = test_results(data);
+
+    // The Test Results tab and the command line's summary, and the sheet.
+    QCOMPARE(timed_test_captions(results.activation), captions);
+    QCOMPARE(sheet_section(results, QStringLiteral("Activation Test Results")), captions);
+
+    const std::vector<TestDetails> details = trial_details(data);
+    if (!results.activation) {
+        QVERIFY(details.empty());
+        QCOMPARE(summary_csv_cells(data), QStringList());
+        QCOMPARE(trial_csv_rows(data), QStringList());
+        return;
+    }
+    // Trial Details and the detail page: the same average, count and figures.
+    QCOMPARE(details.size(), std::size_t{1});
+    QCOMPARE(details[0].average, results.activation->average);
+    const TestStatistics statistics = test_statistics(details[0]);
+    const std::vector<FigureLine> lines = figure_lines(statistics);
+    QCOMPARE(figure(lines, QStringLiteral("Trials")), trials);
+    QCOMPARE(figure(lines, QStringLiteral("Mean (exact)")), mean);
+    QCOMPARE(figure(lines, QStringLiteral("Fastest")),
+             QString::number(results.activation->fastest) + QStringLiteral(" ms"));
+    QCOMPARE(figure(lines, QStringLiteral("Slowest")),
+             QString::number(results.activation->slowest) + QStringLiteral(" ms"));
+
+    // The summary CSV: the recorded count, and the note in its last column.
+    const QStringList cells = summary_csv_cells(data);
+    QCOMPARE(cells.size(), summary_csv_header().size());
+    QCOMPARE(cells[6], QString::number(results.activation->recorded));
+    QCOMPARE(cells[11], QString::number(results.activation->fastest));
+    QCOMPARE(cells.back(), captions.value(3));
+
+    // The trial CSV: every trial keeps its row; an unrecorded one has no time.
+    QStringList expected_rows;
+    for (int i = 0; i < trials_per_test; ++i) {
+        const std::int32_t ms = durations[static_cast<std::size_t>(i)];
+        expected_rows << QStringLiteral("%1:%2").arg(i + 1).arg(
+            ms == unrecorded ? QStringLiteral(":not recorded") : QString::number(ms) + ':');
+    }
+    QCOMPARE(trial_csv_rows(data), expected_rows);
+}
+
+QTEST_GUILESS_MAIN(ResultsTest)
 #include "test_results.moc"

@@ -23,10 +23,9 @@ QStringList texts_of(const std::vector<SheetLine>& lines) {
     return texts;
 }
 
-ResultTexts completed_results() {
-    return {"Average Response Time: 00:00.250", "Fastest = 00:00.200", "Slowest = 00:00.300",
-            "Average Response Time: 00:00.400", "Fastest = 00:00.350", "Slowest = 00:00.450",
-            "Time For 5 Clicks: 00:03.100"};
+// Averages of 250 and 400 ms, five clicks in 3.1 s.
+TestResults completed_results() {
+    return {TrialSummary{10, 2500, 200, 300, 250}, TrialSummary{10, 4000, 350, 450, 400}, 3100};
 }
 
 // Draws the sheet into a PDF and returns its text, one string per page.
@@ -72,8 +71,7 @@ private Q_SLOTS:
 };
 
 void TestResultsSheet::sheet_without_tests() {
-    const QStringList texts =
-        texts_of(results_sheet_lines({}, compute_results(TestData{}), fixed_footer));
+    const QStringList texts = texts_of(results_sheet_lines({}, TestResults{}, fixed_footer));
     const QString rule(126, QChar(u'-'));
     const QString title =
         QString(46, QChar(u' ')) + "TAVO RESULTS SHEET" + QString(21, QChar(u' '));
@@ -140,8 +138,7 @@ void TestResultsSheet::sheet_with_results_and_notes() {
 }
 
 void TestResultsSheet::fonts_of_the_sections() {
-    const std::vector<SheetLine> lines =
-        results_sheet_lines({}, compute_results(TestData{}), fixed_footer);
+    const std::vector<SheetLine> lines = results_sheet_lines({}, TestResults{}, fixed_footer);
     QCOMPARE(lines[0].font, (SheetFont{14, true}));
     QCOMPARE(lines[2].font, (SheetFont{14, true}));
     QCOMPARE(lines[3].font, (SheetFont{11, false}));
@@ -230,8 +227,8 @@ void TestResultsSheet::long_notes_continue_on_the_next_page() {
 void TestResultsSheet::no_copies_draws_nothing() {
     QTemporaryDir dir;
     QPdfWriter writer(dir.filePath(QStringLiteral("none.pdf")));
-    const SheetDrawing drawing = draw_results_sheet(
-        writer, results_sheet_lines({}, compute_results(TestData{}), fixed_footer), 0);
+    const SheetDrawing drawing =
+        draw_results_sheet(writer, results_sheet_lines({}, TestResults{}, fixed_footer), 0);
     QVERIFY(drawing.ok);
     QCOMPARE(drawing.pages, 0);
 }

@@ -2,6 +2,7 @@
 #include "assessment_file.h"
 #include "comparison.h"
 #include "results.h"
+#include "sample_assessments.h"
 #include "summary_csv.h"
 #include "trial_csv.h"
 #include "trial_details.h"
@@ -199,12 +200,13 @@ void TestTrialData::formula_looking_cells() {
                               QStringLiteral(",Activation,1,9:05:08:542,9:05:08:537,-5,") + cell +
                               QStringLiteral(",response before stimulus\r\n");
     QVERIFY2(csv.contains(QStringLiteral("\r\n") + first_row), qPrintable(csv.left(400)));
-    // The figures of each test: the same typed cells before them and after.
+    // The figures of each test: the same typed cells before them and after,
+    // then the empty note of a complete test.
     const QString summary = QString::fromUtf8(summary_csv({{text, fields, early, {}}}).mid(3));
     const QString summary_row =
         QStringList(QList<QString>(5, cell)).join(u',') + QStringLiteral(",Activation,10,");
     QVERIFY2(summary.contains(QStringLiteral("\r\n") + summary_row), qPrintable(summary));
-    QVERIFY2(summary.section(QStringLiteral("\r\n"), 1, 1).endsWith(u',' + cell) ||
+    QVERIFY2(summary.section(QStringLiteral("\r\n"), 1, 1).endsWith(u',' + cell + u',') ||
                  cell.contains(u'\r'),
              qPrintable(summary));
 }
@@ -219,18 +221,14 @@ void TestTrialData::comparison_keeps_the_order_chosen() {
     QCOMPARE(comparison.assessments.size(), std::size_t{2});
     const ComparedAssessment& none = comparison.assessments[0];
     QCOMPARE(none.file_name, QStringLiteral("no_tests.tavo"));
-    QVERIFY(!none.activation && !none.release && !none.repetition);
+    QCOMPARE(none.results, TestResults{});
     const ComparedAssessment& three = comparison.assessments[1];
     QCOMPARE(three.file_name, QStringLiteral("three_tests.tavo"));
     QCOMPARE(three.modified, QFileInfo(sample_path("three_tests.tavo")).lastModified());
-    QVERIFY(three.activation && three.release);
-    QCOMPARE(three.activation->average, 345);
-    QCOMPARE(three.activation->fastest, 300);
-    QCOMPARE(three.activation->slowest, 390);
-    QCOMPARE(three.release->average, 490);
-    QCOMPARE(three.release->fastest, 400);
-    QCOMPARE(three.release->slowest, 580);
-    QCOMPARE(three.repetition, std::optional<std::int32_t>(950));
+    QCOMPARE(three.results, test_results(testing::three_tests_data()));
+    QCOMPARE(three.results.activation->average, 345);
+    QCOMPARE(three.results.release->slowest, 580);
+    QCOMPARE(three.results.five_clicks, std::optional<std::int64_t>(950));
 }
 
 void TestTrialData::far_apart_readings_data() {
@@ -286,9 +284,9 @@ void TestTrialData::far_apart_readings() {
     QCOMPARE(last.note, note);
     QVERIFY(details.front().rows.front().note.isEmpty());
 
-    const ResultTexts texts = compute_results(data);
-    QTEST(texts.activation_fastest, "fastest");
-    QTEST(texts.activation_slowest, "slowest");
+    const QStringList captions = timed_test_captions(test_results(data).activation);
+    QTEST(captions[1], "fastest");
+    QTEST(captions[2], "slowest");
 
     const QStringList records =
         QString::fromUtf8(trial_csv({{QStringLiteral("x.tavo"), {}, data, RunErrors{}}}).mid(3))

@@ -31,6 +31,8 @@ private Q_SLOTS:
     void export_writes_the_trials_on_screen();
     void export_labels_an_unsaved_assessment_as_unsaved();
     void compare_shows_the_files_chosen();
+    void unrecorded_trials_in_both_windows_data();
+    void unrecorded_trials_in_both_windows();
 
 private:
     DefaultWindow& window() { return m_rig->app->main_window(); }
@@ -285,6 +287,77 @@ void TestTrialDetails::compare_shows_the_files_chosen() {
     trigger("compare_file_menu");
     QCOMPARE(m_rig->app->compare_window(), compare);
     QCOMPARE(table->rowCount(), 1);
+}
+
+// A file whose activation test kept 5 of its 10 trials (300 to 340 ms): the
+// trials not recorded are in no figure and both windows say so.
+void TestTrialDetails::unrecorded_trials_in_both_windows_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("column"); // a header, or a figure's name
+    QTest::addColumn<QString>("text");
+    QTest::newRow("results tab average") << "results_tab" << 0 << "Label1"
+                                         << "Average Response Time: 00:00.320";
+    QTest::newRow("results tab fastest") << "results_tab" << 0 << "Label2"
+                                         << "Fastest = 00:00.300";
+    QTest::newRow("results tab note") << "results_tab" << 0 << "act_trials_recorded"
+                                      << "5 of 10 trials recorded";
+    QTest::newRow("results tab, complete test") << "results_tab" << 0 << "rel_trials_recorded"
+                                                << "";
+    QTest::newRow("recorded trial") << "activation_table" << 4 << "Response Time (ms)"
+                                    << "340";
+    QTest::newRow("trial not recorded") << "activation_table" << 5 << "Response Time (ms)"
+                                        << "not recorded";
+    QTest::newRow("trials figure") << "activation_statistics" << -1 << "Trials"
+                                   << "5 of 10 trials recorded";
+    QTest::newRow("fastest figure") << "activation_statistics" << -1 << "Fastest"
+                                    << "300 ms";
+    QTest::newRow("mean figure") << "activation_statistics" << -1 << "Mean (exact)"
+                                 << "320.0 ms";
+    QTest::newRow("complete test") << "release_statistics" << -1 << "Trials"
+                                   << "10";
+    QTest::newRow("compare average") << "activation_compare_table" << 0 << "Average (ms)"
+                                     << "320";
+    QTest::newRow("compare fastest") << "activation_compare_table" << 0 << "Fastest (ms)"
+                                     << "300";
+    QTest::newRow("compare trials") << "activation_compare_table" << 0 << "Trials"
+                                    << "5 of 10 trials recorded";
+    QTest::newRow("compare complete test") << "release_compare_table" << 0 << "Trials"
+                                           << "10";
+}
+
+void TestTrialDetails::unrecorded_trials_in_both_windows() {
+    QFETCH(QString, table);
+    QFETCH(int, row);
+    QFETCH(QString, column);
+    open_sample(QStringLiteral("partly_recorded.tavo"));
+    if (table == QLatin1String("results_tab")) {
+        auto* label = window().findChild<QLabel*>(column);
+        QVERIFY(label);
+        QTEST(label->text(), "text");
+        // A note with nothing to say is not there for a screen reader either.
+        QCOMPARE(!label->isHidden(), !label->text().isEmpty());
+        return;
+    }
+    trigger("trial_details_key");
+    m_rig->dialogs.open_several_answers.push_back(QStringList{sample_path("partly_recorded.tavo")});
+    trigger("compare_file_menu");
+    QWidget* window = table.contains(QStringLiteral("compare"))
+                          ? static_cast<QWidget*>(m_rig->app->compare_window())
+                          : m_rig->app->trial_details_window();
+    QVERIFY(window);
+    auto* widget = window->findChild<QTableWidget*>(table);
+    QVERIFY(widget);
+    if (row < 0) {
+        QTEST(figure(qPrintable(table), column), "text");
+    } else {
+        QTEST(column_text(widget, row, qPrintable(column)), "text");
+    }
+    // Five bars, the trials' own numbers under them, the average across.
+    const BarChart& chart = details_child<ChartView>("activation_chart")->chart();
+    QCOMPARE(chart.bars.size(), std::size_t{5});
+    QCOMPARE(chart.bars.back().label, QStringLiteral("5"));
+    QCOMPARE(chart.reference, std::optional<std::int64_t>(320));
 }
 
 QTEST_MAIN(TestTrialDetails)

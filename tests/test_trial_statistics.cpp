@@ -323,16 +323,16 @@ void TestTrialStatistics::summary_csv_rows_data() {
     // The session's runs had two anticipations and no early release.
     QTest::newRow("activation") << 1
                                 << sample + "Activation,10,345.0,345.0,30.3,8.8,300,390" +
-                                       no_intervals + ",2," + notes;
+                                       no_intervals + ",2," + notes + ",";
     QTest::newRow("release") << 2
                              << sample + "Release,10,490.0,490.0,60.6,12.4,400,580" + no_intervals +
-                                    ",,0" + notes;
+                                    ",,0" + notes + ",";
     // Clicks end 150, 350, 550, 750 and 950 ms after the first press: five
     // clicks in 0.95 s.
     QTest::newRow("repetition") << 3
                                 << sample +
                                        "Repetition,5,,,,,,,200,200,200,200,200.0,0.0,950,5.26,," +
-                                       notes;
+                                       notes + ",";
     // Deviations -175, 125, -125 and 175 from the mean of 75. A file does not
     // keep the errors of the moment. A typed text that a spreadsheet would run
     // as a formula gets an apostrophe.
@@ -340,7 +340,8 @@ void TestTrialStatistics::summary_csv_rows_data() {
         << 4
         << QStringLiteral(
                "\"edited, by hand.tavo\",\"Zoë \"\"Z\"\"\",'=1+1,,,Activation,4,75.0,"
-               "75.0,175.6,234.1,-100,250,,,,,,,,,not recorded,,\"line one\r\nline two\"");
+               "75.0,175.6,234.1,-100,250,,,,,,,,,not recorded,,\"line one\r\nline two\","
+               "4 of 10 trials recorded");
 }
 
 void TestTrialStatistics::summary_csv_rows() {

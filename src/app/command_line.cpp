@@ -40,12 +40,13 @@ int print_summary(const QString& path, QTextStream& out, QTextStream& err) {
     if (!record) {
         return exit_unreadable_file;
     }
-    const ResultTexts texts = compute_results(record->data);
-    for (const QString* line :
-         {&texts.activation_average, &texts.activation_fastest, &texts.activation_slowest,
-          &texts.release_average, &texts.release_fastest, &texts.release_slowest,
-          &texts.five_clicks}) {
-        out << *line << '\n';
+    // The captions a line each, an empty caption an empty line: the lines
+    // of the sheet's three sections.
+    const TestResults results = test_results(record->data);
+    QStringList lines = timed_test_captions(results.activation);
+    lines << timed_test_captions(results.release) << repetition_caption(results.five_clicks);
+    for (const QString& line : lines) {
+        out << line << '\n';
     }
     return exit_ok;
 }
@@ -219,7 +220,8 @@ int run_options(const QStringList& arguments, QTextStream& out, QTextStream& err
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption summary(
         QStringLiteral("summary"),
-        QStringLiteral("Print the seven result lines of the Test Results tab for <file>."),
+        QStringLiteral("Print the result lines of the Test Results tab for <file>: seven, "
+                       "and a line under a test with unrecorded trials."),
         QStringLiteral("file"));
     parser.addOption(summary);
     const QCommandLineOption sheet_pdf(

@@ -40,8 +40,8 @@ int run_console(int argc, char* argv[]) {
     return tavo::run_console(
         tavo::command_line_arguments(argc, argv), out, err,
         [](const tavo::AssessmentRecord& record, const QString& pdf_path, bool with_details) {
-            return tavo::write_sheet_pdf(record.fields, tavo::compute_results(record.data),
-                                         pdf_path, with_details ? &record.data : nullptr);
+            return tavo::write_sheet_pdf(record.fields, tavo::test_results(record.data), pdf_path,
+                                         with_details ? &record.data : nullptr);
         });
 }
 

@@ -39,8 +39,8 @@ public:
     // True when a completed test is unsaved or a typed field differs, in any
     // character, from its text at the last save, open or new.
     bool unsaved_changes() const;
-    // The seven figures of the Test Results tab.
-    ResultTexts results() const { return compute_results(m_assessment.data); }
+    // The results every view shows, from the readings as they are now.
+    TestResults results() const { return test_results(m_assessment.data); }
 
     // Whether no completed test waits to be saved, the typed fields as they
     // were at the last save, open or new, and the file name. Only the

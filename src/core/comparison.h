@@ -20,10 +20,8 @@ namespace tavo {
 struct ComparedAssessment {
     QString file_name; // without its folder
     QDateTime modified;
-    // Empty for a test the assessment has no data for.
-    std::optional<TrialSummary> activation;
-    std::optional<TrialSummary> release;
-    std::optional<std::int64_t> repetition; // time for five clicks, ms
+    // The Test Results tab's figures: none for a test without results.
+    TestResults results;
     // The figures of each test that has data, in the order of the tests.
     std::vector<TestStatistics> statistics;
 

@@ -10,29 +10,20 @@ namespace tavo {
 
 namespace {
 
-const QString not_completed = QStringLiteral("Test Not Completed");
+const QString test_not_completed = QStringLiteral("Test Not Completed");
 
-// total / 10 rounded to the nearest whole number, halves to the even one.
-std::int64_t average_of_ten(std::int64_t total) {
-    std::int64_t quotient = total / trials_per_test;
-    const std::int64_t remainder = total % trials_per_test;
-    if (remainder > 5 || (remainder == 5 && quotient % 2 != 0)) {
+// total / count rounded to the nearest whole number, halves to the even one.
+std::int64_t rounded_average(std::int64_t total, int count) {
+    if (count <= 0) {
+        return 0;
+    }
+    const std::int64_t magnitude = total < 0 ? -total : total;
+    std::int64_t quotient = magnitude / count;
+    const std::int64_t twice_remainder = 2 * (magnitude % count);
+    if (twice_remainder > count || (twice_remainder == count && quotient % 2 != 0)) {
         ++quotient;
     }
-    return quotient;
-}
-
-void fill_trial_texts(const TrialSummary& summary, QString& average, QString& fastest,
-                      QString& slowest) {
-    if (!has_results(summary)) {
-        average = not_completed;
-        fastest.clear();
-        slowest.clear();
-        return;
-    }
-    average = QStringLiteral("Average Response Time: ") + format_duration_text(summary.average);
-    fastest = QStringLiteral("Fastest = ") + format_duration_text(summary.fastest);
-    slowest = QStringLiteral("Slowest = ") + format_duration_text(summary.slowest);
+    return total < 0 ? -quotient : quotient;
 }
 
 } // namespace
@@ -40,20 +31,59 @@ void fill_trial_texts(const TrialSummary& summary, QString& average, QString& fa
 TrialSummary summarise_trials(const std::array<ClockReading, trials_per_test>& onsets,
                               const std::array<ClockReading, trials_per_test>& responses) {
     TrialSummary summary;
-    summary.fastest = reading_difference(responses[0], onsets[0]);
-    summary.slowest = summary.fastest;
-    for (int i = 0; i < trials_per_test; ++i) {
-        const std::int64_t d = reading_difference(responses[i], onsets[i]);
-        summary.total += d;
-        summary.fastest = std::min(summary.fastest, d);
-        summary.slowest = std::max(summary.slowest, d);
+    for (std::size_t i = 0; i < onsets.size(); ++i) {
+        if (!trial_recorded(onsets[i], responses[i])) {
+            continue;
+        }
+        const std::int64_t time = reading_difference(responses[i], onsets[i]);
+        summary.fastest = summary.recorded == 0 ? time : std::min(summary.fastest, time);
+        summary.slowest = summary.recorded == 0 ? time : std::max(summary.slowest, time);
+        summary.total += time;
+        ++summary.recorded;
     }
-    summary.average = average_of_ten(summary.total);
+    summary.average = rounded_average(summary.total, summary.recorded);
     return summary;
 }
 
-std::int64_t five_clicks_time(const TestData& data) {
-    return reading_difference(data.rep_click_times[repetition_clicks - 1], data.rep_first_press);
+std::optional<std::int64_t> five_clicks_time(const TestData& data) {
+    const std::int64_t time =
+        reading_difference(data.rep_click_times[repetition_clicks - 1], data.rep_first_press);
+    return time >= 1 ? std::optional<std::int64_t>(time) : std::nullopt;
+}
+
+TestResults test_results(const TestData& data) {
+    const auto if_done = [](const TrialSummary& summary) {
+        return has_results(summary) ? std::optional<TrialSummary>(summary) : std::nullopt;
+    };
+    return {if_done(summarise_trials(data.act_stim_times, data.act_click_times)),
+            if_done(summarise_trials(data.rel_stim_times, data.rel_release_times)),
+            five_clicks_time(data)};
+}
+
+QStringList timed_test_captions(const std::optional<TrialSummary>& summary) {
+    if (!summary) {
+        return {test_not_completed, QString(), QString()};
+    }
+    QStringList captions{QStringLiteral("Average Response Time: ") +
+                             format_duration_text(summary->average),
+                         QStringLiteral("Fastest = ") + format_duration_text(summary->fastest),
+                         QStringLiteral("Slowest = ") + format_duration_text(summary->slowest)};
+    if (std::optional<QString> note = recorded_trials_note(summary->recorded)) {
+        captions << *note;
+    }
+    return captions;
+}
+
+QString repetition_caption(const std::optional<std::int64_t>& five_clicks) {
+    return five_clicks ? QStringLiteral("Time For 5 Clicks: ") + format_duration_text(*five_clicks)
+                       : test_not_completed;
+}
+
+std::optional<QString> recorded_trials_note(int recorded) {
+    if (recorded >= trials_per_test) {
+        return std::nullopt;
+    }
+    return QStringLiteral("%1 of %2 trials recorded").arg(recorded).arg(trials_per_test);
 }
 
 std::int64_t reading_difference(ClockReading later, ClockReading earlier) {
@@ -67,19 +97,6 @@ std::int64_t reading_difference(ClockReading later, ClockReading earlier) {
 std::int32_t wrapped_reading_difference(ClockReading later, ClockReading earlier) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(later) -
                                      static_cast<std::uint32_t>(earlier));
-}
-
-ResultTexts compute_results(const TestData& data) {
-    ResultTexts texts;
-    fill_trial_texts(summarise_trials(data.act_stim_times, data.act_click_times),
-                     texts.activation_average, texts.activation_fastest, texts.activation_slowest);
-    fill_trial_texts(summarise_trials(data.rel_stim_times, data.rel_release_times),
-                     texts.release_average, texts.release_fastest, texts.release_slowest);
-    texts.five_clicks =
-        has_repetition_results(data)
-            ? QStringLiteral("Time For 5 Clicks: ") + format_duration_text(five_clicks_time(data))
-            : not_completed;
-    return texts;
 }
 
 } // namespace tavo

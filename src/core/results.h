@@ -1,52 +1,79 @@
-// The Test Results tab's figures, computed from the raw clock readings: the
-// average, fastest and slowest response time of the activation and release
-// tests, and the time for five clicks of the repetition test.
+// The results of an assessment as data, computed from the raw clock readings:
+// for the activation and release tests the average, fastest and slowest
+// response time of the trials that were recorded, and the repetition test's
+// time for five clicks. The Test Results tab, the sheet and the command line's
+// summary each format this one value; the captions they share are here.
 #pragma once
 
 #include "assessment.h"
 
 #include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <optional>
 
 namespace tavo {
 
-// The Test Results tab's texts: each test's average (or "Test Not
-// Completed"), fastest and slowest, and the repetition test's five clicks.
-struct ResultTexts {
-    QString activation_average;
-    QString activation_fastest;
-    QString activation_slowest;
-    QString release_average;
-    QString release_fastest;
-    QString release_slowest;
-    QString five_clicks;
+// A trial with neither reading has nothing recorded (the clock never reads 0
+// for a reading taken): an edited or damaged file, or a run cut short by hand.
+// It takes part in no figure, so it can neither pass for a 0 ms response nor
+// drag an average down.
+inline bool trial_recorded(ClockReading onset, ClockReading response) {
+    return onset != 0 || response != 0;
+}
 
-    friend bool operator==(const ResultTexts&, const ResultTexts&) = default;
-};
-
-// Ten trials' response times: their total, fastest and slowest, and the
-// average rounded to the nearest millisecond with halves to the even one.
-// Computed in 64 bits, so long responses cannot overflow.
+// A timed test's recorded trials: how many, their total, fastest and slowest
+// response time, and the average rounded to the nearest millisecond with
+// halves to the even one. Computed in 64 bits, so long responses cannot
+// overflow.
 struct TrialSummary {
+    int recorded = 0;
     std::int64_t total = 0;
     std::int64_t fastest = 0;
     std::int64_t slowest = 0;
     std::int64_t average = 0;
+
+    friend bool operator==(const TrialSummary&, const TrialSummary&) = default;
 };
 
 TrialSummary summarise_trials(const std::array<ClockReading, trials_per_test>& onsets,
                               const std::array<ClockReading, trials_per_test>& responses);
 
-// Whether a test has results, by the one rule every view uses: ten trials
-// that add up to at least 1 ms, or five clicks that took at least 1 ms.
+// Whether a test has results, by the one rule every view uses: recorded
+// trials that add up to at least 1 ms.
 inline bool has_results(const TrialSummary& summary) {
     return summary.total >= 1;
 }
-std::int64_t five_clicks_time(const TestData& data);
-inline bool has_repetition_results(const TestData& data) {
-    return five_clicks_time(data) >= 1;
-}
 
-ResultTexts compute_results(const TestData& data);
+// The time from the first press to the end of the fifth click, when it is at
+// least 1 ms: otherwise the repetition test has no result.
+std::optional<std::int64_t> five_clicks_time(const TestData& data);
+
+// What every view shows of an assessment: nothing for a test without results.
+struct TestResults {
+    std::optional<TrialSummary> activation;
+    std::optional<TrialSummary> release;
+    std::optional<std::int64_t> five_clicks; // ms
+
+    friend bool operator==(const TestResults&, const TestResults&) = default;
+};
+
+TestResults test_results(const TestData& data);
+
+// "5 of 10 trials recorded" when a timed test has fewer recorded trials than
+// it runs; nothing for a complete test. Every view that shows a timed test's
+// figures says this where they stand.
+std::optional<QString> recorded_trials_note(int recorded);
+
+// The captions of the results, the same on screen, on the sheet and on the
+// command line. A timed test's, in order: "Average Response Time: 00:00.250",
+// "Fastest = 00:00.250", "Slowest = 00:00.250", then the recorded-trials
+// note if it has one; for a test without results "Test Not Completed" and
+// two empty captions, so every view keeps its lines in their places.
+QStringList timed_test_captions(const std::optional<TrialSummary>& summary);
+// "Time For 5 Clicks: 00:04.321" or "Test Not Completed".
+QString repetition_caption(const std::optional<std::int64_t>& five_clicks);
 
 // The time from one reading of the clock to a later one, in 64 bits. The
 // clock counts in 32 bits and wraps from its largest value to its most

@@ -20,11 +20,11 @@ public:
             line(QStringLiteral(" "), body_font);
         }
     }
-    void section(const QString& heading, std::initializer_list<const QString*> captions) {
+    void section(const QString& heading, const QStringList& captions) {
         line(heading, heading_font);
         line(QString(64, QChar(u'-')), heading_font);
-        for (const QString* caption : captions) {
-            line(*caption, body_font);
+        for (const QString& caption : captions) {
+            line(caption, body_font);
         }
     }
     std::vector<SheetLine> take() { return std::move(m_lines); }
@@ -51,7 +51,7 @@ QString sheet_footer(const QDate& date, const QTime& time, const QLocale& locale
            QStringLiteral(" by TAVO ") + QString::fromLatin1(version_caption);
 }
 
-std::vector<SheetLine> results_sheet_lines(const TypedFields& fields, const ResultTexts& results,
+std::vector<SheetLine> results_sheet_lines(const TypedFields& fields, const TestResults& results,
                                            const QString& footer) {
     SheetBuilder sheet;
     const QString rule(126, QChar(u'-'));
@@ -75,14 +75,13 @@ std::vector<SheetLine> results_sheet_lines(const TypedFields& fields, const Resu
         sheet.line(note, body_font);
     }
     sheet.blank(3);
-    sheet.section(
-        QStringLiteral("Activation Test Results"),
-        {&results.activation_average, &results.activation_fastest, &results.activation_slowest});
+    sheet.section(QStringLiteral("Activation Test Results"),
+                  timed_test_captions(results.activation));
     sheet.blank(3);
-    sheet.section(QStringLiteral("Release Test Results"),
-                  {&results.release_average, &results.release_fastest, &results.release_slowest});
+    sheet.section(QStringLiteral("Release Test Results"), timed_test_captions(results.release));
     sheet.blank(3);
-    sheet.section(QStringLiteral("Repetition Test Result"), {&results.five_clicks});
+    sheet.section(QStringLiteral("Repetition Test Result"),
+                  {repetition_caption(results.five_clicks)});
     sheet.blank(6);
     sheet.line(footer, body_font);
     return sheet.take();

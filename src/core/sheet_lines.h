@@ -1,6 +1,6 @@
 // The printed results sheet as lines of text, each with its font: the header,
-// the typed fields, the notes, the three tests' result captions as they stand
-// on the Test Results tab, and the footer with the date and time of printing.
+// the typed fields, the notes, the three tests' results in the Test Results
+// tab's captions, and the footer with the date and time of printing.
 // Printing, the PDF export and the tests all draw these same lines.
 #pragma once
 
@@ -33,8 +33,10 @@ inline const QString sheet_font_family = QStringLiteral("Verdana");
 // "AM" and "PM" are the same in every language.
 QString sheet_footer(const QDate& date, const QTime& time, const QLocale& locale);
 
-// One copy of the sheet. The notes' own line breaks start new lines.
-std::vector<SheetLine> results_sheet_lines(const TypedFields& fields, const ResultTexts& results,
+// One copy of the sheet. The notes' own line breaks start new lines. Each
+// test's section holds the Test Results tab's captions; a timed test with
+// unrecorded trials says how many were recorded on a line of its own.
+std::vector<SheetLine> results_sheet_lines(const TypedFields& fields, const TestResults& results,
                                            const QString& footer);
 
 } // namespace tavo

@@ -37,28 +37,29 @@ QStringList repetition_cells(const std::optional<RepetitionFigures>& figures) {
     return cells;
 }
 
-// Typed text a spreadsheet would run as a formula gets its apostrophe.
-QString typed_cell(const QString& text) {
-    return csv_field(spreadsheet_text(text));
-}
-
-// Text cells go through the CSV quoting; the figures are plain numbers, a
-// minus sign included, and are written as they are.
+// Typed text a spreadsheet would run as a formula gets its apostrophe; the
+// figures are ours and are written as they are, a minus sign included.
 QString summary_record(const ExportedAssessment& assessment, const TestStatistics& statistics) {
     const TypedFields& f = assessment.fields;
-    QStringList cells{typed_cell(assessment.file_name),
-                      typed_cell(f[0]),
-                      typed_cell(f[1]),
-                      typed_cell(f[2]),
-                      typed_cell(f[3]),
-                      csv_field(test_name(statistics.kind)),
+    QStringList cells{spreadsheet_text(assessment.file_name),
+                      spreadsheet_text(f[0]),
+                      spreadsheet_text(f[1]),
+                      spreadsheet_text(f[2]),
+                      spreadsheet_text(f[3]),
+                      test_name(statistics.kind),
                       QString::number(statistics.trials)};
     cells << spread_cells(statistics.times) << repetition_cells(statistics.repetition);
     const std::optional<FigureLine> errors = error_line(statistics.kind, assessment.errors);
-    const QString error_cell = errors ? csv_field(errors->value) : QString();
+    const QString error_cell = errors ? errors->value : QString();
     cells << (statistics.kind == TestKind::activation ? error_cell : QString())
-          << (statistics.kind == TestKind::release ? error_cell : QString()) << typed_cell(f[4]);
-    return cells.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+          << (statistics.kind == TestKind::release ? error_cell : QString())
+          << spreadsheet_text(f[4]);
+    // Last, so the columns before it stay where they were.
+    const std::optional<QString> recorded = statistics.kind == TestKind::repetition
+                                                ? std::nullopt
+                                                : recorded_trials_note(statistics.trials);
+    cells << recorded.value_or(QString());
+    return csv_record(cells);
 }
 
 } // namespace
@@ -87,21 +88,18 @@ QStringList summary_csv_header() {
             QStringLiteral("Clicks per Second"),
             QStringLiteral("Anticipations"),
             QStringLiteral("Early Releases"),
-            QStringLiteral("Notes")};
+            QStringLiteral("Notes"),
+            QStringLiteral("Test Note")};
 }
 
 QByteArray summary_csv(const std::vector<ExportedAssessment>& assessments) {
-    QStringList header;
-    for (const QString& name : summary_csv_header()) {
-        header << csv_field(name);
-    }
-    QString text = header.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+    QString text = csv_record(summary_csv_header());
     for (const ExportedAssessment& assessment : assessments) {
         for (const TestDetails& details : trial_details(assessment.data)) {
             text += summary_record(assessment, test_statistics(details));
         }
     }
-    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+    return csv_file(text);
 }
 
 } // namespace tavo

@@ -2,7 +2,8 @@
 // assessment: what a researcher pastes into a statistics program to compare a
 // caseload. Written as the trial CSV is (RFC 4180, UTF-8 with a byte-order
 // mark, CR LF), with the figures in the views' own rounding so the numbers a
-// spreadsheet shows are the numbers on screen.
+// spreadsheet shows are the numbers on screen. The last column, Test Note,
+// says "5 of 10 trials recorded" for a timed test with unrecorded trials.
 #pragma once
 
 #include "trial_csv.h"

@@ -2,42 +2,7 @@
 
 #include "trial_details.h"
 
-#include <algorithm>
-
 namespace tavo {
-
-namespace {
-
-const QString crlf = QStringLiteral("\r\n");
-
-QString csv_record(const QStringList& fields) {
-    QStringList quoted;
-    quoted.reserve(fields.size());
-    for (const QString& field : fields) {
-        quoted << csv_field(field);
-    }
-    return quoted.join(QLatin1Char(',')) + crlf;
-}
-
-} // namespace
-
-QString csv_field(const QString& text) {
-    static const QString special = QStringLiteral(",\"\r\n");
-    if (std::none_of(text.cbegin(), text.cend(), [](QChar c) { return special.contains(c); })) {
-        return text;
-    }
-    QString doubled = text;
-    doubled.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + doubled + QLatin1Char('"');
-}
-
-QString spreadsheet_text(const QString& text) {
-    static const QString formula_starts = QStringLiteral("=+-@\t\r");
-    if (!text.isEmpty() && formula_starts.contains(text.front())) {
-        return QLatin1Char('\'') + text;
-    }
-    return text;
-}
 
 QStringList trial_csv_header() {
     return {QStringLiteral("File"),
@@ -66,12 +31,13 @@ QByteArray trial_csv(const std::vector<ExportedAssessment>& assessments) {
                                     spreadsheet_text(f[1]), spreadsheet_text(f[2]),
                                     spreadsheet_text(f[3]), test_name(test.kind),
                                     QString::number(row.trial), row.onset_time_of_day,
-                                    row.response_time_of_day, QString::number(row.response_ms),
+                                    row.response_time_of_day,
+                                    row.recorded() ? QString::number(row.response_ms) : QString(),
                                     spreadsheet_text(f[4]), row.note});
             }
         }
     }
-    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+    return csv_file(text);
 }
 
 } // namespace tavo

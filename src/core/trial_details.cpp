@@ -23,6 +23,12 @@ std::optional<TestDetails> timed_test(TestKind kind,
     }
     TestDetails details{kind, {}, summary.average};
     for (int i = 0; i < trials_per_test; ++i) {
+        // An unrecorded trial keeps its row, so the trials keep their numbers,
+        // but has no time: 0 ms would read as a response.
+        if (!trial_recorded(onsets[i], responses[i])) {
+            details.rows.push_back({i + 1, 0, 0, 0, {}, {}, trial_not_recorded_note});
+            continue;
+        }
         const std::int64_t response_ms = reading_difference(responses[i], onsets[i]);
         details.rows.push_back({i + 1, onsets[i], responses[i], response_ms,
                                 time_of_day_text(start_time, start_tick, onsets[i]),
@@ -54,7 +60,7 @@ std::vector<TestDetails> trial_details(const TestData& data) {
                               data.rel_start_time, data.rel_start_tick)) {
         tests.push_back(std::move(*rel));
     }
-    if (has_repetition_results(data)) {
+    if (five_clicks_time(data)) {
         TestDetails rep{TestKind::repetition, {}, std::nullopt};
         const QString first_press =
             time_of_day_text(data.rep_start_time, data.rep_start_tick, data.rep_first_press);

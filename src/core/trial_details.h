@@ -27,9 +27,15 @@ struct TrialRow {
     QString response_time_of_day;
     // What makes the trial's readings absurd, empty when nothing does: only
     // an edited file holds a response before its stimulus or hours after it,
-    // and its time is shown as it is, so the reader is told why.
+    // and its time is shown as it is, so the reader is told why. A trial
+    // with nothing recorded says so here, and has no time at all.
     QString note;
+
+    bool recorded() const { return trial_recorded(onset, response); }
 };
+
+// The note of a trial with neither reading.
+inline const QString trial_not_recorded_note = QStringLiteral("not recorded");
 
 // A response more than this long after its stimulus is no real response.
 inline constexpr std::int64_t absurd_response_ms = 3'600'000;
@@ -40,8 +46,8 @@ QString absurd_response_note(std::int64_t response_ms);
 struct TestDetails {
     TestKind kind = TestKind::activation;
     std::vector<TrialRow> rows;
-    // The average response time as the Test Results tab gives it; the
-    // repetition test has none.
+    // The average response time of the recorded trials as the Test Results
+    // tab gives it; the repetition test has none.
     std::optional<std::int64_t> average;
 };
 

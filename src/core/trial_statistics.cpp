@@ -27,12 +27,6 @@ double median_of(std::vector<std::int64_t> sorted) {
     return (static_cast<double>(sorted[middle - 1]) + static_cast<double>(sorted[middle])) / 2;
 }
 
-// A trial with neither reading has nothing recorded: an edited or damaged
-// file. Counting it as 0 ms would drag the mean down and the spread up.
-bool recorded(const TrialRow& row) {
-    return row.onset != 0 || row.response != 0;
-}
-
 RepetitionFigures repetition_figures(const TestDetails& details) {
     RepetitionFigures figures;
     for (int i = 0; i < repetition_intervals; ++i) {
@@ -101,7 +95,7 @@ TestStatistics test_statistics(const TestDetails& details) {
     }
     std::vector<std::int64_t> times;
     for (const TrialRow& row : details.rows) {
-        if (recorded(row)) {
+        if (row.recorded()) {
             times.push_back(row.response_ms);
         }
     }
@@ -113,7 +107,7 @@ TestStatistics test_statistics(const TestDetails& details) {
 std::vector<FigureLine> figure_lines(const TestStatistics& statistics) {
     std::vector<FigureLine> lines;
     if (const std::optional<Spread>& spread = statistics.times) {
-        lines.push_back({QStringLiteral("Trials"), QString::number(statistics.trials)});
+        lines.push_back({QStringLiteral("Trials"), trials_text(statistics)});
         // Named apart from the Test Results tab's Average, which is rounded to
         // the millisecond: this is the mean of the recorded trials, to a tenth.
         lines.push_back(
@@ -142,6 +136,15 @@ std::vector<FigureLine> figure_lines(const TestStatistics& statistics) {
              rep->clicks_per_second ? rate_text(*rep->clicks_per_second) : QStringLiteral("n/a")});
     }
     return lines;
+}
+
+QString trials_text(const TestStatistics& statistics) {
+    if (statistics.kind != TestKind::repetition) {
+        if (std::optional<QString> note = recorded_trials_note(statistics.trials)) {
+            return *note;
+        }
+    }
+    return QString::number(statistics.trials);
 }
 
 std::optional<FigureLine> error_line(TestKind kind, const RunErrors& errors) {

@@ -37,8 +37,12 @@ BarChart trial_chart(const TestDetails& details) {
     }
     BarChart chart;
     chart.title = QStringLiteral("Response times");
+    // A trial with nothing recorded has no bar: a bar of 0 would read as a
+    // response. Its number is missing from the row of labels instead.
     for (const TrialRow& row : details.rows) {
-        chart.bars.push_back({QString::number(row.trial), row.response_ms, std::nullopt});
+        if (row.recorded()) {
+            chart.bars.push_back({QString::number(row.trial), row.response_ms, std::nullopt});
+        }
     }
     chart.reference = details.average;
     chart.reference_caption = QStringLiteral("Average");

@@ -1,6 +1,7 @@
 #include "compare_window.h"
 
 #include "chart_view.h"
+#include "table_items.h"
 
 #include <QHeaderView>
 #include <QKeySequence>
@@ -15,19 +16,8 @@ namespace tavo {
 
 namespace {
 
-QTableWidgetItem* text_item(const QString& text, Qt::Alignment alignment = Qt::AlignLeft) {
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(alignment | Qt::AlignVCenter);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    return item;
-}
-
-QTableWidgetItem* number_item(std::int64_t number) {
-    return text_item(QString::number(number), Qt::AlignRight);
-}
-
 const std::optional<TrialSummary>& summary_of(const ComparedAssessment& compared, TestKind kind) {
-    return kind == TestKind::activation ? compared.activation : compared.release;
+    return kind == TestKind::activation ? compared.results.activation : compared.results.release;
 }
 
 QString optional_text(const std::optional<double>& value, QString (*text)(double)) {
@@ -62,8 +52,8 @@ QStringList figure_cells(const TestStatistics& statistics) {
               << optional_text(rep->interval_spread.standard_deviation, &ms_text)
               << optional_text(rep->clicks_per_second, &rate_text);
     } else if (const std::optional<Spread>& spread = statistics.times) {
-        cells << QString::number(statistics.trials) << ms_text(spread->mean)
-              << ms_text(spread->median) << optional_text(spread->standard_deviation, &ms_text)
+        cells << trials_text(statistics) << ms_text(spread->mean) << ms_text(spread->median)
+              << optional_text(spread->standard_deviation, &ms_text)
               << optional_text(spread->coefficient_of_variation, &percent_text);
         // Every assessment here comes from a file, and files do not keep them.
         cells << error_line(statistics.kind, RunErrors{})->value;
@@ -95,8 +85,8 @@ BarChart comparison_chart(const std::vector<ComparedAssessment>& assessments, Te
             compared.file_name + QLatin1Char('\n') +
             QLocale::system().toString(compared.modified.date(), QLocale::ShortFormat);
         if (kind == TestKind::repetition) {
-            if (compared.repetition) {
-                chart.bars.push_back({label, *compared.repetition, std::nullopt});
+            if (compared.results.five_clicks) {
+                chart.bars.push_back({label, *compared.results.five_clicks, std::nullopt});
             }
         } else if (const std::optional<TrialSummary>& summary = summary_of(compared, kind)) {
             chart.bars.push_back(
@@ -167,8 +157,9 @@ void CompareWindow::show_comparison(const std::vector<ComparedAssessment>& asses
             }
             if (kind == TestKind::repetition) {
                 table->setItem(row, 2,
-                               compared.repetition ? number_item(*compared.repetition)
-                                                   : text_item(QStringLiteral("Not completed")));
+                               compared.results.five_clicks
+                                   ? number_item(*compared.results.five_clicks)
+                                   : text_item(QStringLiteral("Not completed")));
             } else if (const std::optional<TrialSummary>& summary = summary_of(compared, kind)) {
                 table->setItem(row, 2, number_item(summary->average));
                 table->setItem(row, 3, number_item(summary->fastest));

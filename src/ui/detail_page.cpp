@@ -91,8 +91,9 @@ void draw_trial_detail_page(QPainter& painter, const QRectF& page, const TestDat
                               body_line);
             painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter,
                              QString::number(details.rows[r].trial));
+            const TrialRow& row = details.rows[r];
             painter.drawText(cell.translated(column, 0), Qt::AlignRight | Qt::AlignVCenter,
-                             QString::number(details.rows[r].response_ms));
+                             row.recorded() ? QString::number(row.response_ms) : row.note);
         }
         if (details.average) {
             const QRectF cell(page.left(),

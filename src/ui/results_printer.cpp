@@ -57,7 +57,7 @@ ResultsPrinter::ResultsPrinter(PrinterDialog& dialog, Dialogs& dialogs)
     , m_printer(QPrinter::HighResolution) {}
 
 void ResultsPrinter::print_results_sheet(QWidget* owner, const TypedFields& fields,
-                                         const ResultTexts& results, const TestData& data,
+                                         const TestResults& results, const TestData& data,
                                          const RunErrors& errors, const QString& open_file) {
     const std::optional<PrintChoice> choice =
         m_dialog.choose(owner, m_printer, QStringLiteral("Choose Printer"));

@@ -50,7 +50,7 @@ public:
     // `data` and `errors` give the trial details when the user asks for them.
     // Printing to a PDF file never replaces `open_file`, the assessment's
     // own file, nor any other assessment.
-    void print_results_sheet(QWidget* owner, const TypedFields& fields, const ResultTexts& results,
+    void print_results_sheet(QWidget* owner, const TypedFields& fields, const TestResults& results,
                              const TestData& data, const RunErrors& errors = {},
                              const QString& open_file = {});
 

@@ -57,19 +57,31 @@ ResultsTab::ResultsTab(QWidget* parent)
         int top;
         int width;
     };
-    const ResultLabel labels[] = {{"Label1", 1560, 960, 2700},  {"Label2", 4320, 960, 1860},
-                                  {"Label3", 6240, 960, 1860},  {"Label5", 1560, 2640, 2700},
-                                  {"Label6", 4320, 2640, 1860}, {"Label7", 6240, 2640, 1860},
-                                  {"Label8", 1560, 4440, 4800}};
-    for (std::size_t i = 0; i < m_result_labels.size(); ++i) {
+    // The notes sit in the free row under their test's figures, above the
+    // line that closes its block.
+    const auto result_label = [this, page](const ResultLabel& where, int height = 480) {
         auto* label = new QLabel(page);
-        label->setObjectName(QString::fromLatin1(labels[i].name));
+        label->setObjectName(QString::fromLatin1(where.name));
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        place(label, QRect(labels[i].left, labels[i].top, labels[i].width, 480));
-        m_result_labels[i] = label;
+        place(label, QRect(where.left, where.top, where.width, height));
+        return label;
+    };
+    const ResultLabel activation[] = {{"Label1", 1560, 960, 2700},
+                                      {"Label2", 4320, 960, 1860},
+                                      {"Label3", 6240, 960, 1860},
+                                      {"act_trials_recorded", 1560, 1440, 6540}};
+    const ResultLabel release[] = {{"Label5", 1560, 2640, 2700},
+                                   {"Label6", 4320, 2640, 1860},
+                                   {"Label7", 6240, 2640, 1860},
+                                   {"rel_trials_recorded", 1560, 3120, 6540}};
+    for (std::size_t i = 0; i < m_activation_labels.size(); ++i) {
+        const int height = i == m_activation_labels.size() - 1 ? 300 : 480;
+        m_activation_labels[i] = result_label(activation[i], height);
+        m_release_labels[i] = result_label(release[i], height);
     }
+    m_five_clicks_label = result_label({"Label8", 1560, 4440, 4800});
 
     const struct {
         const char* name;
@@ -109,14 +121,19 @@ ResultsTab::ResultsTab(QWidget* parent)
     connect(details, &QPushButton::clicked, this, &ResultsTab::trial_details_requested);
 }
 
-void ResultsTab::show_results(const ResultTexts& texts) {
-    const QString* values[] = {&texts.activation_average, &texts.activation_fastest,
-                               &texts.activation_slowest, &texts.release_average,
-                               &texts.release_fastest,    &texts.release_slowest,
-                               &texts.five_clicks};
-    for (std::size_t i = 0; i < m_result_labels.size(); ++i) {
-        m_result_labels[i]->setText(*values[i]);
-    }
+void ResultsTab::show_results(const TestResults& results) {
+    const auto show_timed = [](const std::array<QLabel*, 4>& labels,
+                               const std::optional<TrialSummary>& summary) {
+        const QStringList captions = timed_test_captions(summary);
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            labels[i]->setText(captions.value(static_cast<qsizetype>(i)));
+        }
+        // A complete test has no note, and nothing to hear in its place.
+        labels.back()->setVisible(captions.size() == static_cast<qsizetype>(labels.size()));
+    };
+    show_timed(m_activation_labels, results.activation);
+    show_timed(m_release_labels, results.release);
+    m_five_clicks_label->setText(repetition_caption(results.five_clicks));
 }
 
 } // namespace tavo

@@ -1,5 +1,6 @@
 // The Test Results tab: each test's average, fastest and slowest response
 // time and the time for five clicks, with Print Results and Trial Details.
+// Under a timed test with unrecorded trials, how many were recorded.
 #pragma once
 
 #include "results.h"
@@ -14,14 +15,18 @@ class ResultsTab final : public TabPage {
 public:
     explicit ResultsTab(QWidget* parent = nullptr);
 
-    void show_results(const ResultTexts& texts);
+    void show_results(const TestResults& results);
 
 Q_SIGNALS:
     void print_requested();
     void trial_details_requested();
 
 private:
-    std::array<QLabel*, 7> m_result_labels{};
+    // Average, fastest, slowest and the recorded-trials note of the
+    // activation test, then of the release test.
+    std::array<QLabel*, 4> m_activation_labels{};
+    std::array<QLabel*, 4> m_release_labels{};
+    QLabel* m_five_clicks_label = nullptr;
 };
 
 } // namespace tavo

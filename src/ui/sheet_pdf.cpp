@@ -12,7 +12,7 @@
 
 namespace tavo {
 
-std::optional<QString> write_sheet_pdf(const TypedFields& fields, const ResultTexts& results,
+std::optional<QString> write_sheet_pdf(const TypedFields& fields, const TestResults& results,
                                        const QString& pdf_path, const TestData* details) {
     const QFileInfo target(pdf_path);
     if (!target.absoluteDir().exists()) {

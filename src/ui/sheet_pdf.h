@@ -14,7 +14,7 @@ namespace tavo {
 // locale (Letter in the United States, A4 elsewhere), followed by a page of
 // the trial details of `details` when it is given. Returns why it could not,
 // or nothing.
-std::optional<QString> write_sheet_pdf(const TypedFields& fields, const ResultTexts& results,
+std::optional<QString> write_sheet_pdf(const TypedFields& fields, const TestResults& results,
                                        const QString& pdf_path, const TestData* details = nullptr);
 
 } // namespace tavo

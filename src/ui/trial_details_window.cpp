@@ -1,6 +1,7 @@
 #include "trial_details_window.h"
 
 #include "chart_view.h"
+#include "table_items.h"
 #include "trial_statistics.h"
 
 #include <QGroupBox>
@@ -23,17 +24,6 @@ QString first_column(TestKind kind) {
 QString second_column(TestKind kind) {
     return kind == TestKind::repetition ? QStringLiteral("From First Press (ms)")
                                         : QStringLiteral("Response Time (ms)");
-}
-
-QTableWidgetItem* text_item(const QString& text, Qt::Alignment alignment) {
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(alignment | Qt::AlignVCenter);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    return item;
-}
-
-QTableWidgetItem* number_item(std::int64_t number) {
-    return text_item(QString::number(number), Qt::AlignRight);
 }
 
 // The repetition test lists the most figures: its clicks, four intervals,
@@ -141,8 +131,9 @@ void TrialDetailsWindow::show_assessment(const TestData& readings, const RunErro
         for (int r = 0; r < static_cast<int>(details.rows.size()); ++r) {
             const TrialRow& row = details.rows[static_cast<std::size_t>(r)];
             panel.table->setItem(r, 0, number_item(row.trial));
-            QTableWidgetItem* response = number_item(row.response_ms);
-            if (!row.note.isEmpty()) {
+            QTableWidgetItem* response =
+                row.recorded() ? number_item(row.response_ms) : text_item(row.note, Qt::AlignRight);
+            if (row.recorded() && !row.note.isEmpty()) {
                 response->setText(response->text() + QStringLiteral(" (") + row.note +
                                   QLatin1Char(')'));
                 response->setToolTip(row.note);
