@@ -260,27 +260,27 @@ void ResultsTest::unrecorded_trials_in_every_view_data() {
         << Durations{200, 210, 220, 230, 240, x, x, x, x, x}
         << QStringList{"Average Response Time: 00:00.220", "Fastest = 00:00.200",
                        "Slowest = 00:00.240", "5 of 10 trials recorded"}
-        << "5 of 10 trials recorded"
+        << "5 of 10 recorded"
         << "220.0 ms";
     // 1605 / 9 = 178.3: the average divides by the recorded trials.
     QTest::newRow("first unrecorded, the fastest after it")
         << Durations{x, 150, 160, 170, 180, 190, 200, 210, 220, 125}
         << QStringList{"Average Response Time: 00:00.178", "Fastest = 00:00.125",
                        "Slowest = 00:00.220", "9 of 10 trials recorded"}
-        << "9 of 10 trials recorded"
+        << "9 of 10 recorded"
         << "178.3 ms";
     // 2490 / 4 = 622.5, halves to the even millisecond.
     QTest::newRow("four recorded, half to even")
         << Durations{x, 600, x, 610, x, 640, x, 640, x, x}
         << QStringList{"Average Response Time: 00:00.622", "Fastest = 00:00.600",
                        "Slowest = 00:00.640", "4 of 10 trials recorded"}
-        << "4 of 10 trials recorded"
+        << "4 of 10 recorded"
         << "622.5 ms";
     QTest::newRow("one recorded") << Durations{x, x, x, x, x, x, x, x, x, 1}
                                   << QStringList{"Average Response Time: 00:00.001",
                                                  "Fastest = 00:00.001", "Slowest = 00:00.001",
                                                  "1 of 10 trials recorded"}
-                                  << "1 of 10 trials recorded"
+                                  << "1 of 10 recorded"
                                   << "1.0 ms";
     QTest::newRow("none recorded") << Durations{x, x, x, x, x, x, x, x, x, x}
                                    << QStringList{"Test Not Completed", "", ""} << "(none)"

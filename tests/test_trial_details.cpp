@@ -309,7 +309,7 @@ void TestTrialDetails::unrecorded_trials_in_both_windows_data() {
     QTest::newRow("trial not recorded") << "activation_table" << 5 << "Response Time (ms)"
                                         << "not recorded";
     QTest::newRow("trials figure") << "activation_statistics" << -1 << "Trials"
-                                   << "5 of 10 trials recorded";
+                                   << "5 of 10 recorded";
     QTest::newRow("fastest figure") << "activation_statistics" << -1 << "Fastest"
                                     << "300 ms";
     QTest::newRow("mean figure") << "activation_statistics" << -1 << "Mean (exact)"
@@ -320,8 +320,10 @@ void TestTrialDetails::unrecorded_trials_in_both_windows_data() {
                                      << "320";
     QTest::newRow("compare fastest") << "activation_compare_table" << 0 << "Fastest (ms)"
                                      << "300";
+    QTest::newRow("compare mean") << "activation_compare_table" << 0 << "Mean (exact, ms)"
+                                  << "320.0";
     QTest::newRow("compare trials") << "activation_compare_table" << 0 << "Trials"
-                                    << "5 of 10 trials recorded";
+                                    << "5 of 10 recorded";
     QTest::newRow("compare complete test") << "release_compare_table" << 0 << "Trials"
                                            << "10";
 }

@@ -139,10 +139,10 @@ std::vector<FigureLine> figure_lines(const TestStatistics& statistics) {
 }
 
 QString trials_text(const TestStatistics& statistics) {
-    if (statistics.kind != TestKind::repetition) {
-        if (std::optional<QString> note = recorded_trials_note(statistics.trials)) {
-            return *note;
-        }
+    // Beside the name "Trials" the note's own last words would repeat it, and
+    // the longer text would crowd the other names out of a narrow table.
+    if (statistics.kind != TestKind::repetition && recorded_trials_note(statistics.trials)) {
+        return QStringLiteral("%1 of %2 recorded").arg(statistics.trials).arg(trials_per_test);
     }
     return QString::number(statistics.trials);
 }

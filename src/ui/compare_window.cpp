@@ -34,7 +34,7 @@ QStringList figure_headers(TestKind kind) {
                 QStringLiteral("Clicks per Second")};
     }
     return {QStringLiteral("Trials"),
-            QStringLiteral("Mean (ms)"),
+            QStringLiteral("Mean (exact, ms)"),
             QStringLiteral("Median (ms)"),
             QStringLiteral("SD (ms)"),
             QStringLiteral("CV (%)"),
