@@ -131,16 +131,11 @@ public:
             },
             [](void*, wl_registry*, std::uint32_t) {}};
         wl_registry_add_listener(m_registry, &listener, this);
-        if (wl_display_roundtrip_queue(m_display, m_queue) < 0 || m_presentation == nullptr ||
-            m_shm == nullptr || m_compositor == nullptr || m_subcompositor == nullptr) {
-            return false;
-        }
-        static const wp_presentation_listener clock_listener = {
-            [](void* data, wp_presentation*, std::uint32_t clock) {
-                static_cast<WaylandFramePresenter*>(data)->m_clock = static_cast<clockid_t>(clock);
-            }};
-        wp_presentation_add_listener(m_presentation, &clock_listener, this);
-        return wl_display_roundtrip_queue(m_display, m_queue) >= 0;
+        // The second round trip brings the presentation clock, announced
+        // in answer to the binding made during the first.
+        return wl_display_roundtrip_queue(m_display, m_queue) >= 0 && m_presentation != nullptr &&
+               m_shm != nullptr && m_compositor != nullptr && m_subcompositor != nullptr &&
+               wl_display_roundtrip_queue(m_display, m_queue) >= 0;
     }
 
     bool presents() const override { return true; }
@@ -230,6 +225,13 @@ private:
         if (std::strcmp(interface, wp_presentation_interface.name) == 0) {
             m_presentation = static_cast<wp_presentation*>(
                 wl_registry_bind(registry, name, &wp_presentation_interface, 1));
+            // Listened to at once: the clock is announced only once, and an
+            // event that finds no listener is lost.
+            static const wp_presentation_listener clock_listener = {[](void* data, wp_presentation*,
+                                                                       std::uint32_t clock) {
+                static_cast<WaylandFramePresenter*>(data)->m_clock = static_cast<clockid_t>(clock);
+            }};
+            wp_presentation_add_listener(m_presentation, &clock_listener, this);
         } else if (std::strcmp(interface, wl_shm_interface.name) == 0) {
             m_shm = static_cast<wl_shm*>(wl_registry_bind(registry, name, &wl_shm_interface, 1));
         } else if (std::strcmp(interface, wl_compositor_interface.name) == 0) {
