@@ -33,9 +33,9 @@ struct ActivationRig : TrialRig {
         settings.max_delay_ms = max_delay;
         trial.load();
     }
-    const ActivationRun& run() const { return trial.run(); }
+    const TimedRun& run() const { return trial.run(); }
     int response(int trial_index) const {
-        return run().click_times[trial_index] - run().stim_times[trial_index];
+        return run().readings.responses[trial_index] - run().readings.onsets[trial_index];
     }
     void start() { ::start(*this); }
     void answer(int response_ms) { ::answer(*this, response_ms); }
@@ -177,16 +177,16 @@ void TestActivationTrial::first_press_only_starts_the_test() {
     rig.clock.time = 555'000;
     rig.input.press();
     QCOMPARE(rig.log, (QStringList{"local time", "begin", "now", "end", "timer on"}));
-    QCOMPARE(rig.run().start_tick, 555'000);
-    QCOMPARE(rig.run().start_time, rig.clock.local);
+    QCOMPARE(rig.run().readings.start_tick, 555'000);
+    QCOMPARE(rig.run().readings.start_time, rig.clock.local);
     QVERIFY(rig.trial.test_started());
     QVERIFY(!rig.view.click_to_start);
     QVERIFY(rig.timer.is_enabled);
     QVERIFY(!rig.view.stimulus);
-    QCOMPARE(rig.run().click_times, (std::array<ClockReading, 10>{}));
+    QCOMPARE(rig.run().readings.responses, (std::array<ClockReading, 10>{}));
     rig.input.release();
     QCOMPARE(rig.trial.trial_count(), 0);
-    QCOMPARE(rig.run().anticipations, 0);
+    QCOMPARE(rig.run().early_responses, 0);
 }
 
 void TestActivationTrial::presses_during_a_delay_are_ignored() {
@@ -200,8 +200,8 @@ void TestActivationTrial::presses_during_a_delay_are_ignored() {
     QCOMPARE(rig.timer.interval_ms, interval);
     QCOMPARE(rig.timer.enablings, enablings);
     QVERIFY(rig.timer.is_enabled);
-    QCOMPARE(rig.run().stim_times, (std::array<ClockReading, 10>{}));
-    QCOMPARE(rig.run().click_times, (std::array<ClockReading, 10>{}));
+    QCOMPARE(rig.run().readings.onsets, (std::array<ClockReading, 10>{}));
+    QCOMPARE(rig.run().readings.responses, (std::array<ClockReading, 10>{}));
 }
 
 void TestActivationTrial::stimulus_is_drawn_before_its_sound_and_onset() {
@@ -228,8 +228,8 @@ void TestActivationTrial::response_is_read_first_and_stored_at_its_index() {
     rig.log.clear();
     rig.input.press();
     QCOMPARE(rig.log.mid(0, 3), (QStringList{"now", "end", "sound Start.wav"}));
-    QCOMPARE(rig.run().stim_times[0], 200'000);
-    QCOMPARE(rig.run().click_times[0], 200'321);
+    QCOMPARE(rig.run().readings.onsets[0], 200'000);
+    QCOMPARE(rig.run().readings.responses[0], 200'321);
     QVERIFY(!rig.view.stimulus);
     QVERIFY(!rig.view.click_label);
     QVERIFY(!rig.timer.is_enabled); // the next delay runs from the release
@@ -245,7 +245,7 @@ void TestActivationTrial::switch_held_across_the_onset_answers_nothing() {
     rig.clock.advance(50);
     rig.input.release();
     QVERIFY(rig.view.stimulus);
-    QCOMPARE(rig.run().click_times[0], 0);
+    QCOMPARE(rig.run().readings.responses[0], 0);
     rig.clock.advance(250);
     rig.input.press();
     QCOMPARE(rig.response(0), 300);
@@ -332,14 +332,14 @@ void TestActivationTrial::complete_run_is_handed_over_then_summarised() {
     QVERIFY(!rig.timer.is_enabled);
     QCOMPARE(rig.clock.begins, rig.clock.ends);
     QCOMPARE(rig.recorder.activation.size(), 1u);
-    const ActivationRun& run = rig.recorder.activation[0];
-    QCOMPARE(run.start_tick, 300'000);
-    QCOMPARE(run.start_time, rig.clock.local);
+    const TimedRun& run = rig.recorder.activation[0];
+    QCOMPARE(run.readings.start_tick, 300'000);
+    QCOMPARE(run.readings.start_time, rig.clock.local);
     for (int i = 0; i < 10; ++i) {
-        QCOMPARE(run.click_times[i] - run.stim_times[i], 100 + i);
-        QVERIFY(i == 0 || run.stim_times[i] > run.click_times[i - 1]);
+        QCOMPARE(run.readings.responses[i] - run.readings.onsets[i], 100 + i);
+        QVERIFY(i == 0 || run.readings.onsets[i] > run.readings.responses[i - 1]);
     }
-    QCOMPARE(run.anticipations, 0);
+    QCOMPARE(run.early_responses, 0);
 }
 
 void TestActivationTrial::presses_during_a_delay_are_counted_as_anticipations() {
@@ -358,11 +358,11 @@ void TestActivationTrial::presses_during_a_delay_are_counted_as_anticipations() 
         rig.answer(200);
     }
     QCOMPARE(rig.recorder.activation.size(), 1u);
-    QCOMPARE(rig.recorder.activation[0].anticipations, 4);
+    QCOMPARE(rig.recorder.activation[0].early_responses, 4);
     // A new run counts its own.
     rig.trial.restart();
     rig.start();
-    QCOMPARE(rig.run().anticipations, 0);
+    QCOMPARE(rig.run().early_responses, 0);
 }
 
 void TestActivationTrial::sums_beyond_sixteen_bits_are_summarised() {
@@ -393,7 +393,7 @@ void TestActivationTrial::restart_in_mid_run_counts_from_one_again() {
 
     rig.clock.advance(60'000);
     rig.start();
-    QCOMPARE(rig.run().start_tick, rig.clock.time);
+    QCOMPARE(rig.run().readings.start_tick, rig.clock.time);
     rig.answer(200);
     rig.answer(210);
     QCOMPARE(rig.trial.trial_count(), 2);
@@ -401,8 +401,8 @@ void TestActivationTrial::restart_in_mid_run_counts_from_one_again() {
     QCOMPARE(rig.response(1), 210);
     // Nothing of the dropped run is left in the new one.
     for (int i = 2; i < 10; ++i) {
-        QCOMPARE(rig.run().stim_times[i], 0);
-        QCOMPARE(rig.run().click_times[i], 0);
+        QCOMPARE(rig.run().readings.onsets[i], 0);
+        QCOMPARE(rig.run().readings.responses[i], 0);
     }
 }
 
@@ -444,9 +444,9 @@ void TestActivationTrial::unfinished_run_is_never_handed_over() {
         answer(rig, 150 + i);
     }
     QCOMPARE(rig.recorder.activation.size(), 1u);
-    const ActivationRun& run = rig.recorder.activation[0];
+    const TimedRun& run = rig.recorder.activation[0];
     for (int i = 0; i < 10; ++i) {
-        QCOMPARE(run.click_times[i] - run.stim_times[i], 150 + i);
+        QCOMPARE(run.readings.responses[i] - run.readings.onsets[i], 150 + i);
     }
 }
 
@@ -500,7 +500,7 @@ void TestActivationTrial::key_switch_held_with_auto_repeat_counts_once() {
     rig.clock.advance(50);
     rig.input.key(Qt::Key_Space, false);
     QVERIFY(rig.view.stimulus);
-    QCOMPARE(rig.run().click_times[0], 0);
+    QCOMPARE(rig.run().readings.responses[0], 0);
     rig.clock.advance(250);
     rig.input.key(Qt::Key_Space, true);
     QCOMPARE(rig.response(0), 300);

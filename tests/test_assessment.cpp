@@ -59,18 +59,18 @@ void TestAssessment::unsaved_changes() {
 
 void TestAssessment::wipe_clears_every_reading_and_start_time() {
     TestData data;
-    data.act_stim_times.fill(11);
-    data.act_click_times.fill(12);
-    data.rel_stim_times.fill(13);
-    data.rel_release_times.fill(14);
-    data.rep_click_times.fill(15);
-    data.rep_first_press = 16;
-    data.act_start_tick = 17;
-    data.rel_start_tick = 18;
-    data.rep_start_tick = 19;
-    data.act_start_time = {2026, 12, 2, 8, 9, 5, 7, 42};
-    data.rel_start_time = data.act_start_time;
-    data.rep_start_time = data.act_start_time;
+    data.activation.onsets.fill(11);
+    data.activation.responses.fill(12);
+    data.release.onsets.fill(13);
+    data.release.responses.fill(14);
+    data.repetition.click_times.fill(15);
+    data.repetition.first_press = 16;
+    data.activation.start_tick = 17;
+    data.release.start_tick = 18;
+    data.repetition.start_tick = 19;
+    data.activation.start_time = {2026, 12, 2, 8, 9, 5, 7, 42};
+    data.release.start_time = data.activation.start_time;
+    data.repetition.start_time = data.activation.start_time;
     wipe_test_data(data);
     QCOMPARE(data, TestData{});
 }

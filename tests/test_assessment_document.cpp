@@ -44,10 +44,10 @@ void TestAssessmentDocument::each_operation_emits_one_change_data() {
         d.set_full_screen(TestKind::repetition, true);
     }) << DocumentChange::settings;
     QTest::newRow("an activation run")
-        << Operation([](AssessmentDocument& d) { d.commit(ActivationRun{}); })
+        << Operation([](AssessmentDocument& d) { d.commit(TestKind::activation, TimedRun{}); })
         << DocumentChange::readings;
     QTest::newRow("a release run")
-        << Operation([](AssessmentDocument& d) { d.commit(ReleaseRun{}); })
+        << Operation([](AssessmentDocument& d) { d.commit(TestKind::release, TimedRun{}); })
         << DocumentChange::readings;
     QTest::newRow("a repetition run")
         << Operation([](AssessmentDocument& d) { d.commit(RepetitionRun{}); })
@@ -92,21 +92,21 @@ void TestAssessmentDocument::an_operation_that_changes_nothing_is_silent() {
 void TestAssessmentDocument::a_completed_run_replaces_only_its_own_test() {
     AssessmentDocument document;
     RepetitionRun repetition;
-    repetition.first_press = 100;
-    repetition.click_times = {200, 300, 400, 500, 600};
+    repetition.readings.first_press = 100;
+    repetition.readings.click_times = {200, 300, 400, 500, 600};
     document.commit(repetition);
-    ActivationRun activation;
-    activation.start_tick = 50;
-    activation.start_time = {2026, 12, 3, 9, 10, 11, 12, 13};
-    activation.stim_times.fill(1000);
-    activation.click_times.fill(1250);
-    activation.anticipations = 2;
-    document.commit(activation);
+    TimedRun activation;
+    activation.readings.start_tick = 50;
+    activation.readings.start_time = {2026, 12, 3, 9, 10, 11, 12, 13};
+    activation.readings.onsets.fill(1000);
+    activation.readings.responses.fill(1250);
+    activation.early_responses = 2;
+    document.commit(TestKind::activation, activation);
 
-    QCOMPARE(document.data().rep_click_times[4], 600);
-    QCOMPARE(document.data().act_start_tick, 50);
-    QCOMPARE(document.data().act_start_time.hour, std::uint16_t{10});
-    QCOMPARE(document.data().rel_stim_times[0], 0);
+    QCOMPARE(document.data().repetition.click_times[4], 600);
+    QCOMPARE(document.data().activation.start_tick, 50);
+    QCOMPARE(document.data().activation.start_time.hour, std::uint16_t{10});
+    QCOMPARE(document.data().release.onsets[0], 0);
     QCOMPARE(document.results().activation->fastest, 250);
     QCOMPARE(document.run_errors().anticipations, std::optional<int>(2));
     QCOMPARE(document.run_errors().early_releases, std::optional<int>());
@@ -119,13 +119,13 @@ void TestAssessmentDocument::unsaved_changes_follow_fields_and_runs() {
     QVERIFY(document.unsaved_changes());
     document.set_field(TypedField::subject_name, QString());
     QVERIFY(!document.unsaved_changes());
-    document.commit(ReleaseRun{});
+    document.commit(TestKind::release, TimedRun{});
     QVERIFY(document.unsaved_changes());
     document.mark_saved(QStringLiteral("/tmp/a.tavo"));
     QVERIFY(!document.unsaved_changes());
     QCOMPARE(document.file_name(), QStringLiteral("/tmp/a.tavo"));
     // A new assessment has nothing to save: the results that waited are gone.
-    document.commit(ReleaseRun{});
+    document.commit(TestKind::release, TimedRun{});
     document.clear();
     QVERIFY(!document.unsaved_changes());
     QCOMPARE(document.file_name(), QString());
@@ -133,9 +133,9 @@ void TestAssessmentDocument::unsaved_changes_follow_fields_and_runs() {
 
 void TestAssessmentDocument::load_keeps_the_text_it_was_given_and_forgets_run_errors() {
     AssessmentDocument document;
-    ReleaseRun release;
-    release.early_releases = 3;
-    document.commit(release);
+    TimedRun release;
+    release.early_responses = 3;
+    document.commit(TestKind::release, release);
     const TypedFields fields = {QString(40000, QChar(u'a')),
                                 QStringLiteral("B\u00a0o"),
                                 {},

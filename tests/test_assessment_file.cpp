@@ -197,20 +197,20 @@ void TestAssessmentFile::reader_gives_back_the_readings() {
     QFETCH(TestData, data);
     QFETCH(TypedFields, fields_read);
     TestData current;
-    current.act_start_time = {2020, 1, 3, 1, 1, 2, 3, 4};
-    current.rep_start_time = {2021, 6, 1, 7, 0, 0, 0, 0};
+    current.activation.start_time = {2020, 1, 3, 1, 1, 2, 3, 4};
+    current.repetition.start_time = {2021, 6, 1, 7, 0, 0, 0, 0};
     const ReadResult read = read_assessment_file(sample_path(file), current);
     QVERIFY2(read.ok(), qPrintable(why(read)));
     QCOMPARE(read.record.fields, fields_read);
     QCOMPARE(reading_offsets(read.record.data), reading_offsets(data));
     QCOMPARE(test_results(read.record.data), test_results(data));
     // The file holds no dates: they stay as they were.
-    const LocalTime& start = read.record.data.act_start_time;
+    const LocalTime& start = read.record.data.activation.start_time;
     QCOMPARE(LocalTime({start.year, start.month, start.day_of_week, start.day, 0, 0, 0, 0}),
              LocalTime({2020, 1, 3, 1, 0, 0, 0, 0}));
-    QCOMPARE(read.record.data.rep_start_time.month, std::uint16_t{6});
-    QCOMPARE(start.hour, data.act_start_time.hour);
-    QCOMPARE(start.millisecond, data.act_start_time.millisecond);
+    QCOMPARE(read.record.data.repetition.start_time.month, std::uint16_t{6});
+    QCOMPARE(start.hour, data.activation.start_time.hour);
+    QCOMPARE(start.millisecond, data.activation.start_time.millisecond);
 
     const WrittenFile again = write_assessment(read.record.fields, read.record.data);
     QVERIFY(again.ok());
@@ -235,8 +235,8 @@ void TestAssessmentFile::negative_times_of_an_edited_file_survive_the_round_trip
     edited = with_line(edited, 15, "0:00:00:-001\tStimulus");
     const ReadResult read = read_assessment(edited, {});
     QVERIFY(read.ok());
-    QCOMPARE(read.record.data.act_start_tick, -3907042);
-    QCOMPARE(read.record.data.act_stim_times[0], -1);
+    QCOMPARE(read.record.data.activation.start_tick, -3907042);
+    QCOMPARE(read.record.data.activation.onsets[0], -1);
     const WrittenFile written = write_assessment(read.record.fields, read.record.data);
     QVERIFY(written.ok());
     QCOMPARE(written.bytes, edited);
@@ -270,18 +270,18 @@ void TestAssessmentFile::unwritable_times_are_refused_data() {
         << "a line of the notes reads \"<--------End Notes------>\", which would end the notes "
            "early when the file is opened again; please change that line";
     TestData bad_start;
-    bad_start.rel_start_time.hour = 32767;
+    bad_start.release.start_time.hour = 32767;
     QTest::newRow("start beyond 32 bits")
         << sample_fields << bad_start << "the start time of the release test is no time of day";
     TestData far_event = after_midnight_data();
-    far_event.act_click_times[2] = far_event.act_start_tick + 2'100'000'000;
+    far_event.activation.responses[2] = far_event.activation.start_tick + 2'100'000'000;
     QTest::newRow("event too far from the start")
         << sample_fields << far_event
         << "the time of click 3 of the activation test lies too far from the test's start to be "
            "written as a clock time";
     TestData far_repetition;
-    far_repetition.rep_start_time.hour = 500;
-    far_repetition.rep_click_times[4] = 400'000'000;
+    far_repetition.repetition.start_time.hour = 500;
+    far_repetition.repetition.click_times[4] = 400'000'000;
     QTest::newRow("repetition click")
         << sample_fields << far_repetition
         << "the time of click 5 of the repetition test lies too far from the test's start to be "

@@ -496,15 +496,15 @@ void TestDefaultWindow::title_marks_unsaved_work() {
 
 void TestDefaultWindow::results_show_the_computed_texts_and_wipe_clears_them() {
     AssessmentDocument& document = m_app->document();
-    ActivationRun activation;
+    TimedRun activation;
     for (int i = 0; i < trials_per_test; ++i) {
-        activation.stim_times[i] = 1000 * (i + 1);
-        activation.click_times[i] = 1000 * (i + 1) + 250;
+        activation.readings.onsets[i] = 1000 * (i + 1);
+        activation.readings.responses[i] = 1000 * (i + 1) + 250;
     }
-    document.commit(activation);
+    document.commit(TestKind::activation, activation);
     RepetitionRun repetition;
-    repetition.first_press = 5000;
-    repetition.click_times[4] = 9321;
+    repetition.readings.first_press = 5000;
+    repetition.readings.click_times[4] = 9321;
     document.commit(repetition);
     QCOMPARE(find<QLabel>(QStringLiteral("Label1"))->text(),
              QStringLiteral("Average Response Time: 00:00.250"));

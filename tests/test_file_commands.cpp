@@ -417,12 +417,12 @@ void TestFileCommands::save_asks_for_a_name_only_when_needed() {
 }
 
 void TestFileCommands::open_replaces_the_assessment_at_once() {
-    ActivationRun old_activation;
-    old_activation.start_time = {2019, 7, 4, 11, 1, 1, 1, 1};
-    m_document->commit(old_activation);
-    ReleaseRun old_release;
-    old_release.stim_times.fill(77);
-    m_document->commit(old_release);
+    TimedRun old_activation;
+    old_activation.readings.start_time = {2019, 7, 4, 11, 1, 1, 1, 1};
+    m_document->commit(TestKind::activation, old_activation);
+    TimedRun old_release;
+    old_release.readings.onsets.fill(77);
+    m_document->commit(TestKind::release, old_release);
     set_fields({"Old", "Old", "Old", "Old", "Old"});
     m_host->log.clear();
     m_host->open_answers.push_back(sample_path(QStringLiteral("three_tests.tavo")));
@@ -435,7 +435,7 @@ void TestFileCommands::open_replaces_the_assessment_at_once() {
     QCOMPARE(saving.current_file_name, sample_path(QStringLiteral("three_tests.tavo")));
     QVERIFY(saving.data_saved);
     QCOMPARE(reading_offsets(m_document->data()), reading_offsets(three_tests_data()));
-    QCOMPARE(m_document->data().act_start_time.year, std::uint16_t{2019});
+    QCOMPARE(m_document->data().activation.start_time.year, std::uint16_t{2019});
 }
 
 void TestFileCommands::failed_open_changes_nothing_data() {

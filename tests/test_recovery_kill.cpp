@@ -160,16 +160,16 @@ void TestRecoveryKill::killed_after_a_run_recovers_every_reading() {
     const TestData& data = document.data();
     for (int trial = 1; trial <= trials_per_test; ++trial) {
         const auto i = static_cast<std::size_t>(trial - 1);
-        QCOMPARE(data.act_click_times[i] - data.act_stim_times[i],
+        QCOMPARE(data.activation.responses[i] - data.activation.onsets[i],
                  responses.value(trial) - onsets.value(trial));
-        QCOMPARE(data.act_stim_times[i] - data.act_start_tick,
+        QCOMPARE(data.activation.onsets[i] - data.activation.start_tick,
                  onsets.value(trial) - start.value(0));
     }
     // The other tests' readings are those of the file that was open.
     const ReadResult file = read_assessment_file(opened, {});
     QVERIFY(file.ok());
-    QCOMPARE(data.rel_release_times, file.record.data.rel_release_times);
-    QCOMPARE(data.rep_click_times, file.record.data.rep_click_times);
+    QCOMPARE(data.release.responses, file.record.data.release.responses);
+    QCOMPARE(data.repetition.click_times, file.record.data.repetition.click_times);
 }
 
 QTEST_MAIN(TestRecoveryKill)

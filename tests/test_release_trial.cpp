@@ -19,7 +19,7 @@ struct ReleaseRig : TrialRig {
         settings.max_hold_ms = hold_time;
         trial.load();
     }
-    const ReleaseRun& run() const { return trial.run(); }
+    const TimedRun& run() const { return trial.run(); }
     void start() {
         input.press();
         input.release();
@@ -135,8 +135,8 @@ void TestReleaseTrial::start_press_starts_the_wait() {
     rig.log.clear();
     rig.input.press();
     QCOMPARE(rig.log, (QStringList{"local time", "begin", "now", "end", "timer on"}));
-    QCOMPARE(rig.run().start_tick, 777'000);
-    QCOMPARE(rig.run().start_time, rig.clock.local);
+    QCOMPARE(rig.run().readings.start_tick, 777'000);
+    QCOMPARE(rig.run().readings.start_time, rig.clock.local);
     QVERIFY(!rig.view.click_to_start);
     QVERIFY(!rig.view.stimulus);
 }
@@ -170,7 +170,7 @@ void TestReleaseTrial::release_cue_is_drawn_before_its_sound_and_onset() {
     rig.log.clear();
     rig.input.release();
     QCOMPARE(rig.log.mid(0, 2), (QStringList{"now", "end"}));
-    QCOMPARE(rig.run().release_times[0] - rig.run().stim_times[0], 333);
+    QCOMPARE(rig.run().readings.responses[0] - rig.run().readings.onsets[0], 333);
     QVERIFY(!rig.view.stimulus);
     QVERIFY(!rig.view.release_cue);
     QCOMPARE(rig.view.click_label_text, QStringLiteral("HOLD"));
@@ -202,9 +202,10 @@ void TestReleaseTrial::summary() {
     QCOMPARE(rig.view.summaries.size(), 1);
     QCOMPARE(rig.log.mid(rig.log.size() - 2), (QStringList{"commit", "summary"}));
     QCOMPARE(rig.recorder.release.size(), 1u);
-    QCOMPARE(rig.recorder.release[0].release_times[0] - rig.recorder.release[0].stim_times[0],
+    QCOMPARE(rig.recorder.release[0].readings.responses[0] -
+                 rig.recorder.release[0].readings.onsets[0],
              first);
-    QCOMPARE(rig.recorder.release[0].early_releases, 0);
+    QCOMPARE(rig.recorder.release[0].early_responses, 0);
     QVERIFY(!rig.hold_timer.is_enabled); // no HOLD cue follows the tenth
     QVERIFY(!rig.input.installed(rig.trial));
     QVERIFY(rig.trial.run_phase() == RunPhase::finished);
@@ -231,11 +232,11 @@ void TestReleaseTrial::early_releases_repeat_the_trial() {
     QCOMPARE(rig.hold_cues(), 13);
     QCOMPARE(rig.view.summaries.size(), 1);
     QCOMPARE(rig.recorder.release.size(), 1u);
-    const ReleaseRun& run = rig.recorder.release[0];
+    const TimedRun& run = rig.recorder.release[0];
     for (int i = 0; i < 10; ++i) {
-        QCOMPARE(run.release_times[i] - run.stim_times[i], 300 + i);
+        QCOMPARE(run.readings.responses[i] - run.readings.onsets[i], 300 + i);
     }
-    QCOMPARE(run.early_releases, 3);
+    QCOMPARE(run.early_responses, 3);
     QCOMPARE(rig.clock.begins, rig.clock.ends);
 }
 
@@ -282,11 +283,11 @@ void TestReleaseTrial::restart_while_holding_returns_to_the_start() {
     // Letting go of the held switch is neither an error nor a response.
     rig.input.release();
     QVERIFY(!rig.view.error);
-    QCOMPARE(rig.run().release_times[0], 0);
+    QCOMPARE(rig.run().readings.responses[0], 0);
     // The next press is a new start press.
     rig.clock.advance(5000);
     rig.input.press();
-    QCOMPARE(rig.run().start_tick, rig.clock.time);
+    QCOMPARE(rig.run().readings.start_tick, rig.clock.time);
     QVERIFY(rig.trial.phase() == ReleaseTrial::Phase::hold_wait);
 }
 
@@ -319,11 +320,11 @@ void TestReleaseTrial::unfinished_run_is_never_handed_over() {
         rig.timed_trial(250 + i);
     }
     QCOMPARE(rig.recorder.release.size(), 1u);
-    const ReleaseRun& run = rig.recorder.release[0];
+    const TimedRun& run = rig.recorder.release[0];
     for (int i = 0; i < 10; ++i) {
-        QCOMPARE(run.release_times[i] - run.stim_times[i], 250 + i);
+        QCOMPARE(run.readings.responses[i] - run.readings.onsets[i], 250 + i);
     }
-    QCOMPARE(run.early_releases, 0); // the dropped run's error went with it
+    QCOMPARE(run.early_responses, 0); // the dropped run's error went with it
 }
 
 QTEST_GUILESS_MAIN(TestReleaseTrial)

@@ -61,7 +61,7 @@ void TestRepetitionTrial::five_clicks_from_first_press_to_fifth_release() {
     rig.clock.advance(500);
     const ClockReading first_press = rig.clock.time;
     rig.input.press();
-    QCOMPARE(rig.run().first_press, first_press);
+    QCOMPARE(rig.run().readings.first_press, first_press);
     rig.clock.advance(100);
     rig.input.release();
     QCOMPARE(rig.view.click_label_text, QStringLiteral("1 Clicks"));
@@ -76,9 +76,9 @@ void TestRepetitionTrial::five_clicks_from_first_press_to_fifth_release() {
     QCOMPARE(rig.log.mid(rig.log.size() - 2), (QStringList{"commit", "summary"}));
     QCOMPARE(rig.recorder.repetition.size(), 1u);
     const RepetitionRun& run = rig.recorder.repetition[0];
-    QCOMPARE(run.click_times[4] - run.first_press, 3320);
-    QCOMPARE(run.click_times[0] - run.first_press, 100);
-    QCOMPARE(run.start_time, rig.clock.local);
+    QCOMPARE(run.readings.click_times[4] - run.readings.first_press, 3320);
+    QCOMPARE(run.readings.click_times[0] - run.readings.first_press, 100);
+    QCOMPARE(run.readings.start_time, rig.clock.local);
     QVERIFY(!rig.view.stimulus);
     QVERIFY(!rig.view.click_label);
     QVERIFY(!rig.input.installed(rig.trial));
@@ -96,7 +96,7 @@ void TestRepetitionTrial::switch_held_when_the_stimulus_comes_is_not_counted() {
     rig.input.release();
     QCOMPARE(rig.trial.click_count(), 0);
     QCOMPARE(rig.view.click_label_text, QStringLiteral("0 Clicks"));
-    QCOMPARE(rig.run().first_press, 0);
+    QCOMPARE(rig.run().readings.first_press, 0);
 }
 
 void TestRepetitionTrial::restart_in_mid_clicks_clears_the_count() {
@@ -115,13 +115,14 @@ void TestRepetitionTrial::restart_in_mid_clicks_clears_the_count() {
     rig.start_and_show();
     rig.click(400, 100);
     QCOMPARE(rig.view.click_label_text, QStringLiteral("1 Clicks"));
-    QCOMPARE(rig.run().click_times[0] - rig.run().first_press, 100);
-    QCOMPARE(rig.run().click_times[1], 0); // nothing of the dropped run
+    QCOMPARE(rig.run().readings.click_times[0] - rig.run().readings.first_press, 100);
+    QCOMPARE(rig.run().readings.click_times[1], 0); // nothing of the dropped run
     for (int i = 0; i < 4; ++i) {
         rig.click(300, 100);
     }
     QCOMPARE(rig.recorder.repetition.size(), 1u);
-    QCOMPARE(rig.recorder.repetition[0].click_times[4] - rig.recorder.repetition[0].first_press,
+    QCOMPARE(rig.recorder.repetition[0].readings.click_times[4] -
+                 rig.recorder.repetition[0].readings.first_press,
              1700);
 }
 

@@ -194,7 +194,7 @@ void ResultsTest::trial_tests() {
     QFETCH(Durations, durations);
     QFETCH(ClockReading, base);
     TestData data;
-    set_trials(data.act_stim_times, data.act_click_times, durations, base);
+    set_trials(data.activation.onsets, data.activation.responses, durations, base);
     const TestResults results = test_results(data);
     const QStringList captions = timed_test_captions(results.activation);
     QCOMPARE(captions.size(), 3);
@@ -207,7 +207,7 @@ void ResultsTest::trial_tests() {
 
 void ResultsTest::release_uses_its_own_labels() {
     TestData data;
-    set_trials(data.rel_stim_times, data.rel_release_times,
+    set_trials(data.release.onsets, data.release.responses,
                Durations{600, 610, 620, 630, 640, 650, 660, 670, 680, 690}, 50'000);
     const TestResults results = test_results(data);
     QCOMPARE(timed_test_captions(results.activation), QStringList({"Test Not Completed", "", ""}));
@@ -233,8 +233,8 @@ void ResultsTest::repetition() {
     QFETCH(ClockReading, first_press);
     QFETCH(ClockReading, fifth_click);
     TestData data;
-    data.rep_first_press = first_press;
-    data.rep_click_times[4] = fifth_click;
+    data.repetition.first_press = first_press;
+    data.repetition.click_times[4] = fifth_click;
     QTEST(repetition_caption(test_results(data).five_clicks), "text");
 }
 
@@ -293,7 +293,7 @@ void ResultsTest::unrecorded_trials_in_every_view() {
     QFETCH(QString, trials);
     QFETCH(QString, mean);
     TestData data;
-    set_trials(data.act_stim_times, data.act_click_times, durations, 1'000'000);
+    set_trials(data.activation.onsets, data.activation.responses, durations, 1'000'000);
     const TestResults results = test_results(data);
 
     // The Test Results tab and the command line's summary, and the sheet.

@@ -686,13 +686,13 @@ void TestTestWindows::answer_soon_after_an_anticipation_counts() {
     button(1160, true); // the answer
     QCOMPARE(double_clicks, 1);
     if (auto* activation = qobject_cast<ActivationWindow*>(window)) {
-        const ActivationRun& run = activation->activation().run();
-        QCOMPARE(run.click_times[0] - run.stim_times[0], 160);
-        QCOMPARE(run.anticipations, 1);
+        const TimedRun& run = activation->activation().run();
+        QCOMPARE(run.readings.responses[0] - run.readings.onsets[0], 160);
+        QCOMPARE(run.early_responses, 1);
     } else if (auto* release = qobject_cast<ReleaseWindow*>(window)) {
         QVERIFY(release->release().holding());
     } else if (auto* repetition = qobject_cast<RepetitionWindow*>(window)) {
-        QCOMPARE(repetition->repetition().run().first_press, t0 + 1160);
+        QCOMPARE(repetition->repetition().run().readings.first_press, t0 + 1160);
         button(1250, false);
         QCOMPARE(repetition->repetition().click_count(), 1);
     }

@@ -91,10 +91,10 @@ void TestTrialData::only_tests_with_data_have_details() {
     TestData data = sample("three_tests.tavo").data;
     const TestData release_only = [&] {
         TestData d = data;
-        d.act_stim_times = {};
-        d.act_click_times = {};
-        d.rep_click_times = {};
-        d.rep_first_press = 0;
+        d.activation.onsets = {};
+        d.activation.responses = {};
+        d.repetition.click_times = {};
+        d.repetition.first_press = 0;
         return d;
     }();
     const std::vector<TestDetails> tests = trial_details(release_only);
@@ -192,7 +192,7 @@ void TestTrialData::formula_looking_cells() {
     QFETCH(QString, cell);
     const AssessmentRecord three = sample("three_tests.tavo");
     TestData early = three.data;
-    early.act_click_times[0] = early.act_stim_times[0] - 5;
+    early.activation.responses[0] = early.activation.onsets[0] - 5;
     const TypedFields fields = {text, text, text, text, text};
     const QString csv = QString::fromUtf8(
         trial_csv({{text, fields, early, {}}}).mid(3)); // after the byte-order mark
@@ -271,11 +271,11 @@ void TestTrialData::far_apart_readings() {
     QFETCH(QString, note);
     TestData data;
     for (int i = 0; i < trials_per_test - 1; ++i) {
-        data.act_stim_times[i] = 1000 + 3000 * i;
-        data.act_click_times[i] = data.act_stim_times[i] + 500;
+        data.activation.onsets[i] = 1000 + 3000 * i;
+        data.activation.responses[i] = data.activation.onsets[i] + 500;
     }
-    data.act_stim_times[trials_per_test - 1] = onset;
-    data.act_click_times[trials_per_test - 1] = response;
+    data.activation.onsets[trials_per_test - 1] = onset;
+    data.activation.responses[trials_per_test - 1] = response;
 
     const std::vector<TestDetails> details = trial_details(data);
     QCOMPARE(details.size(), std::size_t{1});

@@ -154,14 +154,14 @@ void TestTrialDetails::errors_of_the_moment_belong_to_the_session() {
     QVERIFY(details_child<QLabel>("errors_note")->isVisibleTo(details));
 
     // A run of this session brings its count, and the other test stays unknown.
-    ActivationRun run;
-    run.start_tick = 1'000'000;
+    TimedRun run;
+    run.readings.start_tick = 1'000'000;
     for (int i = 0; i < trials_per_test; ++i) {
-        run.stim_times[static_cast<std::size_t>(i)] = 1'001'500 + 4000 * i;
-        run.click_times[static_cast<std::size_t>(i)] = 1'001'800 + 4000 * i;
+        run.readings.onsets[static_cast<std::size_t>(i)] = 1'001'500 + 4000 * i;
+        run.readings.responses[static_cast<std::size_t>(i)] = 1'001'800 + 4000 * i;
     }
-    run.anticipations = 3;
-    m_rig->app->document().commit(run);
+    run.early_responses = 3;
+    m_rig->app->document().commit(TestKind::activation, run);
     QCOMPARE(figure("activation_statistics", "Anticipations"), QStringLiteral("3"));
     QCOMPARE(figure("release_statistics", "Early releases"), QStringLiteral("not recorded"));
 

@@ -15,10 +15,10 @@ namespace {
 // An activation test whose trials took `times` ms, one stimulus every 4 s.
 TestData activation_taking(const std::vector<std::int32_t>& times) {
     TestData data;
-    data.act_start_tick = 1'000'000;
+    data.activation.start_tick = 1'000'000;
     for (std::size_t i = 0; i < times.size(); ++i) {
-        data.act_stim_times[i] = 1'001'500 + 4000 * static_cast<ClockReading>(i);
-        data.act_click_times[i] = data.act_stim_times[i] + times[i];
+        data.activation.onsets[i] = 1'001'500 + 4000 * static_cast<ClockReading>(i);
+        data.activation.responses[i] = data.activation.onsets[i] + times[i];
     }
     return data;
 }
@@ -27,12 +27,13 @@ TestData activation_taking(const std::vector<std::int32_t>& times) {
 // clock wraps between the start press and the first press.
 TestData repetition_ending(const std::array<std::int32_t, repetition_clicks>& ends) {
     TestData data;
-    data.rep_start_tick = 2'147'482'647;
-    data.rep_first_press = static_cast<ClockReading>(
-        static_cast<std::uint32_t>(std::int64_t{data.rep_start_tick} + 2000));
+    data.repetition.start_tick = 2'147'482'647;
+    data.repetition.first_press = static_cast<ClockReading>(
+        static_cast<std::uint32_t>(std::int64_t{data.repetition.start_tick} + 2000));
     for (int i = 0; i < repetition_clicks; ++i) {
-        data.rep_click_times[static_cast<std::size_t>(i)] = static_cast<ClockReading>(
-            static_cast<std::uint32_t>(data.rep_first_press) + static_cast<std::uint32_t>(ends[i]));
+        data.repetition.click_times[static_cast<std::size_t>(i)] =
+            static_cast<ClockReading>(static_cast<std::uint32_t>(data.repetition.first_press) +
+                                      static_cast<std::uint32_t>(ends[i]));
     }
     return data;
 }
@@ -206,14 +207,14 @@ void TestTrialStatistics::no_times_no_spread() {
 
 void TestTrialStatistics::a_trial_without_readings_is_left_out() {
     TestData data = activation_taking({300, 310, 320, 330, 340, 350, 360, 370, 380, 390});
-    data.act_stim_times[9] = 0;
-    data.act_click_times[9] = 0;
+    data.activation.onsets[9] = 0;
+    data.activation.responses[9] = 0;
     const TestStatistics statistics = statistics_of(data, TestKind::activation);
     QCOMPARE(statistics.trials, 9);
     QVERIFY(near(statistics.times->mean, 340.0));
     QCOMPARE(statistics.times->slowest, 380);
     // A trial with one reading is a response the file holds, however odd.
-    data.act_stim_times[8] = 0;
+    data.activation.onsets[8] = 0;
     QCOMPARE(statistics_of(data, TestKind::activation).trials, 9);
 }
 

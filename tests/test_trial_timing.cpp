@@ -23,7 +23,7 @@ struct ActivationRig : TrialRig {
         input.press();
         input.release();
     }
-    const ActivationRun& run() const { return trial.run(); }
+    const TimedRun& run() const { return trial.run(); }
     void show_stimulus() {
         clock.advance(timer.interval_ms);
         QVERIFY(timer.fire());
@@ -39,7 +39,7 @@ struct ReleaseRig : TrialRig {
         input.press();
         input.release();
     }
-    const ReleaseRun& run() const { return trial.run(); }
+    const TimedRun& run() const { return trial.run(); }
     void show_hold_cue() {
         clock.advance(timer.interval_ms);
         QVERIFY(timer.fire());
@@ -120,7 +120,7 @@ void TestTrialTiming::press_is_read_from_its_stamp() {
     rig.show_stimulus();
     rig.clock.advance(250);
     rig.input.send(SwitchEdge::press, stamp_at(rig, stamp_offset, has_stamp));
-    QCOMPARE(rig.run().click_times[0] - rig.run().stim_times[0], recorded);
+    QCOMPARE(rig.run().readings.responses[0] - rig.run().readings.onsets[0], recorded);
     QCOMPARE(rig.readings.lines.last(), log);
 }
 
@@ -132,7 +132,7 @@ void TestTrialTiming::release_is_read_from_its_stamp() {
     const ClockReading onset = rig.clock.time;
     rig.clock.advance(300);
     rig.input.send(SwitchEdge::release, stamp_at(rig, -12));
-    QCOMPARE(rig.run().release_times[0], onset + 288);
+    QCOMPARE(rig.run().readings.responses[0], onset + 288);
     QCOMPARE(rig.readings.lines.last(),
              QStringLiteral("release 1 %1 input %2").arg(onset + 288).arg(onset + 300));
 }
@@ -144,7 +144,7 @@ void TestTrialTiming::repetition_readings_come_from_the_stamps() {
     const ClockReading first = rig.clock.time - 5;
     rig.clock.advance(90);
     rig.input.send(SwitchEdge::release, stamp_at(rig, -3));
-    QCOMPARE(rig.run().first_press, first);
+    QCOMPARE(rig.run().readings.first_press, first);
     QCOMPARE(rig.trial.click_count(), 1);
     QCOMPARE(rig.readings.lines.last(),
              QStringLiteral("click 1 %1 input %2").arg(first + 92).arg(first + 95));
@@ -155,7 +155,7 @@ void TestTrialTiming::start_tick_comes_from_the_start_press_stamp() {
     ActivationTrial trial(rig.services(), rig.view, rig.timers());
     trial.load();
     rig.input.send(SwitchEdge::press, stamp_at(rig, -4));
-    QCOMPARE(trial.run().start_tick, rig.clock.time - 4);
+    QCOMPARE(trial.run().readings.start_tick, rig.clock.time - 4);
     QCOMPARE(rig.readings.lines.first(),
              QStringLiteral("start 0 %1 input %2").arg(rig.clock.time - 4).arg(rig.clock.time));
 }
@@ -211,7 +211,7 @@ void TestTrialTiming::onset_is_read_from_the_display_stamp() {
              QStringLiteral("onset 1 %1 %2").arg(shown + onset_offset).arg(logged));
     rig.clock.advance(200);
     rig.input.press();
-    QCOMPARE(rig.run().stim_times[0], shown + onset_offset);
+    QCOMPARE(rig.run().readings.onsets[0], shown + onset_offset);
     QCOMPARE(rig.display.settles, 0); // answered before it was needed
 }
 
@@ -270,7 +270,7 @@ void TestTrialTiming::answer_needed_before_the_display_gave_it() {
     QVERIFY(lines.last().startsWith(release_test ? QStringLiteral("release 1 ")
                                                  : QStringLiteral("response 1 ")));
     const ClockReading stored =
-        release_test ? release->run().stim_times[0] : activation->run().stim_times[0];
+        release_test ? release->run().readings.onsets[0] : activation->run().readings.onsets[0];
     QCOMPARE(stored, onset);
 }
 

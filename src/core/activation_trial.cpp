@@ -15,7 +15,7 @@ void ActivationTrial::step(Input input) {
             m_phase = Phase::stimulus;
             show_stimulus();
         } else if (input == Input::press) {
-            ++m_run.anticipations;
+            ++m_run.early_responses;
         }
         return;
     case Phase::stimulus:
@@ -57,9 +57,9 @@ void ActivationTrial::draw_next_delay() {
 }
 
 void ActivationTrial::begin_run(const LocalTime& start_time, ClockReading start_tick) {
-    m_run = ActivationRun{};
-    m_run.start_time = start_time;
-    m_run.start_tick = start_tick;
+    m_run = TimedRun{};
+    m_run.readings.start_time = start_time;
+    m_run.readings.start_tick = start_tick;
     m_phase = Phase::delay;
     begin_delay();
 }
@@ -81,16 +81,10 @@ void ActivationTrial::show_stimulus() {
 }
 
 void ActivationTrial::take_response() {
-    const TimedReading click = read_switch_event();
-    const ClockReading click_time = click.value;
-    m_stim_time = onset_reading().value;
-    log_reading(ReadingEvent::response, m_trial_count, click);
-    end_measurement();
+    take_timed_response(m_run, ReadingEvent::response, m_trial_count);
     m_services.sounds.play(QStringLiteral("Start.wav"));
     m_view.set_stimulus_visible(false);
     m_view.set_click_label_visible(false);
-    m_run.stim_times[m_trial_count - 1] = m_stim_time;
-    m_run.click_times[m_trial_count - 1] = click_time;
 }
 
 void ActivationTrial::take_release() {
@@ -99,7 +93,7 @@ void ActivationTrial::take_release() {
         return;
     }
     m_timer->set_enabled(false);
-    complete_run(m_run, trial_summary_message(m_run.stim_times, m_run.click_times));
+    complete_timed_run(m_run);
 }
 
 } // namespace tavo

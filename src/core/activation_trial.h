@@ -23,7 +23,7 @@ public:
     int trial_count() const { return m_trial_count; }
     int next_delay() const { return m_next_delay; }
     // The run collected so far; it reaches the recorder when it completes.
-    const ActivationRun& run() const { return m_run; }
+    const TimedRun& run() const { return m_run; }
 
 private:
     enum class Input { press, release, stimulus_timer };
@@ -43,11 +43,10 @@ private:
 
     std::unique_ptr<OneShotTimer> m_timer;
     Phase m_phase = Phase::delay;
-    ActivationRun m_run;
+    TimedRun m_run;
     int m_max_delay = 0;
     int m_next_delay = 0;
     int m_trial_count = 0;
-    ClockReading m_stim_time = 0;
 };
 
 } // namespace tavo

@@ -18,22 +18,47 @@ namespace tavo {
 inline constexpr int trials_per_test = 10;
 inline constexpr int repetition_clicks = 5;
 
+// The readings of a test of ten timed trials, the activation or the release
+// test: each stimulus's onset and the response to it (the press on the
+// stimulus, the release on the RELEASE cue), with the start press's reading
+// and its time of day, which give every reading its time of day.
+struct TimedTestData {
+    std::array<ClockReading, trials_per_test> onsets{};
+    std::array<ClockReading, trials_per_test> responses{};
+    ClockReading start_tick = 0;
+    LocalTime start_time;
+
+    friend bool operator==(const TimedTestData&, const TimedTestData&) = default;
+};
+
+// The repetition test's readings: the first press on the stimulus and the
+// five counted releases, with the start press's reading and time of day.
+struct RepetitionData {
+    ClockReading first_press = 0;
+    std::array<ClockReading, repetition_clicks> click_times{};
+    ClockReading start_tick = 0;
+    LocalTime start_time;
+
+    friend bool operator==(const RepetitionData&, const RepetitionData&) = default;
+};
+
 struct TestData {
-    std::array<ClockReading, trials_per_test> act_stim_times{};
-    std::array<ClockReading, trials_per_test> act_click_times{};
-    std::array<ClockReading, trials_per_test> rel_stim_times{};
-    std::array<ClockReading, trials_per_test> rel_release_times{};
-    std::array<ClockReading, repetition_clicks> rep_click_times{};
-    ClockReading rep_first_press = 0;
-    ClockReading act_start_tick = 0;
-    ClockReading rel_start_tick = 0;
-    ClockReading rep_start_tick = 0;
-    LocalTime act_start_time;
-    LocalTime rel_start_time;
-    LocalTime rep_start_time;
+    TimedTestData activation;
+    TimedTestData release;
+    RepetitionData repetition;
+
+    // The activation or the release test's readings; the repetition test has
+    // no timed trials.
+    const TimedTestData& timed(TestKind kind) const {
+        return kind == TestKind::release ? release : activation;
+    }
+    TimedTestData& timed(TestKind kind) { return kind == TestKind::release ? release : activation; }
 
     friend bool operator==(const TestData&, const TestData&) = default;
 };
+
+// The two tests of timed trials, in the order the program lists them.
+inline constexpr std::array<TestKind, 2> timed_tests = {TestKind::activation, TestKind::release};
 
 // The administrator's settings of the Performance Tests tab and the Options
 // menu; a test reads them when it loads and restarts. They last until the

@@ -80,34 +80,15 @@ void AssessmentDocument::set_full_screen(TestKind test, bool full_screen) {
     }
 }
 
-void AssessmentDocument::commit(const ActivationRun& run) {
-    TestData& data = m_assessment.data;
-    data.act_start_time = run.start_time;
-    data.act_start_tick = run.start_tick;
-    data.act_stim_times = run.stim_times;
-    data.act_click_times = run.click_times;
-    m_errors.anticipations = run.anticipations;
-    m_errors.activation_origins = run.origins;
-    readings_committed();
-}
-
-void AssessmentDocument::commit(const ReleaseRun& run) {
-    TestData& data = m_assessment.data;
-    data.rel_start_time = run.start_time;
-    data.rel_start_tick = run.start_tick;
-    data.rel_stim_times = run.stim_times;
-    data.rel_release_times = run.release_times;
-    m_errors.early_releases = run.early_releases;
-    m_errors.release_origins = run.origins;
+void AssessmentDocument::commit(TestKind test, const TimedRun& run) {
+    m_assessment.data.timed(test) = run.readings;
+    m_errors.early_responses(test) = run.early_responses;
+    m_errors.origins(test) = run.origins;
     readings_committed();
 }
 
 void AssessmentDocument::commit(const RepetitionRun& run) {
-    TestData& data = m_assessment.data;
-    data.rep_start_time = run.start_time;
-    data.rep_start_tick = run.start_tick;
-    data.rep_first_press = run.first_press;
-    data.rep_click_times = run.click_times;
+    m_assessment.data.repetition = run.readings;
     m_errors.repetition_origins = run.origins;
     readings_committed();
 }

@@ -56,8 +56,7 @@ public:
 
     // A completed run replaces its test's readings in one step and waits to
     // be saved.
-    void commit(const ActivationRun& run) override;
-    void commit(const ReleaseRun& run) override;
+    void commit(TestKind test, const TimedRun& run) override;
     void commit(const RepetitionRun& run) override;
 
     // An assessment read from a file: fields and readings as they were read,

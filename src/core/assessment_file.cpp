@@ -42,33 +42,35 @@ struct Section {
     std::vector<TimedEvent> events;
 };
 
-template <std::size_t N>
-void add_trials(std::vector<TimedEvent>& events, const std::array<ClockReading, N>& onsets,
-                const std::array<ClockReading, N>& responses, const char* response_label) {
-    for (std::size_t i = 0; i < N; ++i) {
+// A timed test's section: each trial's stimulus and its response.
+Section timed_section(const char* title, const char* test_name, const TimedTestData& test,
+                      const char* response_label) {
+    Section section{title, test_name, test.start_time, test.start_tick, {}};
+    for (int i = 0; i < trials_per_test; ++i) {
         const QString trial = QString::number(i + 1);
-        events.push_back({onsets[i], "Stimulus", QStringLiteral("stimulus ") + trial});
-        events.push_back(
-            {responses[i], response_label,
+        section.events.push_back({test.onsets[i], "Stimulus", QStringLiteral("stimulus ") + trial});
+        section.events.push_back(
+            {test.responses[i], response_label,
              QString::fromLatin1(response_label).toLower() + QLatin1Char(' ') + trial});
     }
+    return section;
 }
 
 std::vector<Section> sections_of(const TestData& d) {
     std::vector<Section> sections;
     sections.push_back(
-        {"Activation Test Results", "activation test", d.act_start_time, d.act_start_tick, {}});
-    add_trials(sections.back().events, d.act_stim_times, d.act_click_times, "Click");
-    sections.push_back(
-        {"Release Test Results", "release test", d.rel_start_time, d.rel_start_tick, {}});
-    add_trials(sections.back().events, d.rel_stim_times, d.rel_release_times, "Release");
-    sections.push_back(
-        {"Repetition Test Results", "repetition test", d.rep_start_time, d.rep_start_tick, {}});
+        timed_section("Activation Test Results", "activation test", d.activation, "Click"));
+    sections.push_back(timed_section("Release Test Results", "release test", d.release, "Release"));
+    sections.push_back({"Repetition Test Results",
+                        "repetition test",
+                        d.repetition.start_time,
+                        d.repetition.start_tick,
+                        {}});
     std::vector<TimedEvent>& rep = sections.back().events;
-    rep.push_back({d.rep_first_press, "Switch Down", QStringLiteral("first press")});
+    rep.push_back({d.repetition.first_press, "Switch Down", QStringLiteral("first press")});
     for (int i = 0; i < repetition_clicks; ++i) {
-        rep.push_back(
-            {d.rep_click_times[i], "Click", QStringLiteral("click ") + QString::number(i + 1)});
+        rep.push_back({d.repetition.click_times[i], "Click",
+                       QStringLiteral("click ") + QString::number(i + 1)});
     }
     return sections;
 }
@@ -258,15 +260,13 @@ public:
         }
         if (!skip(QStringLiteral("an empty line")) ||
             !skip(QStringLiteral("the line ") + begin_marker) || !notes(record.fields[4]) ||
-            !section("Activation Test Results", d.act_start_tick, d.act_start_time) ||
-            !trials(d.act_stim_times, d.act_click_times) ||
-            !section("Release Test Results", d.rel_start_tick, d.rel_start_time) ||
-            !trials(d.rel_stim_times, d.rel_release_times) ||
-            !section("Repetition Test Results", d.rep_start_tick, d.rep_start_time) ||
-            !event(d.rep_first_press)) {
+            !timed_test("Activation Test Results", d.activation) ||
+            !timed_test("Release Test Results", d.release) ||
+            !section("Repetition Test Results", d.repetition.start_tick, d.repetition.start_time) ||
+            !event(d.repetition.first_press)) {
             return m_result;
         }
-        for (ClockReading& click : d.rep_click_times) {
+        for (ClockReading& click : d.repetition.click_times) {
             if (!event(click)) {
                 break;
             }
@@ -375,10 +375,12 @@ private:
         return true;
     }
 
-    template <std::size_t N>
-    bool trials(std::array<ClockReading, N>& onsets, std::array<ClockReading, N>& responses) {
-        for (std::size_t i = 0; i < N; ++i) {
-            if (!event(onsets[i]) || !event(responses[i])) {
+    bool timed_test(const char* title, TimedTestData& test) {
+        if (!section(title, test.start_tick, test.start_time)) {
+            return false;
+        }
+        for (int i = 0; i < trials_per_test; ++i) {
+            if (!event(test.onsets[i]) || !event(test.responses[i])) {
                 return false;
             }
         }

@@ -21,31 +21,19 @@ struct ReadingOrigins {
     int presses_on_delivery = 0;
 };
 
-struct ActivationRun {
-    LocalTime start_time;
-    ClockReading start_tick = 0;
-    std::array<ClockReading, trials_per_test> stim_times{};
-    std::array<ClockReading, trials_per_test> click_times{};
-    // Presses during the stimulus delay; known only while the program runs.
-    int anticipations = 0;
-    ReadingOrigins origins;
-};
-
-struct ReleaseRun {
-    LocalTime start_time;
-    ClockReading start_tick = 0;
-    std::array<ClockReading, trials_per_test> stim_times{};
-    std::array<ClockReading, trials_per_test> release_times{};
-    // Releases before the RELEASE cue, each of which repeated its trial.
-    int early_releases = 0;
+// A completed run of the activation or the release test.
+struct TimedRun {
+    TimedTestData readings;
+    // Responses before their cue, each of which the subject made again: the
+    // activation test's presses during the stimulus delay (anticipations),
+    // the release test's releases before the RELEASE cue, each of which
+    // repeated its trial. Known only while the program runs.
+    int early_responses = 0;
     ReadingOrigins origins;
 };
 
 struct RepetitionRun {
-    LocalTime start_time;
-    ClockReading start_tick = 0;
-    ClockReading first_press = 0;
-    std::array<ClockReading, repetition_clicks> click_times{};
+    RepetitionData readings;
     ReadingOrigins origins;
 };
 
@@ -58,14 +46,32 @@ struct RunErrors {
     std::optional<ReadingOrigins> activation_origins;
     std::optional<ReadingOrigins> release_origins;
     std::optional<ReadingOrigins> repetition_origins;
+
+    // A timed test's anticipations or early releases.
+    std::optional<int>& early_responses(TestKind timed) {
+        return timed == TestKind::release ? early_releases : anticipations;
+    }
+    const std::optional<int>& early_responses(TestKind timed) const {
+        return timed == TestKind::release ? early_releases : anticipations;
+    }
+    std::optional<ReadingOrigins>& origins(TestKind kind) {
+        return kind == TestKind::activation ? activation_origins
+               : kind == TestKind::release  ? release_origins
+                                            : repetition_origins;
+    }
+    const std::optional<ReadingOrigins>& origins(TestKind kind) const {
+        return kind == TestKind::activation ? activation_origins
+               : kind == TestKind::release  ? release_origins
+                                            : repetition_origins;
+    }
 };
 
 // Where a completed run goes: the assessment document, or a test's fake.
 class RunRecorder {
 public:
     virtual ~RunRecorder() = default;
-    virtual void commit(const ActivationRun& run) = 0;
-    virtual void commit(const ReleaseRun& run) = 0;
+    // A run of the activation or the release test.
+    virtual void commit(TestKind test, const TimedRun& run) = 0;
     virtual void commit(const RepetitionRun& run) = 0;
 };
 

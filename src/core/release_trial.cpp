@@ -82,9 +82,9 @@ void ReleaseTrial::hide_cues() {
 }
 
 void ReleaseTrial::begin_run(const LocalTime& start_time, ClockReading start_tick) {
-    m_run = ReleaseRun{};
-    m_run.start_time = start_time;
-    m_run.start_tick = start_tick;
+    m_run = TimedRun{};
+    m_run.readings.start_time = start_time;
+    m_run.readings.start_tick = start_tick;
     m_phase = Phase::hold_wait;
     m_hold_timer->set_enabled(true);
 }
@@ -116,28 +116,22 @@ void ReleaseTrial::show_release_cue() {
 }
 
 void ReleaseTrial::take_timed_release() {
-    const TimedReading release = read_switch_event();
-    const ClockReading release_time = release.value;
-    m_stim_time = onset_reading().value;
-    log_reading(ReadingEvent::release, m_trial_count, release);
-    end_measurement();
+    take_timed_response(m_run, ReadingEvent::release, m_trial_count);
     m_view.set_click_label_text(hold_caption);
     hide_cues();
-    m_run.stim_times[m_trial_count - 1] = m_stim_time;
-    m_run.release_times[m_trial_count - 1] = release_time;
     if (m_trial_count < trials_per_test) {
         m_hold_timer->set_enabled(true);
         return;
     }
     // No HOLD cue follows the tenth trial.
     m_hold_timer->set_enabled(false);
-    complete_run(m_run, trial_summary_message(m_run.stim_times, m_run.release_times));
+    complete_timed_run(m_run);
 }
 
 void ReleaseTrial::take_early_release() {
     // The same hold duration waits for the repeated trial: the release timer
     // keeps the interval it had.
-    ++m_run.early_releases;
+    ++m_run.early_responses;
     m_hold_timer->set_enabled(true);
     m_release_timer->set_enabled(false);
     m_services.sounds.play(QStringLiteral("buzzer.wav"));

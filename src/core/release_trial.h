@@ -28,7 +28,7 @@ public:
         return running() && (m_phase == Phase::holding || m_phase == Phase::release_cue);
     }
     // The run collected so far; it reaches the recorder when it completes.
-    const ReleaseRun& run() const { return m_run; }
+    const TimedRun& run() const { return m_run; }
 
 private:
     enum class Input { press, release, hold_timer, release_timer };
@@ -52,10 +52,9 @@ private:
     std::unique_ptr<OneShotTimer> m_hold_timer;
     std::unique_ptr<OneShotTimer> m_release_timer;
     Phase m_phase = Phase::hold_wait;
-    ReleaseRun m_run;
+    TimedRun m_run;
     int m_max_hold = 0;
     int m_trial_count = 0;
-    ClockReading m_stim_time = 0;
 };
 
 } // namespace tavo

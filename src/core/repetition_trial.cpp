@@ -62,8 +62,8 @@ void RepetitionTrial::reset_test() {
 
 void RepetitionTrial::begin_run(const LocalTime& start_time, ClockReading start_tick) {
     m_run = RepetitionRun{};
-    m_run.start_time = start_time;
-    m_run.start_tick = start_tick;
+    m_run.readings.start_time = start_time;
+    m_run.readings.start_tick = start_tick;
     m_phase = Phase::delay;
     m_timer->set_enabled(true);
 }
@@ -80,7 +80,7 @@ void RepetitionTrial::show_stimulus() {
 void RepetitionTrial::take_first_press() {
     begin_measurement();
     const TimedReading first_press = read_switch_event();
-    m_run.first_press = first_press.value;
+    m_run.readings.first_press = first_press.value;
     log_reading(ReadingEvent::first_press, 1, first_press);
     m_services.sounds.play(QStringLiteral("Start.wav"));
 }
@@ -92,15 +92,15 @@ void RepetitionTrial::take_release() {
     ++m_click_count;
     log_reading(ReadingEvent::click, m_click_count, release);
     m_view.set_click_label_text(clicks_caption(m_click_count));
-    m_run.click_times[m_click_count - 1] = released;
+    m_run.readings.click_times[m_click_count - 1] = released;
     if (m_click_count < repetition_clicks) {
         return;
     }
     end_measurement();
     m_view.set_stimulus_visible(false);
     m_view.set_click_label_visible(false);
-    const std::int64_t test_time =
-        reading_difference(m_run.click_times[repetition_clicks - 1], m_run.first_press);
+    const std::int64_t test_time = reading_difference(
+        m_run.readings.click_times[repetition_clicks - 1], m_run.readings.first_press);
     complete_run(m_run, QStringLiteral("Test Time: ") + format_duration_text(test_time));
 }
 

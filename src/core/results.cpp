@@ -46,8 +46,8 @@ TrialSummary summarise_trials(const std::array<ClockReading, trials_per_test>& o
 }
 
 std::optional<std::int64_t> five_clicks_time(const TestData& data) {
-    const std::int64_t time =
-        reading_difference(data.rep_click_times[repetition_clicks - 1], data.rep_first_press);
+    const std::int64_t time = reading_difference(data.repetition.click_times[repetition_clicks - 1],
+                                                 data.repetition.first_press);
     return time >= 1 ? std::optional<std::int64_t>(time) : std::nullopt;
 }
 
@@ -55,8 +55,8 @@ TestResults test_results(const TestData& data) {
     const auto if_done = [](const TrialSummary& summary) {
         return has_results(summary) ? std::optional<TrialSummary>(summary) : std::nullopt;
     };
-    return {if_done(summarise_trials(data.act_stim_times, data.act_click_times)),
-            if_done(summarise_trials(data.rel_stim_times, data.rel_release_times)),
+    return {if_done(summarise_trials(data.activation.onsets, data.activation.responses)),
+            if_done(summarise_trials(data.release.onsets, data.release.responses)),
             five_clicks_time(data)};
 }
 

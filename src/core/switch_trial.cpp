@@ -13,9 +13,8 @@ int draw_delay(float fraction, int upper) {
     return static_cast<int>(std::floor(fraction * span)) + min_delay_ms;
 }
 
-QString trial_summary_message(const std::array<ClockReading, trials_per_test>& onsets,
-                              const std::array<ClockReading, trials_per_test>& responses) {
-    const TrialSummary summary = summarise_trials(onsets, responses);
+QString trial_summary_message(const TimedTestData& readings) {
+    const TrialSummary summary = summarise_trials(readings.onsets, readings.responses);
     return QStringLiteral("Average Response Time: ") + format_duration_text(summary.average) +
            QStringLiteral("   Fastest = ") + format_duration_text(summary.fastest) +
            QStringLiteral("    Slowest = ") + format_duration_text(summary.slowest);
@@ -148,6 +147,16 @@ void SwitchTrial::take_start_press() {
     m_services.clock.end_period();
     m_view.set_click_to_start_visible(false);
     begin_run(start_time, start_tick.value);
+}
+
+void SwitchTrial::take_timed_response(TimedRun& run, ReadingEvent event, int trial) {
+    const TimedReading response = read_switch_event();
+    const ClockReading onset = onset_reading().value;
+    log_reading(event, trial, response);
+    end_measurement();
+    const auto index = static_cast<std::size_t>(trial - 1);
+    run.readings.onsets.at(index) = onset;
+    run.readings.responses.at(index) = response.value;
 }
 
 TimedReading SwitchTrial::read_switch_event() {

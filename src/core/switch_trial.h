@@ -48,8 +48,7 @@ int draw_delay(float fraction, int upper);
 
 // What the window of the activation or release test says when a run of ten
 // timed trials is over: their average, fastest and slowest response time.
-QString trial_summary_message(const std::array<ClockReading, trials_per_test>& onsets,
-                              const std::array<ClockReading, trials_per_test>& responses);
+QString trial_summary_message(const TimedTestData& readings);
 
 // Where a run stands, whatever the test.
 enum class RunPhase {
@@ -121,12 +120,11 @@ protected:
 
     // The last trial is done: the run goes to the recorder in one step (unless
     // it is practice), then the view shows the summary.
-    template <class Run> void complete_run(const Run& run, const QString& summary) {
+    template <class Run> void complete_run(Run run, const QString& summary) {
         move_to(RunPhase::finished);
         if (!m_practice) {
-            Run with_origins = run;
-            with_origins.origins = m_origins;
-            m_services.recorder.commit(with_origins);
+            run.origins = m_origins;
+            hand_over(run);
             m_view.show_summary(summary);
             return;
         }
@@ -134,6 +132,16 @@ protected:
         // a kept result.
         m_view.show_summary(QStringLiteral("Practice run, not kept: ") + summary);
     }
+
+    // A run of ten timed trials is done: it goes to the recorder, and the
+    // view shows its average, fastest and slowest response time.
+    void complete_timed_run(const TimedRun& run) {
+        complete_run(run, trial_summary_message(run.readings));
+    }
+    // A timed trial's response, the switch event being handled, against the
+    // onset of trial `trial`'s stimulus: both go into the run, and the
+    // resolution request taken for the trial is given back.
+    void take_timed_response(TimedRun& run, ReadingEvent event, int trial);
 
     // The reading of the switch event being handled: the input system's
     // stamp on it when that is plausible, else the clock read now.
@@ -161,6 +169,8 @@ protected:
 private:
     // The one place the run's phase changes, with what each change does.
     void move_to(RunPhase next);
+    void hand_over(const TimedRun& run) { m_services.recorder.commit(m_test, run); }
+    void hand_over(const RepetitionRun& run) { m_services.recorder.commit(run); }
     void handle_switch_event(const SwitchEvent& event);
     void take_start_press();
     void take_onset(int generation, std::optional<FrameStamp> stamp);

@@ -13,11 +13,8 @@ QString time_of_day_text(const LocalTime& start_time, ClockReading start_tick,
     return time ? format_clock_text(*time) : QString();
 }
 
-std::optional<TestDetails> timed_test(TestKind kind,
-                                      const std::array<ClockReading, trials_per_test>& onsets,
-                                      const std::array<ClockReading, trials_per_test>& responses,
-                                      const LocalTime& start_time, ClockReading start_tick) {
-    const TrialSummary summary = summarise_trials(onsets, responses);
+std::optional<TestDetails> timed_test(TestKind kind, const TimedTestData& test) {
+    const TrialSummary summary = summarise_trials(test.onsets, test.responses);
     if (!has_results(summary)) {
         return std::nullopt;
     }
@@ -25,14 +22,16 @@ std::optional<TestDetails> timed_test(TestKind kind,
     for (int i = 0; i < trials_per_test; ++i) {
         // An unrecorded trial keeps its row, so the trials keep their numbers,
         // but has no time: 0 ms would read as a response.
-        if (!trial_recorded(onsets[i], responses[i])) {
+        const ClockReading onset = test.onsets[i];
+        const ClockReading response = test.responses[i];
+        if (!trial_recorded(onset, response)) {
             details.rows.push_back({i + 1, 0, 0, 0, {}, {}, trial_not_recorded_note});
             continue;
         }
-        const std::int64_t response_ms = reading_difference(responses[i], onsets[i]);
-        details.rows.push_back({i + 1, onsets[i], responses[i], response_ms,
-                                time_of_day_text(start_time, start_tick, onsets[i]),
-                                time_of_day_text(start_time, start_tick, responses[i]),
+        const std::int64_t response_ms = reading_difference(response, onset);
+        details.rows.push_back({i + 1, onset, response, response_ms,
+                                time_of_day_text(test.start_time, test.start_tick, onset),
+                                time_of_day_text(test.start_time, test.start_tick, response),
                                 absurd_response_note(response_ms)});
     }
     return details;
@@ -52,27 +51,25 @@ QString absurd_response_note(std::int64_t response_ms) {
 
 std::vector<TestDetails> trial_details(const TestData& data) {
     std::vector<TestDetails> tests;
-    if (auto act = timed_test(TestKind::activation, data.act_stim_times, data.act_click_times,
-                              data.act_start_time, data.act_start_tick)) {
-        tests.push_back(std::move(*act));
-    }
-    if (auto rel = timed_test(TestKind::release, data.rel_stim_times, data.rel_release_times,
-                              data.rel_start_time, data.rel_start_tick)) {
-        tests.push_back(std::move(*rel));
+    for (const TestKind kind : timed_tests) {
+        if (std::optional<TestDetails> details = timed_test(kind, data.timed(kind))) {
+            tests.push_back(std::move(*details));
+        }
     }
     if (five_clicks_time(data)) {
         TestDetails rep{TestKind::repetition, {}, std::nullopt};
-        const QString first_press =
-            time_of_day_text(data.rep_start_time, data.rep_start_tick, data.rep_first_press);
+        const QString first_press = time_of_day_text(
+            data.repetition.start_time, data.repetition.start_tick, data.repetition.first_press);
         for (int i = 0; i < repetition_clicks; ++i) {
-            const ClockReading click = data.rep_click_times[i];
-            rep.rows.push_back({i + 1,
-                                data.rep_first_press,
-                                click,
-                                reading_difference(click, data.rep_first_press),
-                                first_press,
-                                time_of_day_text(data.rep_start_time, data.rep_start_tick, click),
-                                {}});
+            const ClockReading click = data.repetition.click_times[i];
+            rep.rows.push_back(
+                {i + 1,
+                 data.repetition.first_press,
+                 click,
+                 reading_difference(click, data.repetition.first_press),
+                 first_press,
+                 time_of_day_text(data.repetition.start_time, data.repetition.start_tick, click),
+                 {}});
         }
         tests.push_back(std::move(rep));
     }

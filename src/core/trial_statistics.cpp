@@ -163,10 +163,7 @@ std::optional<FigureLine> error_line(TestKind kind, const RunErrors& errors) {
 }
 
 std::vector<FigureLine> origin_lines(TestKind kind, const RunErrors& errors) {
-    const std::optional<ReadingOrigins>& origins =
-        kind == TestKind::activation ? errors.activation_origins
-        : kind == TestKind::release  ? errors.release_origins
-                                     : errors.repetition_origins;
+    const std::optional<ReadingOrigins>& origins = errors.origins(kind);
     if (!origins) {
         return {};
     }

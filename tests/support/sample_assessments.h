@@ -31,21 +31,22 @@ inline const TypedFields sample_fields = {"Ann Example", "Dr Bo Reyes", "Left of
 // clock later; the repetition test runs across a wrap of the clock.
 inline TestData three_tests_data() {
     TestData d;
-    d.act_start_tick = 1'000'000;
-    d.act_start_time = {2024, 3, 2, 5, 9, 5, 7, 42};
-    d.rel_start_tick = 2'000'000;
-    d.rel_start_time = {2024, 3, 2, 5, 9, 12, 30, 500};
-    d.rep_start_tick = 2'147'482'647;
-    d.rep_start_time = {2024, 3, 2, 5, 9, 20, 0, 0};
+    d.activation.start_tick = 1'000'000;
+    d.activation.start_time = {2024, 3, 2, 5, 9, 5, 7, 42};
+    d.release.start_tick = 2'000'000;
+    d.release.start_time = {2024, 3, 2, 5, 9, 12, 30, 500};
+    d.repetition.start_tick = 2'147'482'647;
+    d.repetition.start_time = {2024, 3, 2, 5, 9, 20, 0, 0};
     for (int i = 0; i < trials_per_test; ++i) {
-        d.act_stim_times[i] = 1'001'500 + 4000 * i;
-        d.act_click_times[i] = d.act_stim_times[i] + 300 + 10 * i;
-        d.rel_stim_times[i] = 2'003'000 + 5000 * i;
-        d.rel_release_times[i] = d.rel_stim_times[i] + 400 + 20 * i;
+        d.activation.onsets[i] = 1'001'500 + 4000 * i;
+        d.activation.responses[i] = d.activation.onsets[i] + 300 + 10 * i;
+        d.release.onsets[i] = 2'003'000 + 5000 * i;
+        d.release.responses[i] = d.release.onsets[i] + 400 + 20 * i;
     }
-    d.rep_first_press = wrapped(std::int64_t{d.rep_start_tick} + 2000);
+    d.repetition.first_press = wrapped(std::int64_t{d.repetition.start_tick} + 2000);
     for (int i = 0; i < repetition_clicks; ++i) {
-        d.rep_click_times[i] = wrapped(std::int64_t{d.rep_start_tick} + 2150 + 200 * i);
+        d.repetition.click_times[i] =
+            wrapped(std::int64_t{d.repetition.start_tick} + 2150 + 200 * i);
     }
     return d;
 }
@@ -59,11 +60,11 @@ inline TypedFields three_tests_fields() {
 // Activation starts at 23:59:58.000; its first stimulus falls after midnight.
 inline TestData after_midnight_data() {
     TestData d;
-    d.act_start_tick = 5000;
-    d.act_start_time = {2024, 3, 2, 5, 23, 59, 58, 0};
+    d.activation.start_tick = 5000;
+    d.activation.start_time = {2024, 3, 2, 5, 23, 59, 58, 0};
     for (int i = 0; i < trials_per_test; ++i) {
-        d.act_stim_times[i] = 5000 + 2250 + 3000 * i;
-        d.act_click_times[i] = d.act_stim_times[i] + 500;
+        d.activation.onsets[i] = 5000 + 2250 + 3000 * i;
+        d.activation.responses[i] = d.activation.onsets[i] + 500;
     }
     return d;
 }
@@ -77,13 +78,14 @@ inline std::vector<std::int64_t> reading_offsets(const TestData& d) {
             offsets.push_back(reading_difference(reading, tick));
         }
     };
-    add(d.act_stim_times, d.act_start_tick);
-    add(d.act_click_times, d.act_start_tick);
-    add(d.rel_stim_times, d.rel_start_tick);
-    add(d.rel_release_times, d.rel_start_tick);
-    add(std::array{d.rep_first_press}, d.rep_start_tick);
-    add(d.rep_click_times, d.rep_start_tick);
-    for (const LocalTime& start : {d.act_start_time, d.rel_start_time, d.rep_start_time}) {
+    add(d.activation.onsets, d.activation.start_tick);
+    add(d.activation.responses, d.activation.start_tick);
+    add(d.release.onsets, d.release.start_tick);
+    add(d.release.responses, d.release.start_tick);
+    add(std::array{d.repetition.first_press}, d.repetition.start_tick);
+    add(d.repetition.click_times, d.repetition.start_tick);
+    for (const LocalTime& start :
+         {d.activation.start_time, d.release.start_time, d.repetition.start_time}) {
         offsets.push_back(((std::int64_t{static_cast<std::int16_t>(start.hour)} * 60 +
                             static_cast<std::int16_t>(start.minute)) *
                                60 +

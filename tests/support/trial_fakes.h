@@ -302,16 +302,12 @@ class RecordingRecorder final : public RunRecorder {
 public:
     explicit RecordingRecorder(QStringList& log)
         : m_log(log) {}
-    std::vector<ActivationRun> activation;
-    std::vector<ReleaseRun> release;
+    std::vector<TimedRun> activation;
+    std::vector<TimedRun> release;
     std::vector<RepetitionRun> repetition;
 
-    void commit(const ActivationRun& run) override {
-        activation.push_back(run);
-        m_log << QStringLiteral("commit");
-    }
-    void commit(const ReleaseRun& run) override {
-        release.push_back(run);
+    void commit(TestKind test, const TimedRun& run) override {
+        (test == TestKind::release ? release : activation).push_back(run);
         m_log << QStringLiteral("commit");
     }
     void commit(const RepetitionRun& run) override {
