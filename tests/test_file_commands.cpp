@@ -224,7 +224,7 @@ void TestFileCommands::unsaved_work_raises_the_prompt() {
     QFETCH(bool, test_completed);
     QFETCH(QString, carries_on);
     if (test_completed) {
-        m_document->commit(ActivationRun{});
+        m_document->commit(TestKind::activation, TimedRun{});
     } else {
         m_document->set_field(TypedField::switch_location, QStringLiteral("chin"));
     }
@@ -358,7 +358,7 @@ void TestFileCommands::failed_save_changes_nothing() {
     const QByteArray earlier = content_of(path);
     QVERIFY(earlier.startsWith("Subject: \tAnn Example"));
 
-    m_document->commit(ActivationRun{});
+    m_document->commit(TestKind::activation, TimedRun{});
     m_document->set_field(TypedField::administrator, QStringLiteral("Dr Bo\tReyes"));
     switch (fault) {
     case SaveFault::full_disk:

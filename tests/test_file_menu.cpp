@@ -183,7 +183,7 @@ void TestFileMenu::closing_the_main_window_is_exit_data() {
 void TestFileMenu::closing_the_main_window_is_exit() {
     QFETCH(bool, unsaved);
     if (unsaved) {
-        m_rig->app->document().commit(ActivationRun{});
+        m_rig->app->document().commit(TestKind::activation, TimedRun{});
     }
     QVERIFY(!window().close());
     QVERIFY(window().isVisible());
