@@ -66,6 +66,7 @@ private Q_SLOTS:
     void program_without_a_window_data();
     void program_without_a_window();
     void sheet_pdf_is_written_without_a_display();
+    void sheet_details_follow_on_a_page_of_their_own_data();
     void sheet_details_follow_on_a_page_of_their_own();
     void export_joins_the_trials_of_several_files();
     void summary_export_has_a_row_per_test_per_file();
@@ -244,15 +245,33 @@ void TestCommandLine::sheet_pdf_is_written_without_a_display() {
 }
 
 // The sheet's own page stays as it is; the details come on a second page.
+void TestCommandLine::sheet_details_follow_on_a_page_of_their_own_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("sheet");   // texts on the sheet
+    QTest::addColumn<QStringList>("details"); // texts on the page of details
+    QTest::addColumn<QString>("row");         // a trial's row there
+    QTest::newRow("three tests") << "three_tests.tavo" << QStringList{"Fastest = 00:00.300"}
+                                 << QStringList{"Average 345 ms", "Average 490 ms"}
+                                 << "\\b10\\s+580\\b";
+    QTest::newRow("five trials not recorded")
+        << "partly_recorded.tavo"
+        << QStringList{"Average Response Time: 00:00.320", "Fastest = 00:00.300",
+                       "5 of 10 trials recorded"}
+        << QStringList{"Average 320 ms", "5 of 10 recorded", "Average 490 ms"}
+        << "\\b6\\s+not recorded\\b";
+}
+
 void TestCommandLine::sheet_details_follow_on_a_page_of_their_own() {
+    QFETCH(QString, file);
+    QFETCH(QStringList, sheet);
+    QFETCH(QStringList, details);
+    QFETCH(QString, row);
     QTemporaryDir dir;
     auto pages_of = [&](const QStringList& options) -> QStringList {
         const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
         QProcess program;
-        program.start(
-            QStringLiteral(TAVO_PROGRAM),
-            QStringList{QStringLiteral("--sheet-pdf"), sample_path("three_tests.tavo"), pdf} +
-                options);
+        program.start(QStringLiteral(TAVO_PROGRAM),
+                      QStringList{QStringLiteral("--sheet-pdf"), sample_path(file), pdf} + options);
         if (!program.waitForFinished(-1) || program.exitCode() != 0) {
             return {};
         }
@@ -274,11 +293,14 @@ void TestCommandLine::sheet_details_follow_on_a_page_of_their_own() {
     QCOMPARE(plain.size(), 1);
     QCOMPARE(detailed.size(), 2);
     QCOMPARE(detailed[0], plain[0]);
-    for (const char* text : {"Trial Details", "Activation Test", "Release Test", "Repetition Test",
-                             "Average 345 ms", "Average 490 ms"}) {
-        QVERIFY2(detailed[1].contains(QLatin1String(text)), text);
+    for (const QString& text : sheet) {
+        QVERIFY2(plain[0].contains(text), qPrintable(text));
     }
-    QVERIFY(detailed[1].contains(QRegularExpression(QStringLiteral("\\b10\\s+580\\b"))));
+    for (const QString& text : details + QStringList{"Trial Details", "Activation Test",
+                                                     "Release Test", "Repetition Test"}) {
+        QVERIFY2(detailed[1].contains(text), qPrintable(text));
+    }
+    QVERIFY(detailed[1].contains(QRegularExpression(row)));
 }
 
 void TestCommandLine::export_joins_the_trials_of_several_files() {

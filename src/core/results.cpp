@@ -13,17 +13,17 @@ namespace {
 const QString test_not_completed = QStringLiteral("Test Not Completed");
 
 // total / count rounded to the nearest whole number, halves to the even one.
+// Only a total of at least 1 has results to show; a negative one is just cut.
 std::int64_t rounded_average(std::int64_t total, int count) {
-    if (count <= 0) {
+    if (count == 0) {
         return 0;
     }
-    const std::int64_t magnitude = total < 0 ? -total : total;
-    std::int64_t quotient = magnitude / count;
-    const std::int64_t twice_remainder = 2 * (magnitude % count);
+    std::int64_t quotient = total / count;
+    const std::int64_t twice_remainder = 2 * (total % count);
     if (twice_remainder > count || (twice_remainder == count && quotient % 2 != 0)) {
         ++quotient;
     }
-    return total < 0 ? -quotient : quotient;
+    return quotient;
 }
 
 } // namespace

@@ -141,7 +141,7 @@ std::vector<FigureLine> figure_lines(const TestStatistics& statistics) {
 QString trials_text(const TestStatistics& statistics) {
     // Beside the name "Trials" the note's own last words would repeat it, and
     // the longer text would crowd the other names out of a narrow table.
-    if (statistics.kind != TestKind::repetition && recorded_trials_note(statistics.trials)) {
+    if (recorded_trials_note(statistics.trials)) {
         return QStringLiteral("%1 of %2 recorded").arg(statistics.trials).arg(trials_per_test);
     }
     return QString::number(statistics.trials);

@@ -61,8 +61,8 @@ struct TestStatistics {
 
 TestStatistics test_statistics(const TestDetails& details);
 
-// How many trials the figures stand on, for a place named "Trials": "10", or
-// "5 of 10 recorded" when some were not.
+// How many trials a timed test's figures stand on, for a place named
+// "Trials": "10", or "5 of 10 recorded" when some were not.
 QString trials_text(const TestStatistics& statistics);
 
 // One line of figures as the views show them: a name and its value.
