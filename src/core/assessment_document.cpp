@@ -101,26 +101,25 @@ void AssessmentDocument::readings_committed() {
 
 void AssessmentDocument::load(const TypedFields& fields, const TestData& data,
                               const QString& file_name, TextEncoding encoding) {
-    m_fields = fields;
     m_encoding = encoding;
-    m_assessment.data = data;
-    m_errors = {};
-    SavingState& saving = m_assessment.saving;
-    saving.saved_fields = fields;
-    saving.current_file_name = file_name;
-    saving.data_saved = true;
-    Q_EMIT changed(DocumentChange::readings);
+    replace(fields, data, file_name, true);
 }
 
 void AssessmentDocument::recover(const TypedFields& fields, const TestData& data,
                                  const QString& file_name) {
+    replace(fields, data, file_name, false);
+}
+
+// Errors and origins belonged to the runs replaced; a file keeps none.
+void AssessmentDocument::replace(const TypedFields& fields, const TestData& data,
+                                 const QString& file_name, bool saved) {
     m_fields = fields;
     m_assessment.data = data;
     m_errors = {};
     SavingState& saving = m_assessment.saving;
     saving.saved_fields = fields;
     saving.current_file_name = file_name;
-    saving.data_saved = false;
+    saving.data_saved = saved;
     Q_EMIT changed(DocumentChange::readings);
 }
 

@@ -79,6 +79,10 @@ Q_SIGNALS:
 
 private:
     void readings_committed();
+    // Another assessment in place of this one: its fields and readings under
+    // its file name, saved or not.
+    void replace(const TypedFields& fields, const TestData& data, const QString& file_name,
+                 bool saved);
 
     Assessment m_assessment;
     TypedFields m_fields;

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
+#include <algorithm>
+#include <initializer_list>
 
 namespace tavo {
 
@@ -21,60 +23,79 @@ QWidget* RecoveryQuestionBoxes::box_owner() const {
     return m_owner && m_owner->isVisible() ? m_owner : nullptr;
 }
 
+namespace {
+
+// A question in a box of its own, its text shown as it is: the subject's name
+// in it is typed text, never markup.
+QMessageBox* question_box(QMessageBox::Icon icon, const QString& name, const QString& question,
+                          QWidget* owner) {
+    auto* box = new QMessageBox(icon, QString::fromLatin1(application_title), question,
+                                QMessageBox::NoButton, owner);
+    box->setObjectName(name);
+    box->setTextFormat(Qt::PlainText);
+    return box;
+}
+
+QPushButton* add_button(QMessageBox& box, const QString& caption, QMessageBox::ButtonRole role,
+                        const QString& name) {
+    QPushButton* button = box.addButton(caption, role);
+    button->setObjectName(name);
+    return button;
+}
+
 // The boxes wait for their answer, so they live on the heap behind a guard:
 // an owner closed meanwhile (a session ending, say) deletes the box, and the
-// answer is then the one that loses nothing.
+// answer is then none, which the caller takes as the one that loses nothing.
+// Otherwise the box goes once answered. Returns the position in `buttons` of
+// the button clicked, or -1.
+int wait_for_answer(const QPointer<QMessageBox>& box,
+                    std::initializer_list<const QAbstractButton*> buttons) {
+    box->exec();
+    if (!box) {
+        return -1;
+    }
+    const QAbstractButton* clicked = box->clickedButton();
+    const auto found = std::find(buttons.begin(), buttons.end(), clicked);
+    delete box.data();
+    return found == buttons.end() ? -1 : static_cast<int>(found - buttons.begin());
+}
+
+} // namespace
+
 RecoveryAnswer RecoveryQuestionBoxes::ask_to_recover(const QString& question) {
-    const QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::Question, QString::fromLatin1(application_title), question,
-                        QMessageBox::NoButton, box_owner());
-    box->setObjectName(QStringLiteral("Recovery_Question"));
-    // The subject's name is typed text: shown as it is, never as markup.
-    box->setTextFormat(Qt::PlainText);
-    QPushButton* recover = box->addButton(QStringLiteral("&Recover"), QMessageBox::AcceptRole);
-    recover->setObjectName(QStringLiteral("RecoverButton"));
-    QPushButton* discard = box->addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
-    discard->setObjectName(QStringLiteral("DiscardButton"));
-    QPushButton* later = box->addButton(QStringLiteral("&Later"), QMessageBox::RejectRole);
-    later->setObjectName(QStringLiteral("LaterButton"));
+    const QPointer<QMessageBox> box = question_box(
+        QMessageBox::Question, QStringLiteral("Recovery_Question"), question, box_owner());
+    QPushButton* recover = add_button(*box, QStringLiteral("&Recover"), QMessageBox::AcceptRole,
+                                      QStringLiteral("RecoverButton"));
+    QPushButton* discard =
+        add_button(*box, QStringLiteral("&Discard"), QMessageBox::DestructiveRole,
+                   QStringLiteral("DiscardButton"));
+    QPushButton* later = add_button(*box, QStringLiteral("&Later"), QMessageBox::RejectRole,
+                                    QStringLiteral("LaterButton"));
     box->setDefaultButton(recover);
     // Escape or the close button keep the copy for another time.
     box->setEscapeButton(later);
-    box->exec();
-    if (!box) {
+    switch (wait_for_answer(box, {recover, discard})) {
+    case 0:
+        return RecoveryAnswer::recover;
+    case 1:
+        return RecoveryAnswer::discard;
+    default:
         return RecoveryAnswer::later;
     }
-    const QAbstractButton* clicked = box->clickedButton();
-    delete box.data();
-    if (clicked == recover) {
-        return RecoveryAnswer::recover;
-    }
-    if (clicked == discard) {
-        return RecoveryAnswer::discard;
-    }
-    return RecoveryAnswer::later;
 }
 
 bool RecoveryQuestionBoxes::confirm_discard(const QString& question) {
-    const QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::Warning, QString::fromLatin1(application_title), question,
-                        QMessageBox::NoButton, box_owner());
-    box->setObjectName(QStringLiteral("Discard_Question"));
-    box->setTextFormat(Qt::PlainText);
-    QPushButton* remove = box->addButton(QStringLiteral("&Delete"), QMessageBox::DestructiveRole);
-    remove->setObjectName(QStringLiteral("DeleteButton"));
-    QPushButton* keep = box->addButton(QStringLiteral("&Keep"), QMessageBox::RejectRole);
-    keep->setObjectName(QStringLiteral("KeepButton"));
+    const QPointer<QMessageBox> box = question_box(
+        QMessageBox::Warning, QStringLiteral("Discard_Question"), question, box_owner());
+    QPushButton* remove = add_button(*box, QStringLiteral("&Delete"), QMessageBox::DestructiveRole,
+                                     QStringLiteral("DeleteButton"));
+    QPushButton* keep = add_button(*box, QStringLiteral("&Keep"), QMessageBox::RejectRole,
+                                   QStringLiteral("KeepButton"));
     // A slip of the Enter key deletes nothing.
     box->setDefaultButton(keep);
     box->setEscapeButton(keep);
-    box->exec();
-    if (!box) {
-        return false;
-    }
-    const bool delete_it = box->clickedButton() == remove;
-    delete box.data();
-    return delete_it;
+    return wait_for_answer(box, {remove}) == 0;
 }
 
 void RecoveryQuestionBoxes::report(const QString& message) {
