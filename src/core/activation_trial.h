@@ -21,7 +21,6 @@ public:
 
     Phase phase() const { return m_phase; }
     int trial_count() const { return m_trial_count; }
-    int next_delay() const { return m_next_delay; }
     // The run collected so far; it reaches the recorder when it completes.
     const TimedRun& run() const { return m_run; }
 

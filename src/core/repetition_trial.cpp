@@ -49,8 +49,7 @@ void RepetitionTrial::switch_event_while_running(const SwitchEvent& event) {
 }
 
 void RepetitionTrial::load_test() {
-    m_next_delay = draw_delay(m_services.random.next_fraction(), repetition_max_delay);
-    m_timer->set_interval(m_next_delay);
+    m_timer->set_interval(draw_delay(m_services.random.next_fraction(), repetition_max_delay));
 }
 
 void RepetitionTrial::reset_test() {

@@ -21,7 +21,6 @@ public:
 
     Phase phase() const { return m_phase; }
     int click_count() const { return m_click_count; }
-    int next_delay() const { return m_next_delay; }
     // The run collected so far; it reaches the recorder when it completes.
     const RepetitionRun& run() const { return m_run; }
 
@@ -42,7 +41,6 @@ private:
     std::unique_ptr<OneShotTimer> m_timer;
     Phase m_phase = Phase::delay;
     RepetitionRun m_run;
-    int m_next_delay = 0;
     int m_click_count = 0;
 };
 

@@ -31,12 +31,6 @@ struct TimedReading {
     std::int64_t microseconds = -1;
 };
 
-// Whether a reading's time is the frame's own, taken by the display system.
-inline bool from_display_frame(ReadingSource source) {
-    return source == ReadingSource::present || source == ReadingSource::damage ||
-           source == ReadingSource::server_time || source == ReadingSource::presented;
-}
-
 // How much earlier than its delivery a stamp may lie and still be believed.
 inline constexpr std::int32_t stamp_age_limit_ms = 1000;
 

@@ -54,8 +54,6 @@ public:
                              const TestData& data, const RunErrors& errors = {},
                              const QString& open_file = {});
 
-    QPrinter& current_printer() { return m_printer; }
-
 private:
     bool prints_to_pdf_file() const;
     void save_as_pdf(QWidget* owner, const std::vector<SheetLine>& lines, int copies,
