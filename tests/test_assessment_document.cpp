@@ -20,6 +20,8 @@ private Q_SLOTS:
     void an_operation_that_changes_nothing_is_silent_data();
     void an_operation_that_changes_nothing_is_silent();
     void a_completed_run_replaces_only_its_own_test();
+    void a_timed_run_reaches_its_own_test_data();
+    void a_timed_run_reaches_its_own_test();
     void unsaved_changes_follow_fields_and_runs();
     void load_keeps_the_text_it_was_given_and_forgets_run_errors();
 };
@@ -110,6 +112,43 @@ void TestAssessmentDocument::a_completed_run_replaces_only_its_own_test() {
     QCOMPARE(document.results().activation->fastest, 250);
     QCOMPARE(document.run_errors().anticipations, std::optional<int>(2));
     QCOMPARE(document.run_errors().early_releases, std::optional<int>());
+}
+
+void TestAssessmentDocument::a_timed_run_reaches_its_own_test_data() {
+    QTest::addColumn<TestKind>("test");
+    QTest::addColumn<TestKind>("other");
+    QTest::newRow("activation") << TestKind::activation << TestKind::release;
+    QTest::newRow("release") << TestKind::release << TestKind::activation;
+}
+
+// The activation and the release test share one run type: the test named
+// with it decides where its readings, early responses and origins go.
+void TestAssessmentDocument::a_timed_run_reaches_its_own_test() {
+    QFETCH(TestKind, test);
+    QFETCH(TestKind, other);
+    AssessmentDocument document;
+    TimedRun run;
+    run.readings.start_tick = 70;
+    run.readings.onsets.fill(2000);
+    run.readings.responses.fill(2300);
+    run.early_responses = 4;
+    run.origins.presses_from_input = 10;
+    document.commit(test, run);
+
+    const TestData& data = document.data();
+    const TimedTestData& named = test == TestKind::activation ? data.activation : data.release;
+    QCOMPARE(named, run.readings);
+    QCOMPARE(data.timed(test), run.readings);
+    QCOMPARE(data.timed(other), TimedTestData{});
+    const RunErrors& errors = document.run_errors();
+    const std::optional<int>& count =
+        test == TestKind::activation ? errors.anticipations : errors.early_releases;
+    QCOMPARE(count, std::optional<int>(4));
+    QCOMPARE(errors.early_responses(other), std::optional<int>());
+    QVERIFY(errors.origins(test));
+    QCOMPARE(errors.origins(test)->presses_from_input, 10);
+    QVERIFY(!errors.origins(other));
+    QVERIFY(!errors.origins(TestKind::repetition));
 }
 
 void TestAssessmentDocument::unsaved_changes_follow_fields_and_runs() {
