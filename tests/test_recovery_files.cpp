@@ -12,6 +12,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace tavo;
 using namespace tavo::testing;
@@ -30,6 +33,22 @@ qint64 ended_pid() {
     process.start(QStringLiteral("true"), {});
     process.waitForFinished();
     return process.processId() > 0 ? process.processId() : 999'999'999;
+}
+
+// A process killed and not yet collected by its parent, as a killed TAVO is
+// until whatever started it looks: a zombie that keeps its id and start. It
+// stays until this test program ends.
+ProcessIdentity killed_uncollected_process() {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::pause();
+        ::_exit(0);
+    }
+    const std::optional<ProcessIdentity> alive = running_process(child);
+    ::kill(child, SIGKILL);
+    siginfo_t info{};
+    ::waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT);
+    return alive.value_or(ProcessIdentity{child, 0});
 }
 
 // A set as an earlier run leaves it: the assessment, its info, and a lock.
@@ -68,6 +87,8 @@ void TestRecoveryFiles::lock_liveness_data() {
     QTest::newRow("this id, started at another moment")
         << lock_text({self.pid, self.start_stamp + 1}) << false;
     QTest::newRow("an ended process") << lock_text({ended_pid(), 0}) << false;
+    QTest::newRow("a killed process not yet collected")
+        << lock_text(killed_uncollected_process()) << false;
     QTest::newRow("process id 0") << QByteArray("pid 0\nstart 0\n") << false;
     QTest::newRow("negative id") << QByteArray("pid -1\n") << false;
     QTest::newRow("no id") << QByteArray("start 5\n") << false;

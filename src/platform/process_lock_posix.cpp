@@ -11,35 +11,40 @@ namespace tavo {
 
 namespace {
 
-// Linux tells when a process started, in clock ticks since boot: the 22nd
-// field of /proc/PID/stat, counted after the command name, which is in
-// parentheses and may itself hold blanks. Elsewhere the moment is unknown (0).
-qint64 start_stamp_of(qint64 pid) {
+// What Linux tells of a process in /proc/PID/stat: its state (field 3) and
+// when it started, in clock ticks since boot (field 22), both counted after
+// the command name, which is in parentheses and may itself hold blanks.
+// Elsewhere neither is known: the state reads as running and the start as 0.
+struct ProcessStat {
+    char state = 'R';
+    qint64 start = 0;
+};
+
+ProcessStat stat_of(qint64 pid) {
     QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly)) {
-        return 0;
+        return {};
     }
     const QByteArray text = stat.read(4096);
     const qsizetype name_end = text.lastIndexOf(')');
     if (name_end < 0) {
-        return 0;
+        return {};
     }
-    // After the name: state (field 3) ... starttime (field 22).
     const QList<QByteArray> fields = text.mid(name_end + 1).simplified().split(' ');
     constexpr qsizetype start_index = 22 - 3;
-    if (fields.size() <= start_index) {
-        return 0;
+    if (fields.size() <= start_index || fields[0].isEmpty()) {
+        return {};
     }
     bool ok = false;
     const qint64 start = fields[start_index].toLongLong(&ok);
-    return ok ? start : 0;
+    return {fields[0].front(), ok ? start : 0};
 }
 
 } // namespace
 
 ProcessIdentity current_process() {
     const qint64 pid = ::getpid();
-    return {pid, start_stamp_of(pid)};
+    return {pid, stat_of(pid).start};
 }
 
 std::optional<ProcessIdentity> running_process(qint64 pid) {
@@ -51,7 +56,13 @@ std::optional<ProcessIdentity> running_process(qint64 pid) {
     if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM) {
         return std::nullopt;
     }
-    return ProcessIdentity{pid, start_stamp_of(pid)};
+    // A killed TAVO whose parent has not yet collected it is a zombie: it
+    // still has its process id, but it will never come back for its copy.
+    const ProcessStat stat = stat_of(pid);
+    if (stat.state == 'Z' || stat.state == 'X') {
+        return std::nullopt;
+    }
+    return ProcessIdentity{pid, stat.start};
 }
 
 } // namespace tavo
