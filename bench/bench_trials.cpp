@@ -56,8 +56,34 @@ double ms_after_reading(std::int64_t micros, std::int64_t reading) {
     return static_cast<double>(whole) + static_cast<double>(micros % 1000) / 1000.0;
 }
 
+// A trial that missed a goal, with what the robot saw of the X server: its
+// error split into the input and the onset side, and how long the server took
+// to answer the robot's look and to take in its switch event.
+struct Straggler {
+    int run = 0, trial = 0;
+    double rt_error = 0, input_ms = 0, onset_ms = 0, look_ms = 0, since_miss_ms = 0,
+           injection_ms = 0;
+};
+
+bool misses_goal(const Straggler& s, bool onset_fine) {
+    return std::abs(s.rt_error) > 1.5 || (onset_fine && (-s.onset_ms < -1.0 || -s.onset_ms > 0.5));
+}
+
+void print_stragglers(const std::vector<Straggler>& stragglers) {
+    for (const Straggler& s : stragglers) {
+        std::printf("  trial beyond a goal: run %d trial %d: recorded minus true %.1f ms; "
+                    "injected to input stamp %.1f ms (server took the event in %.2f ms); "
+                    "onset stamp to pixels %.2f ms (the seeing look's round trip %.2f ms, "
+                    "%.2f ms since the look that missed)\n",
+                    s.run, s.trial, s.rt_error, s.input_ms, s.injection_ms, s.onset_ms, s.look_ms,
+                    s.since_miss_ms);
+    }
+}
+
 struct Figures {
     std::vector<double> latency_handled, latency_ms, onset, onset_fine, delay_error, rt_error;
+    std::vector<double> look_round_trip, injection_round_trip;
+    std::vector<Straggler> stragglers;
     int readings = 0;  // onsets and answers
     int delivered = 0; // of them, read on delivery for want of a stamp
     std::map<std::string, int> onset_sources;
@@ -182,7 +208,9 @@ int main(int argc, char** argv) {
     long rss_after_one_test = -1;
     int done = 0;
     bool warm_up = true; // the first run finds the stimulus on screen; its figures are not kept
+    int run = 0;
     while (done < trials) {
+        ++run;
         usleep(300'000);
         switch_event(true);
         usleep(30'000);
@@ -194,12 +222,13 @@ int main(int argc, char** argv) {
         }
         for (int trial = 1; trial <= trials_per_run; ++trial) {
             LogLine delay, onset, answer;
-            std::int64_t seen = 0, acted = 0;
+            std::int64_t seen = 0, acted = 0, injection = 0;
             if (activation) {
                 log.wait_for("delay", delay, 5000);
                 seen = x.wait_for_colour(test, yellow, stimulus, 10'000);
                 sleep_until_us(seen + robot_interval_ms * 1000);
                 acted = switch_event(true);
+                injection = x.last_injection_us();
                 log.wait_for("onset", onset, 5000);
                 log.wait_for("response", answer, 5000);
                 wait_until_gone(x, test, yellow, stimulus);
@@ -212,6 +241,7 @@ int main(int argc, char** argv) {
                 seen = x.wait_for_colour(test, dark_blue, release_cue, 10'000);
                 sleep_until_us(seen + robot_interval_ms * 1000);
                 acted = switch_event(false);
+                injection = x.last_injection_us();
                 log.wait_for("onset", onset, 5000);
                 log.wait_for("release", answer, 5000);
                 wait_until_gone(x, test, yellow, stimulus);
@@ -239,6 +269,21 @@ int main(int argc, char** argv) {
             }
             const double recorded = static_cast<double>(answer.value - onset.value);
             figures.rt_error.push_back(recorded - ms(acted - seen));
+            const XSession::Sighting sighting = x.last_sighting();
+            figures.look_round_trip.push_back(ms(sighting.seen - sighting.sent));
+            figures.injection_round_trip.push_back(ms(injection));
+            const Straggler straggler{
+                run,
+                trial,
+                figures.rt_error.back(),
+                figures.latency_ms.back(),
+                onset.stamp_micros >= 0 ? ms(seen - onset.stamp_micros) : figures.onset.back(),
+                ms(sighting.seen - sighting.sent),
+                sighting.missed_sent > 0 ? ms(sighting.seen - sighting.missed_sent) : 0.0,
+                ms(injection)};
+            if (misses_goal(straggler, onset.stamp_micros >= 0)) {
+                figures.stragglers.push_back(straggler);
+            }
             ++done;
         }
         // The summary message, then Ctrl+R for the next run.
@@ -259,6 +304,7 @@ int main(int argc, char** argv) {
     std::printf("\n%s test, %s, %s, %d trials (robot acts %d ms after it sees the cue)\n",
                 test_name.c_str(), key_switch ? "key switch (Space)" : "mouse-button switch",
                 loaded ? "loaded" : "quiet", trials, robot_interval_ms);
+    std::printf("the robot's looks: %s\n", x.pixel_source().c_str());
     print_figures("input latency, injected " + act + " to reading", figures.latency_ms);
     print_figures("injected " + act + " to the program's handling of it (us)",
                   figures.latency_handled);
@@ -270,7 +316,11 @@ int main(int argc, char** argv) {
     if (!figures.onset_fine.empty()) {
         print_figures("onset stamp (us) to pixels read back", figures.onset_fine);
     }
+    print_figures("the robot's look that saw the cue: its round trip", figures.look_round_trip);
+    print_figures("the robot's switch event: taken in by the server after",
+                  figures.injection_round_trip);
     print_goals(figures);
+    print_stragglers(figures.stragglers);
     if (activation) {
         std::printf("memory: VmRSS after one complete activation test: %.1f MB\n",
                     static_cast<double>(rss_after_one_test) / 1024.0);

@@ -9,10 +9,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
 #include <fstream>
 #include <sched.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -51,10 +54,93 @@ XSession::XSession()
         throw std::runtime_error("the X server has no XTest extension");
     }
     m_root = DefaultRootWindow(m_display);
+    if (const char* framebuffer = std::getenv("TAVO_BENCH_FRAMEBUFFER")) {
+        attach_framebuffer(framebuffer);
+    }
 }
 
 XSession::~XSession() {
+    if (m_mapping != nullptr) {
+        munmap(m_mapping, m_framebuffer_size);
+    }
     XCloseDisplay(m_display);
+}
+
+namespace {
+
+// A field of the XWD header Xvfb writes before its framebuffer: big-endian 32-bit words.
+std::uint32_t header_word(const unsigned char* header, int index) {
+    const unsigned char* word = header + index * 4;
+    return std::uint32_t{word[0]} << 24 | std::uint32_t{word[1]} << 16 |
+           std::uint32_t{word[2]} << 8 | std::uint32_t{word[3]};
+}
+
+} // namespace
+
+void XSession::attach_framebuffer(const char* path) {
+    const int file = open(path, O_RDONLY);
+    struct stat status {};
+    if (file < 0 || fstat(file, &status) != 0 || status.st_size < 100) {
+        if (file >= 0) {
+            close(file);
+        }
+        std::fprintf(stderr, "cannot read the framebuffer %s: pixels read through GetImage\n",
+                     path);
+        return;
+    }
+    m_framebuffer_size = static_cast<std::size_t>(status.st_size);
+    void* mapped = mmap(nullptr, m_framebuffer_size, PROT_READ, MAP_SHARED, file, 0);
+    close(file);
+    if (mapped == MAP_FAILED) {
+        return;
+    }
+    const auto* header = static_cast<const unsigned char*>(mapped);
+    // ZPixmap, 32 bits a pixel, least significant byte first: BGRX in memory.
+    const bool usable =
+        header_word(header, 2) == 2 && header_word(header, 11) == 32 && header_word(header, 7) == 0;
+    m_pixels_offset = header_word(header, 0) + std::size_t{header_word(header, 19)} * 12;
+    m_stride = header_word(header, 12);
+    m_screen_width = static_cast<int>(header_word(header, 4));
+    m_screen_height = static_cast<int>(header_word(header, 5));
+    if (!usable || m_pixels_offset + m_stride * static_cast<std::size_t>(m_screen_height) >
+                       m_framebuffer_size) {
+        munmap(mapped, m_framebuffer_size);
+        std::fprintf(stderr,
+                     "the framebuffer %s is not 32-bit ZPixmap: pixels read through "
+                     "GetImage\n",
+                     path);
+        return;
+    }
+    m_mapping = mapped;
+    m_framebuffer = header;
+}
+
+std::string XSession::pixel_source() const {
+    return m_framebuffer != nullptr
+               ? "pixels read from the X server's framebuffer in memory, no request to it"
+               : "pixels read through GetImage requests to the X server";
+}
+
+bool XSession::framebuffer_shows(Window window, Rgb colour, Point at) {
+    auto known = m_origins.find(window);
+    if (known == m_origins.end()) {
+        known = m_origins.emplace(window, origin(window)).first;
+    }
+    auto shows = [&](int dx, int dy) {
+        const int x = known->second.x + at.x + dx;
+        const int y = known->second.y + at.y + dy;
+        if (x < 0 || y < 0 || x >= m_screen_width || y >= m_screen_height) {
+            return false;
+        }
+        // The server writes these bytes as we read them: read them once, as they are now.
+        const volatile unsigned char* pixel = m_framebuffer + m_pixels_offset +
+                                              static_cast<std::size_t>(y) * m_stride +
+                                              static_cast<std::size_t>(x) * 4;
+        const int b = pixel[0], g = pixel[1], r = pixel[2];
+        return std::abs(r - colour.r) < 8 && std::abs(g - colour.g) < 8 &&
+               std::abs(b - colour.b) < 8;
+    };
+    return shows(0, 0) && shows(1, 1);
 }
 
 namespace {
@@ -133,19 +219,23 @@ void XSession::move_pointer(int x, int y) {
     XSync(m_display, False);
 }
 
+std::int64_t XSession::acknowledged(std::int64_t sent) {
+    XSync(m_display, False);
+    m_injection_us = now_us() - sent;
+    return sent;
+}
+
 std::int64_t XSession::button(bool press) {
     const std::int64_t at = now_us();
     XTestFakeButtonEvent(m_display, 1, press ? True : False, CurrentTime);
-    XFlush(m_display);
-    return at;
+    return acknowledged(at);
 }
 
 std::int64_t XSession::key_event(unsigned long keysym, bool press) {
     const KeyCode code = XKeysymToKeycode(m_display, keysym);
     const std::int64_t at = now_us();
     XTestFakeKeyEvent(m_display, code, press ? True : False, CurrentTime);
-    XFlush(m_display);
-    return at;
+    return acknowledged(at);
 }
 
 void XSession::click(int x, int y) {
@@ -188,6 +278,9 @@ bool matches(XImage* image, int x, int y, Rgb colour) {
 } // namespace
 
 bool XSession::shows_colour(Window window, Rgb colour, Point at) {
+    if (m_framebuffer != nullptr) {
+        return framebuffer_shows(window, colour, at);
+    }
     XImage* image = XGetImage(m_display, window, at.x, at.y, 2, 2, AllPlanes, ZPixmap);
     if (image == nullptr) {
         return false;
@@ -200,10 +293,14 @@ bool XSession::shows_colour(Window window, Rgb colour, Point at) {
 std::int64_t XSession::wait_for_colour(Window window, Rgb colour, Point& at, int timeout_ms) {
     const std::int64_t end = now_us() + std::int64_t{timeout_ms} * 1000;
     if (at.known()) {
+        std::int64_t missed_sent = 0;
         while (now_us() < end) {
+            const std::int64_t sent = now_us();
             if (shows_colour(window, colour, at)) {
-                return now_us();
+                m_sighting = {missed_sent, sent, now_us()};
+                return m_sighting.seen;
             }
+            missed_sent = sent;
             usleep(poll_interval_us);
         }
         return 0;
@@ -227,6 +324,12 @@ std::int64_t XSession::wait_for_colour(Window window, Rgb colour, Point& at, int
         }
         XDestroyImage(image);
         if (at.known()) {
+            // The framebuffer must show what the server says it shows.
+            if (m_framebuffer != nullptr && !framebuffer_shows(window, colour, at)) {
+                std::fprintf(stderr, "the framebuffer does not show the window's pixels: "
+                                     "pixels read through GetImage\n");
+                m_framebuffer = nullptr;
+            }
             return seen;
         }
         usleep(1000);

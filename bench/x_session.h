@@ -6,6 +6,7 @@
 
 #include <X11/Xlib.h>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -52,6 +53,12 @@ public:
     void key(unsigned long keysym, unsigned long modifier = 0);
     void focus(Window window);
 
+    // Where the screen's pixels are read: straight from the X server's
+    // framebuffer in memory when TAVO_BENCH_FRAMEBUFFER names the file Xvfb
+    // keeps it in (-fbdir), so that a look never waits for the server to
+    // answer it; otherwise through GetImage requests.
+    std::string pixel_source() const;
+
     // Polls until a pixel of `colour` appears in the window, every
     // `poll_interval_us` at least, so that a robot at real-time priority
     // leaves the processor to the program it watches between looks. With a known
@@ -60,11 +67,36 @@ public:
     std::int64_t wait_for_colour(Window window, Rgb colour, Point& at, int timeout_ms);
     bool shows_colour(Window window, Rgb colour, Point at);
 
+    // The last colour seen at a known point, bracketed: the server took the
+    // seeing look between `sent` and `seen`, and the look before it, sent at
+    // `missed_sent`, found no colour. A long round trip means the server was
+    // busy with another client, not that the pixels were late.
+    struct Sighting {
+        std::int64_t missed_sent = 0, sent = 0, seen = 0;
+    };
+    Sighting last_sighting() const { return m_sighting; }
+    // The round trip of the last injected switch event: from just before it
+    // was handed to the server until the server had taken it in.
+    std::int64_t last_injection_us() const { return m_injection_us; }
+
     Display* display() const { return m_display; }
 
 private:
+    std::int64_t acknowledged(std::int64_t sent);
+    void attach_framebuffer(const char* path);
+    bool framebuffer_shows(Window window, Rgb colour, Point at);
+
     Display* m_display;
     Window m_root;
+    // The framebuffer file mapped into memory, and where its pixels start.
+    void* m_mapping = nullptr;
+    std::size_t m_framebuffer_size = 0;
+    const unsigned char* m_framebuffer = nullptr; // null once it proved wrong
+    std::size_t m_pixels_offset = 0, m_stride = 0;
+    int m_screen_width = 0, m_screen_height = 0;
+    std::map<Window, Point> m_origins;
+    Sighting m_sighting;
+    std::int64_t m_injection_us = 0;
 };
 
 // The program: started with --clock-log, and any further arguments, on the
