@@ -146,7 +146,7 @@ void TestCommandLine::program_without_a_window_data() {
         << "Average Response Time: 00:00.320\nFastest = 00:00.300\nSlowest = 00:00.340\n"
            "5 of 10 trials recorded\n"
            "Average Response Time: 00:00.490\nFastest = 00:00.400\nSlowest = 00:00.580\n"
-           "Time For 5 Clicks: 00:00.950\n"
+           "Time For 5 Clicks: 00:00.950\n4 of 5 clicks recorded\n"
         << "";
     QTest::newRow("summary of no test")
         << QStringList{"--summary=" + sample_path("no_tests.tavo")} << 0
@@ -256,8 +256,8 @@ void TestCommandLine::sheet_details_follow_on_a_page_of_their_own_data() {
     QTest::newRow("five trials not recorded")
         << "partly_recorded.tavo"
         << QStringList{"Average Response Time: 00:00.320", "Fastest = 00:00.300",
-                       "5 of 10 trials recorded"}
-        << QStringList{"Average 320 ms", "5 of 10 recorded", "Average 490 ms"}
+                       "5 of 10 trials recorded", "4 of 5 clicks recorded"}
+        << QStringList{"Average 320 ms", "5 of 10 recorded", "Average 490 ms", "4 of 5 recorded"}
         << "\\b6\\s+not recorded\\b";
 }
 

@@ -84,6 +84,19 @@ QStringList trial_csv_rows(const TestData& data) {
     return rows;
 }
 
+using ClickEnds = std::array<std::int32_t, repetition_clicks>;
+
+// Each click's end this long after a first press at `first_press`; an
+// unrecorded click has no reading.
+TestData clicks_ending(ClockReading first_press, const ClickEnds& ends) {
+    TestData data;
+    data.repetition.first_press = first_press;
+    for (std::size_t i = 0; i < ends.size(); ++i) {
+        data.repetition.click_times[i] = ends[i] == unrecorded ? 0 : 1'000'000 + ends[i];
+    }
+    return data;
+}
+
 Durations all(std::int32_t ms) {
     Durations d;
     d.fill(ms);
@@ -93,6 +106,7 @@ Durations all(std::int32_t ms) {
 } // namespace
 
 Q_DECLARE_METATYPE(Durations)
+Q_DECLARE_METATYPE(ClickEnds)
 
 class ResultsTest : public QObject {
     Q_OBJECT
@@ -107,6 +121,8 @@ private Q_SLOTS:
     void empty_assessment_has_no_results();
     void unrecorded_trials_in_every_view_data();
     void unrecorded_trials_in_every_view();
+    void unrecorded_clicks_in_every_view_data();
+    void unrecorded_clicks_in_every_view();
 };
 
 void ResultsTest::format_duration_text_data() {
@@ -333,6 +349,97 @@ void ResultsTest::unrecorded_trials_in_every_view() {
         expected_rows << QStringLiteral("%1:%2").arg(i + 1).arg(
             ms == unrecorded ? QStringLiteral(":not recorded") : QString::number(ms) + ':');
     }
+    QCOMPARE(trial_csv_rows(data), expected_rows);
+}
+
+// An interval is only computed between two recorded clicks, and the time for
+// five clicks only from a recorded first press to a recorded fifth click; the
+// figures leave the rest out, and every view says how many clicks were
+// recorded.
+void ResultsTest::unrecorded_clicks_in_every_view_data() {
+    QTest::addColumn<ClockReading>("first_press");
+    QTest::addColumn<ClickEnds>("ends");
+    QTest::addColumn<QStringList>("captions");
+    // Clicks, the four intervals, mean, standard deviation, clicks per second.
+    QTest::addColumn<QStringList>("figures");
+    // The summary CSV's Trials, interval, mean, deviation, five clicks, rate
+    // and note cells.
+    QTest::addColumn<QString>("csv");
+
+    QTest::newRow("complete") << 1'000'000 << ClickEnds{150, 350, 550, 750, 950}
+                              << QStringList{"Time For 5 Clicks: 00:00.950"}
+                              << QStringList{"5",      "200 ms",   "200 ms", "200 ms",
+                                             "200 ms", "200.0 ms", "0.0 ms", "5.26"}
+                              << "5,200,200,200,200,200.0,0.0,950,5.26,";
+    // Intervals 200, 300, 100: deviations 0, 100, -100.
+    QTest::newRow("first click missing")
+        << 1'000'000 << ClickEnds{x, 400, 600, 900, 1000}
+        << QStringList{"Time For 5 Clicks: 00:01.000", "4 of 5 clicks recorded"}
+        << QStringList{"4 of 5 recorded", "not recorded", "200 ms",   "300 ms",
+                       "100 ms",          "200.0 ms",     "100.0 ms", "5.00"}
+        << "4,,200,300,100,200.0,100.0,1000,5.00,4 of 5 clicks recorded";
+    // Intervals 250 and 100: deviations of 75, over one degree of freedom.
+    QTest::newRow("middle click missing")
+        << 1'000'000 << ClickEnds{150, 400, x, 900, 1000}
+        << QStringList{"Time For 5 Clicks: 00:01.000", "4 of 5 clicks recorded"}
+        << QStringList{"4 of 5 recorded", "250 ms",   "not recorded", "not recorded",
+                       "100 ms",          "175.0 ms", "106.1 ms",     "5.00"}
+        << "4,250,,,100,175.0,106.1,1000,5.00,4 of 5 clicks recorded";
+    QTest::newRow("no two recorded clicks in a row")
+        << 1'000'000 << ClickEnds{150, x, 550, x, 950}
+        << QStringList{"Time For 5 Clicks: 00:00.950", "3 of 5 clicks recorded"}
+        << QStringList{"3 of 5 recorded", "not recorded", "not recorded", "not recorded",
+                       "not recorded",    "n/a",          "n/a",          "5.26"}
+        << "3,,,,,,,950,5.26,3 of 5 clicks recorded";
+    QTest::newRow("last click missing")
+        << 1'000'000 << ClickEnds{150, 350, 550, 750, x} << QStringList{"Test Not Completed"}
+        << QStringList() << QString();
+    QTest::newRow("all missing") << 1'000'000 << ClickEnds{x, x, x, x, x}
+                                 << QStringList{"Test Not Completed"} << QStringList() << QString();
+    // Counted from a reading of 0, the fifth click would be hours after it.
+    QTest::newRow("first press missing")
+        << 0 << ClickEnds{150, 350, 550, 750, 950} << QStringList{"Test Not Completed"}
+        << QStringList() << QString();
+}
+
+void ResultsTest::unrecorded_clicks_in_every_view() {
+    QFETCH(ClockReading, first_press);
+    QFETCH(ClickEnds, ends);
+    QFETCH(QStringList, captions);
+    QFETCH(QStringList, figures);
+    QFETCH(QString, csv);
+    const TestData data = clicks_ending(first_press, ends);
+    const TestResults results = test_results(data);
+
+    // The Test Results tab and the command line's summary, and the sheet.
+    QCOMPARE(repetition_captions(results), captions);
+    QCOMPARE(sheet_section(results, QStringLiteral("Repetition Test Result")), captions);
+
+    // Trial Details, the detail page and Compare list the figures.
+    const std::vector<TestDetails> details = trial_details(data);
+    QStringList shown;
+    if (!details.empty()) {
+        for (const FigureLine& line : figure_lines(test_statistics(details.back()))) {
+            shown << line.value;
+        }
+    }
+    QCOMPARE(shown, figures);
+
+    const QStringList cells = summary_csv_cells(data);
+    QStringList expected_rows;
+    if (!cells.isEmpty()) {
+        QCOMPARE(cells.size(), summary_csv_header().size());
+        QCOMPARE(cells[5], QStringLiteral("Repetition"));
+        for (int i = 0; i < repetition_clicks; ++i) {
+            const std::int32_t ms = ends[static_cast<std::size_t>(i)];
+            expected_rows << QStringLiteral("%1:%2").arg(i + 1).arg(
+                ms == unrecorded ? QStringLiteral(":not recorded")
+                                 : QString::number(ms) + QLatin1Char(':'));
+        }
+    }
+    const QStringList wanted = QStringList{cells.value(6)} + cells.mid(13, 8) + cells.mid(24);
+    QCOMPARE(cells.isEmpty() ? QString() : wanted.join(QLatin1Char(',')), csv);
+    // The trial CSV: every click keeps its row; an unrecorded one has no time.
     QCOMPARE(trial_csv_rows(data), expected_rows);
 }
 

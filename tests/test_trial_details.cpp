@@ -289,8 +289,10 @@ void TestTrialDetails::compare_shows_the_files_chosen() {
     QCOMPARE(table->rowCount(), 1);
 }
 
-// A file whose activation test kept 5 of its 10 trials (300 to 340 ms): the
-// trials not recorded are in no figure and both windows say so.
+// A file whose activation test kept 5 of its 10 trials (300 to 340 ms) and
+// whose repetition test lost its third click (the others ending 150, 350, 750
+// and 950 ms after the first press): the trials and clicks not recorded are
+// in no figure and both windows say so.
 void TestTrialDetails::unrecorded_trials_in_both_windows_data() {
     QTest::addColumn<QString>("table");
     QTest::addColumn<int>("row");
@@ -320,6 +322,32 @@ void TestTrialDetails::unrecorded_trials_in_both_windows_data() {
                                   << "320.0";
     QTest::newRow("compare trials") << "activation_compare_table" << 0 << "Trials"
                                     << "5 of 10 recorded";
+    QTest::newRow("results tab, five clicks") << "results_tab" << 0 << "Label8"
+                                              << "Time For 5 Clicks: 00:00.950";
+    QTest::newRow("results tab, clicks note") << "results_tab" << 0 << "rep_clicks_recorded"
+                                              << "4 of 5 clicks recorded";
+    QTest::newRow("click not recorded") << "repetition_table" << 2 << "From First Press (ms)"
+                                        << "not recorded";
+    QTest::newRow("click recorded") << "repetition_table" << 3 << "From First Press (ms)"
+                                    << "750";
+    QTest::newRow("clicks figure") << "repetition_statistics" << -1 << "Clicks"
+                                   << "4 of 5 recorded";
+    QTest::newRow("interval to a missing click") << "repetition_statistics" << -1 << "Click 2 to 3"
+                                                 << "not recorded";
+    QTest::newRow("interval of recorded clicks") << "repetition_statistics" << -1 << "Click 1 to 2"
+                                                 << "200 ms";
+    QTest::newRow("mean interval of recorded clicks")
+        << "repetition_statistics" << -1 << "Mean interval"
+        << "200.0 ms";
+    QTest::newRow("compare interval to a missing click")
+        << "repetition_compare_table" << 0 << "Click 3 to 4 (ms)"
+        << "not recorded";
+    QTest::newRow("compare interval of recorded clicks")
+        << "repetition_compare_table" << 0 << "Click 4 to 5 (ms)"
+        << "200";
+    QTest::newRow("compare mean interval")
+        << "repetition_compare_table" << 0 << "Mean Interval (ms)"
+        << "200.0";
     QTest::newRow("compare complete test") << "release_compare_table" << 0 << "Trials"
                                            << "10";
 }
@@ -356,6 +384,11 @@ void TestTrialDetails::unrecorded_trials_in_both_windows() {
     QCOMPARE(chart.bars.size(), std::size_t{5});
     QCOMPARE(chart.bars.back().label, QStringLiteral("5"));
     QCOMPARE(chart.reference, std::optional<std::int64_t>(320));
+    // The two intervals between recorded clicks, their mean across.
+    const BarChart& intervals = details_child<ChartView>("repetition_chart")->chart();
+    QCOMPARE(intervals.bars.size(), std::size_t{2});
+    QCOMPARE(intervals.bars.back().label, QStringLiteral("4 to 5"));
+    QCOMPARE(intervals.reference, std::optional<std::int64_t>(200));
 }
 
 QTEST_MAIN(TestTrialDetails)

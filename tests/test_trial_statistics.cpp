@@ -251,11 +251,14 @@ void TestTrialStatistics::repetition() {
     QVERIFY(!statistics.times);
     QVERIFY(statistics.repetition);
     const RepetitionFigures& figures = *statistics.repetition;
-    QCOMPARE(std::vector<std::int32_t>(figures.intervals.begin(), figures.intervals.end()),
-             intervals);
+    std::vector<std::int32_t> computed;
+    for (const std::optional<std::int64_t>& interval : figures.intervals) {
+        computed.push_back(static_cast<std::int32_t>(interval.value()));
+    }
+    QCOMPARE(computed, intervals);
     QCOMPARE(figures.five_clicks_ms, ends.back());
-    QVERIFY(near(figures.interval_spread.mean, mean));
-    QVERIFY(near(*figures.interval_spread.standard_deviation, sd));
+    QVERIFY(near(figures.interval_spread->mean, mean));
+    QVERIFY(near(*figures.interval_spread->standard_deviation, sd));
     QCOMPARE(figures.clicks_per_second.has_value(), clicks_per_second >= 0);
     if (clicks_per_second >= 0) {
         QVERIFY(near(*figures.clicks_per_second, clicks_per_second));
@@ -354,7 +357,10 @@ void TestTrialStatistics::summary_csv_rows() {
 }
 
 // A file can hold five clicks that took no time, or less; the rate is then
-// not given rather than infinite or negative.
+// not given rather than infinite or negative. Without a fifth click there is
+// no time for five clicks at all, rather than one of 0.
+constexpr std::int32_t no_fifth_click = std::numeric_limits<std::int32_t>::min();
+
 void TestTrialStatistics::clicks_per_second_needs_a_time_data() {
     QTest::addColumn<std::int32_t>("five_clicks_ms");
     QTest::addColumn<double>("rate"); // -1: none
@@ -362,6 +368,7 @@ void TestTrialStatistics::clicks_per_second_needs_a_time_data() {
     QTest::newRow("one millisecond") << std::int32_t{1} << 5000.0;
     QTest::newRow("no time") << std::int32_t{0} << -1.0;
     QTest::newRow("negative, from an edited file") << std::int32_t{-40} << -1.0;
+    QTest::newRow("fifth click not recorded") << no_fifth_click << -1.0;
 }
 
 void TestTrialStatistics::clicks_per_second_needs_a_time() {
@@ -371,13 +378,18 @@ void TestTrialStatistics::clicks_per_second_needs_a_time() {
     for (int i = 1; i <= repetition_clicks; ++i) {
         TrialRow row;
         row.trial = i;
-        row.response_ms = i == repetition_clicks ? five_clicks_ms : 0;
+        if (i < repetition_clicks || five_clicks_ms != no_fifth_click) {
+            row.onset = 1'000;
+            row.response_ms = i == repetition_clicks ? five_clicks_ms : 0;
+            row.response = static_cast<ClockReading>(row.onset + row.response_ms);
+        }
         details.rows.push_back(row);
     }
     const TestStatistics statistics = test_statistics(details);
     QVERIFY(statistics.repetition);
     const std::optional<double>& rate = statistics.repetition->clicks_per_second;
     QTEST(rate.value_or(-1.0), "rate");
+    QCOMPARE(statistics.repetition->five_clicks_ms.has_value(), five_clicks_ms != no_fifth_click);
 }
 
 QTEST_GUILESS_MAIN(TestTrialStatistics)

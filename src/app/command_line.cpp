@@ -44,7 +44,7 @@ int print_summary(const QString& path, QTextStream& out, QTextStream& err) {
     // of the sheet's three sections.
     const TestResults results = test_results(record->data);
     QStringList lines = timed_test_captions(results.activation);
-    lines << timed_test_captions(results.release) << repetition_caption(results.five_clicks);
+    lines << timed_test_captions(results.release) << repetition_captions(results);
     for (const QString& line : lines) {
         out << line << '\n';
     }

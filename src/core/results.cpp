@@ -26,6 +26,11 @@ std::int64_t rounded_average(std::int64_t total, int count) {
     return quotient;
 }
 
+int recorded_clicks(const RepetitionData& test) {
+    return static_cast<int>(std::count_if(test.click_times.begin(), test.click_times.end(),
+                                          [](ClockReading click) { return click != 0; }));
+}
+
 } // namespace
 
 TrialSummary summarise_trials(const std::array<ClockReading, trials_per_test>& onsets,
@@ -46,8 +51,11 @@ TrialSummary summarise_trials(const std::array<ClockReading, trials_per_test>& o
 }
 
 std::optional<std::int64_t> five_clicks_time(const TestData& data) {
-    const std::int64_t time = reading_difference(data.repetition.click_times[repetition_clicks - 1],
-                                                 data.repetition.first_press);
+    const ClockReading fifth = data.repetition.click_times[repetition_clicks - 1];
+    if (data.repetition.first_press == 0 || fifth == 0) {
+        return std::nullopt;
+    }
+    const std::int64_t time = reading_difference(fifth, data.repetition.first_press);
     return time >= 1 ? std::optional<std::int64_t>(time) : std::nullopt;
 }
 
@@ -55,9 +63,10 @@ TestResults test_results(const TestData& data) {
     const auto if_done = [](const TrialSummary& summary) {
         return has_results(summary) ? std::optional<TrialSummary>(summary) : std::nullopt;
     };
+    const std::optional<std::int64_t> five_clicks = five_clicks_time(data);
     return {if_done(summarise_trials(data.activation.onsets, data.activation.responses)),
-            if_done(summarise_trials(data.release.onsets, data.release.responses)),
-            five_clicks_time(data)};
+            if_done(summarise_trials(data.release.onsets, data.release.responses)), five_clicks,
+            five_clicks ? repetition_clicks - recorded_clicks(data.repetition) : 0};
 }
 
 QStringList timed_test_captions(const std::optional<TrialSummary>& summary) {
@@ -77,6 +86,23 @@ QStringList timed_test_captions(const std::optional<TrialSummary>& summary) {
 QString repetition_caption(const std::optional<std::int64_t>& five_clicks) {
     return five_clicks ? QStringLiteral("Time For 5 Clicks: ") + format_duration_text(*five_clicks)
                        : test_not_completed;
+}
+
+std::optional<QString> recorded_clicks_note(const TestResults& results) {
+    if (results.unrecorded_clicks == 0) {
+        return std::nullopt;
+    }
+    return QStringLiteral("%1 of %2 clicks recorded")
+        .arg(repetition_clicks - results.unrecorded_clicks)
+        .arg(repetition_clicks);
+}
+
+QStringList repetition_captions(const TestResults& results) {
+    QStringList captions{repetition_caption(results.five_clicks)};
+    if (std::optional<QString> note = recorded_clicks_note(results)) {
+        captions << *note;
+    }
+    return captions;
 }
 
 std::optional<QString> recorded_trials_note(int recorded) {

@@ -46,8 +46,10 @@ inline bool has_results(const TrialSummary& summary) {
     return summary.total >= 1;
 }
 
-// The time from the first press to the end of the fifth click, when it is at
-// least 1 ms: otherwise the repetition test has no result.
+// The time from the first press to the end of the fifth click, when both
+// were recorded and it is at least 1 ms: otherwise the repetition test has no
+// result. A click's reading of 0 was never taken, so a time counted from or
+// to it would be made up.
 std::optional<std::int64_t> five_clicks_time(const TestData& data);
 
 // What every view shows of an assessment: nothing for a test without results.
@@ -55,6 +57,9 @@ struct TestResults {
     std::optional<TrialSummary> activation;
     std::optional<TrialSummary> release;
     std::optional<std::int64_t> five_clicks; // ms
+    // With a time for five clicks, the clicks before the fifth whose end was
+    // not recorded; 0 otherwise.
+    int unrecorded_clicks = 0;
 
     friend bool operator==(const TestResults&, const TestResults&) = default;
 };
@@ -72,8 +77,14 @@ std::optional<QString> recorded_trials_note(int recorded);
 // note if it has one; for a test without results "Test Not Completed" and
 // two empty captions, so every view keeps its lines in their places.
 QStringList timed_test_captions(const std::optional<TrialSummary>& summary);
+// "4 of 5 clicks recorded" when the repetition test has a time for five
+// clicks but some click before the fifth was not recorded; nothing otherwise.
+std::optional<QString> recorded_clicks_note(const TestResults& results);
+
 // "Time For 5 Clicks: 00:04.321" or "Test Not Completed".
 QString repetition_caption(const std::optional<std::int64_t>& five_clicks);
+// The repetition caption, then the recorded-clicks note if it has one.
+QStringList repetition_captions(const TestResults& results);
 
 // The time from one reading of the clock to a later one, in 64 bits. The
 // clock counts in 32 bits and wraps from its largest value to its most

@@ -80,8 +80,7 @@ std::vector<SheetLine> results_sheet_lines(const TypedFields& fields, const Test
     sheet.blank(3);
     sheet.section(QStringLiteral("Release Test Results"), timed_test_captions(results.release));
     sheet.blank(3);
-    sheet.section(QStringLiteral("Repetition Test Result"),
-                  {repetition_caption(results.five_clicks)});
+    sheet.section(QStringLiteral("Repetition Test Result"), repetition_captions(results));
     sheet.blank(6);
     sheet.line(footer, body_font);
     return sheet.take();

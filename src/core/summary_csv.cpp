@@ -1,5 +1,6 @@
 #include "summary_csv.h"
 
+#include "results.h"
 #include "trial_statistics.h"
 
 namespace tavo {
@@ -26,13 +27,14 @@ QStringList repetition_cells(const std::optional<RepetitionFigures>& figures) {
         return QStringList(repetition_intervals + 4, QString());
     }
     QStringList cells;
-    for (const std::int64_t interval : figures->intervals) {
-        cells << QString::number(interval);
+    for (const std::optional<std::int64_t>& interval : figures->intervals) {
+        cells << (interval ? QString::number(*interval) : QString());
     }
-    const Spread& spread = figures->interval_spread;
-    cells << ms_text(spread.mean)
-          << (spread.standard_deviation ? ms_text(*spread.standard_deviation) : QString())
-          << QString::number(figures->five_clicks_ms)
+    const std::optional<Spread>& spread = figures->interval_spread;
+    cells << (spread ? ms_text(spread->mean) : QString())
+          << (spread && spread->standard_deviation ? ms_text(*spread->standard_deviation)
+                                                   : QString())
+          << (figures->five_clicks_ms ? QString::number(*figures->five_clicks_ms) : QString())
           << (figures->clicks_per_second ? rate_text(*figures->clicks_per_second) : QString());
     return cells;
 }
@@ -55,9 +57,10 @@ QString summary_record(const ExportedAssessment& assessment, const TestStatistic
           << (statistics.kind == TestKind::release ? error_cell : QString())
           << spreadsheet_text(f[4]);
     // Last, so the columns before it stay where they were.
-    const std::optional<QString> recorded = statistics.kind == TestKind::repetition
-                                                ? std::nullopt
-                                                : recorded_trials_note(statistics.trials);
+    const std::optional<QString> recorded =
+        statistics.kind == TestKind::repetition
+            ? recorded_clicks_note(test_results(assessment.data))
+            : recorded_trials_note(statistics.trials);
     cells << recorded.value_or(QString());
     return csv_record(cells);
 }

@@ -62,6 +62,12 @@ std::vector<TestDetails> trial_details(const TestData& data) {
             data.repetition.start_time, data.repetition.start_tick, data.repetition.first_press);
         for (int i = 0; i < repetition_clicks; ++i) {
             const ClockReading click = data.repetition.click_times[i];
+            // As a timed test's unrecorded trial: the click keeps its row and
+            // number, but has no time from the first press to show.
+            if (click == 0) {
+                rep.rows.push_back({i + 1, 0, 0, 0, {}, {}, trial_not_recorded_note});
+                continue;
+            }
             rep.rows.push_back(
                 {i + 1,
                  data.repetition.first_press,

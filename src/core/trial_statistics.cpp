@@ -29,18 +29,28 @@ double median_of(std::vector<std::int64_t> sorted) {
 
 RepetitionFigures repetition_figures(const TestDetails& details) {
     RepetitionFigures figures;
-    for (int i = 0; i < repetition_intervals; ++i) {
-        const TrialRow& click = details.rows[static_cast<std::size_t>(i)];
-        const TrialRow& next = details.rows[static_cast<std::size_t>(i) + 1];
-        figures.intervals[static_cast<std::size_t>(i)] =
-            reading_difference(next.response, click.response);
+    std::vector<std::int64_t> known;
+    for (std::size_t i = 0; i < figures.intervals.size(); ++i) {
+        const TrialRow& click = details.rows[i];
+        const TrialRow& next = details.rows[i + 1];
+        if (click.recorded() && next.recorded()) {
+            figures.intervals[i] = reading_difference(next.response, click.response);
+            known.push_back(*figures.intervals[i]);
+        }
     }
-    figures.interval_spread = *spread_of({figures.intervals.begin(), figures.intervals.end()});
-    figures.five_clicks_ms = details.rows.back().response_ms;
-    if (figures.five_clicks_ms > 0) {
-        figures.clicks_per_second = repetition_clicks * 1000.0 / figures.five_clicks_ms;
+    figures.interval_spread = spread_of(known);
+    if (const TrialRow& fifth = details.rows.back(); fifth.recorded()) {
+        figures.five_clicks_ms = fifth.response_ms;
+        if (fifth.response_ms > 0) {
+            figures.clicks_per_second = repetition_clicks * 1000.0 / fifth.response_ms;
+        }
     }
     return figures;
+}
+
+int recorded_rows(const TestDetails& details) {
+    return static_cast<int>(std::count_if(details.rows.begin(), details.rows.end(),
+                                          [](const TrialRow& row) { return row.recorded(); }));
 }
 
 QString optional_ms(const std::optional<double>& ms) {
@@ -87,7 +97,7 @@ TestStatistics test_statistics(const TestDetails& details) {
     TestStatistics statistics;
     statistics.kind = details.kind;
     if (details.kind == TestKind::repetition) {
-        statistics.trials = static_cast<int>(details.rows.size());
+        statistics.trials = recorded_rows(details);
         if (details.rows.size() == std::size_t{repetition_clicks}) {
             statistics.repetition = repetition_figures(details);
         }
@@ -122,15 +132,18 @@ std::vector<FigureLine> figure_lines(const TestStatistics& statistics) {
         lines.push_back({QStringLiteral("Slowest"), whole_ms(spread->slowest)});
     }
     if (const std::optional<RepetitionFigures>& rep = statistics.repetition) {
-        lines.push_back({QStringLiteral("Clicks"), QString::number(statistics.trials)});
-        for (int i = 0; i < repetition_intervals; ++i) {
+        lines.push_back({QStringLiteral("Clicks"), trials_text(statistics)});
+        for (std::size_t i = 0; i < rep->intervals.size(); ++i) {
+            const std::optional<std::int64_t>& interval = rep->intervals[i];
             lines.push_back({QStringLiteral("Click %1 to %2").arg(i + 1).arg(i + 2),
-                             whole_ms(rep->intervals[static_cast<std::size_t>(i)])});
+                             interval ? whole_ms(*interval) : trial_not_recorded_note});
         }
-        lines.push_back({QStringLiteral("Mean interval"),
-                         ms_text(rep->interval_spread.mean) + QStringLiteral(" ms")});
+        const std::optional<Spread>& spread = rep->interval_spread;
+        lines.push_back(
+            {QStringLiteral("Mean interval"),
+             spread ? ms_text(spread->mean) + QStringLiteral(" ms") : QStringLiteral("n/a")});
         lines.push_back({QStringLiteral("Standard deviation"),
-                         optional_ms(rep->interval_spread.standard_deviation)});
+                         optional_ms(spread ? spread->standard_deviation : std::nullopt)});
         lines.push_back(
             {QStringLiteral("Clicks per second"),
              rep->clicks_per_second ? rate_text(*rep->clicks_per_second) : QStringLiteral("n/a")});
@@ -141,8 +154,9 @@ std::vector<FigureLine> figure_lines(const TestStatistics& statistics) {
 QString trials_text(const TestStatistics& statistics) {
     // Beside the name "Trials" the note's own last words would repeat it, and
     // the longer text would crowd the other names out of a narrow table.
-    if (recorded_trials_note(statistics.trials)) {
-        return QStringLiteral("%1 of %2 recorded").arg(statistics.trials).arg(trials_per_test);
+    const int all = statistics.kind == TestKind::repetition ? repetition_clicks : trials_per_test;
+    if (statistics.trials < all) {
+        return QStringLiteral("%1 of %2 recorded").arg(statistics.trials).arg(all);
     }
     return QString::number(statistics.trials);
 }

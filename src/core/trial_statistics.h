@@ -40,19 +40,23 @@ std::optional<Spread> spread_of(const std::vector<std::int64_t>& times);
 inline constexpr int repetition_intervals = repetition_clicks - 1;
 
 struct RepetitionFigures {
-    // From the end of each click to the end of the next.
-    std::array<std::int64_t, repetition_intervals> intervals{};
-    Spread interval_spread;
-    std::int64_t five_clicks_ms = 0; // first press to the fifth release
-    // Five clicks over the time they took; none when that time is not above
-    // zero.
+    // From the end of each click to the end of the next; none where either
+    // click was not recorded, since a missing click has no end to measure.
+    std::array<std::optional<std::int64_t>, repetition_intervals> intervals{};
+    // Over the intervals there are; none when no two recorded clicks follow
+    // each other.
+    std::optional<Spread> interval_spread;
+    // First press to the fifth release; unknown without the fifth click.
+    std::optional<std::int64_t> five_clicks_ms;
+    // Five clicks over the time they took; none when that time is unknown or
+    // not above zero.
     std::optional<double> clicks_per_second;
 };
 
 struct TestStatistics {
     TestKind kind = TestKind::activation;
     // The trials that have a reading (a trial with neither reading recorded
-    // is left out); the clicks for the repetition test.
+    // is left out); the recorded clicks for the repetition test.
     int trials = 0;
     // The response times of the activation and release tests.
     std::optional<Spread> times;
@@ -61,8 +65,8 @@ struct TestStatistics {
 
 TestStatistics test_statistics(const TestDetails& details);
 
-// How many trials a timed test's figures stand on, for a place named
-// "Trials": "10", or "5 of 10 recorded" when some were not.
+// How many trials (clicks) a test's figures stand on, for a place named
+// "Trials" ("Clicks"): "10", or "5 of 10 recorded" when some were not.
 QString trials_text(const TestStatistics& statistics);
 
 // One line of figures as the views show them: a name and its value.

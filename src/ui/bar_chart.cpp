@@ -20,11 +20,17 @@ BarChart interval_chart(const TestDetails& details) {
     if (!figures) {
         return chart;
     }
-    for (int i = 0; i < repetition_intervals; ++i) {
-        chart.bars.push_back({QStringLiteral("%1 to %2").arg(i + 1).arg(i + 2),
-                              figures->intervals[static_cast<std::size_t>(i)], std::nullopt});
+    // An interval touching an unrecorded click has no bar, as an unrecorded
+    // trial has none: its label is missing from the row instead.
+    for (std::size_t i = 0; i < figures->intervals.size(); ++i) {
+        if (const std::optional<std::int64_t>& interval = figures->intervals[i]) {
+            chart.bars.push_back(
+                {QStringLiteral("%1 to %2").arg(i + 1).arg(i + 2), *interval, std::nullopt});
+        }
     }
-    chart.reference = static_cast<std::int32_t>(std::lround(figures->interval_spread.mean));
+    if (const std::optional<Spread>& spread = figures->interval_spread) {
+        chart.reference = static_cast<std::int32_t>(std::lround(spread->mean));
+    }
     chart.reference_caption = QStringLiteral("Mean");
     return chart;
 }

@@ -45,11 +45,12 @@ QStringList figure_headers(TestKind kind) {
 QStringList figure_cells(const TestStatistics& statistics) {
     QStringList cells;
     if (const std::optional<RepetitionFigures>& rep = statistics.repetition) {
-        for (const std::int64_t interval : rep->intervals) {
-            cells << QString::number(interval);
+        for (const std::optional<std::int64_t>& interval : rep->intervals) {
+            cells << (interval ? QString::number(*interval) : trial_not_recorded_note);
         }
-        cells << ms_text(rep->interval_spread.mean)
-              << optional_text(rep->interval_spread.standard_deviation, &ms_text)
+        const std::optional<Spread>& spread = rep->interval_spread;
+        cells << (spread ? ms_text(spread->mean) : QStringLiteral("n/a"))
+              << optional_text(spread ? spread->standard_deviation : std::nullopt, &ms_text)
               << optional_text(rep->clicks_per_second, &rate_text);
     } else if (const std::optional<Spread>& spread = statistics.times) {
         cells << trials_text(statistics) << ms_text(spread->mean) << ms_text(spread->median)

@@ -82,6 +82,7 @@ ResultsTab::ResultsTab(QWidget* parent)
         m_release_labels[i] = result_label(release[i], height);
     }
     m_five_clicks_label = result_label({"Label8", 1560, 4440, 4800});
+    m_clicks_recorded_label = result_label({"rep_clicks_recorded", 1560, 4800, 4800}, 300);
 
     const struct {
         const char* name;
@@ -133,7 +134,10 @@ void ResultsTab::show_results(const TestResults& results) {
     };
     show_timed(m_activation_labels, results.activation);
     show_timed(m_release_labels, results.release);
-    m_five_clicks_label->setText(repetition_caption(results.five_clicks));
+    const QStringList repetition = repetition_captions(results);
+    m_five_clicks_label->setText(repetition.front());
+    m_clicks_recorded_label->setText(repetition.value(1));
+    m_clicks_recorded_label->setVisible(repetition.size() > 1);
 }
 
 } // namespace tavo

@@ -27,6 +27,7 @@ private:
     std::array<QLabel*, 4> m_activation_labels{};
     std::array<QLabel*, 4> m_release_labels{};
     QLabel* m_five_clicks_label = nullptr;
+    QLabel* m_clicks_recorded_label = nullptr;
 };
 
 } // namespace tavo
