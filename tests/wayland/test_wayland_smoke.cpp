@@ -12,7 +12,7 @@
 #include "frame_presenter.h"
 #include "shape_widget.h"
 #include "switch_test_windows.h"
-#include "trial_fakes.h"
+#include "trial_window_rig.h"
 
 #include <QAction>
 #include <QFile>
@@ -140,69 +140,27 @@ void TestWaylandSmoke::onsets_come_from_the_presented_frame() {
     QVERIFY(presenter->presents());
     QCOMPARE(presenter->sources(), QStringLiteral("presented, then delivery"));
 
-    QStringList log;
-    TestSettings settings;
-    settings.max_hold_ms = 1000;
-    RecordingRecorder recorder{log};
-    SystemClock clock;
-    RecordingSounds sounds{log};
-    FakeRandom random;
-    FakeSwitchInput input;
-    RecordingReadingLog readings;
-    FakeDialogs dialogs;
-    std::map<QString, FakeTimer*> timers;
-    const TrialWindowServices services{
-        {settings, recorder, clock, sounds, random, input, readings, *presenter},
-        dialogs,
-        [&](QObject*, const QString& name) {
-            auto timer = std::make_unique<FakeTimer>(log, name);
-            timers[name] = timer.get();
-            return timer;
-        },
-        *presenter};
-    std::unique_ptr<TrialWindow> window;
-    if (release_test) {
-        window = std::make_unique<ReleaseWindow>(services);
-    } else {
-        window = std::make_unique<ActivationWindow>(services);
-    }
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    TrialWindowRig rig(*presenter, release_test);
+    QVERIFY(rig.show());
     if (hidden_first) {
-        window->hide();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        rig.window().hide();
+        QVERIFY(rig.show());
     }
 
-    input.press(); // the start press
-    input.release();
+    rig.start();
     constexpr int trials = 3;
     for (int trial = 1; trial <= trials; ++trial) {
-        if (release_test) {
-            QVERIFY(timers.at(QStringLiteral("Hold_Timer"))->fire());
-            input.press();
-            QVERIFY(timers.at(QStringLiteral("Release_Timer"))->fire());
-        } else {
-            QVERIFY(timers.at(QStringLiteral("Stimulus_Timer"))->fire());
-        }
+        QVERIFY(rig.show_stimulus());
         // The subject answers once the stimulus is on screen: after the
         // compositor's feedback has come in (a wait for an event, not a time).
-        const QString prefix = QStringLiteral("onset %1 ").arg(trial);
-        QTRY_VERIFY(!readings.lines.filter(prefix).isEmpty());
-        if (release_test) {
-            input.release();
-        } else {
-            input.press();
-            input.release();
-        }
+        QTRY_VERIFY(!rig.onset_line(trial).isEmpty());
+        rig.answer();
         // onset TRIAL READING SOURCE DELIVERY STAMP_US, then the answer's line.
-        const QStringList onset = readings.lines.filter(prefix).value(0).split(QLatin1Char(' '));
-        const QString answer_event = release_test ? QStringLiteral("release %1 ").arg(trial)
-                                                  : QStringLiteral("response %1 ").arg(trial);
-        const QStringList answer =
-            readings.lines.filter(answer_event).value(0).split(QLatin1Char(' '));
+        const QStringList onset = rig.onset_line(trial).split(QLatin1Char(' '));
+        const QStringList answer = rig.answer_line(trial).split(QLatin1Char(' '));
         QVERIFY2(onset.size() == 6 && answer.size() >= 5,
-                 qPrintable(readings.lines.join(QLatin1Char('\n'))));
+                 qPrintable(onset.join(QLatin1Char(' ')) + QLatin1String(" / ") +
+                            answer.join(QLatin1Char(' '))));
         QCOMPARE(onset.at(3), QStringLiteral("presented"));
         // The reading is the stamp's whole milliseconds, and the frame was on
         // screen before the answer was delivered. Readings are milliseconds
@@ -214,7 +172,6 @@ void TestWaylandSmoke::onsets_come_from_the_presented_frame() {
                  qPrintable(onset.join(QLatin1Char(' ')) + QLatin1String(" / ") +
                             answer.join(QLatin1Char(' '))));
     }
-    window->close();
 }
 
 void TestWaylandSmoke::cleanupTestCase() {

@@ -5,17 +5,14 @@
 // caption included, must be there by then: an onset never precedes what the
 // subject can see. The timers are the tests' fakes and the switch is
 // pressed through the fake input; nothing waits for a time to pass.
-#include "fake_dialogs.h"
 #include "frame_presenter.h"
-#include "switch_test_windows.h"
-#include "trial_fakes.h"
+#include "trial_window_rig.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QTest>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <signal.h>
 #include <sys/wait.h>
@@ -167,74 +164,36 @@ void TestOnsetFrames::onset_is_not_before_any_part_of_the_stimulus() {
     const std::unique_ptr<FramePresenter> real = make_frame_presenter();
     QVERIFY(real->presents());
 
-    QStringList log;
-    TestSettings settings;
-    settings.max_hold_ms = 1000;
-    RecordingRecorder recorder{log};
-    SystemClock clock;
-    RecordingSounds sounds{log};
-    FakeRandom random;
-    FakeSwitchInput input;
-    RecordingReadingLog readings;
-    FakeDialogs dialogs;
-    std::map<QString, FakeTimer*> timers;
     ReadBackPresenter presenter(*real);
-    const TrialWindowServices services{
-        {settings, recorder, clock, sounds, random, input, readings, presenter},
-        dialogs,
-        [&](QObject*, const QString& name) {
-            auto timer = std::make_unique<FakeTimer>(log, name);
-            timers[name] = timer.get();
-            return timer;
-        },
-        presenter};
-    std::unique_ptr<TrialWindow> window;
-    if (release_test) {
-        window = std::make_unique<ReleaseWindow>(services);
-    } else {
-        window = std::make_unique<ActivationWindow>(services);
-    }
-    presenter.window = window.get();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    TrialWindowRig rig(presenter, release_test);
+    TrialWindow* window = &rig.window();
+    presenter.window = window;
+    QVERIFY(rig.show());
 
-    input.press(); // the start press
-    input.release();
-    if (release_test) {
-        QVERIFY(timers.at(QStringLiteral("Hold_Timer"))->fire());
-        input.press();
-        QVERIFY(timers.at(QStringLiteral("Release_Timer"))->fire());
-    } else {
-        QVERIFY(timers.at(QStringLiteral("Stimulus_Timer"))->fire());
-    }
+    rig.start();
+    QVERIFY(rig.show_stimulus());
     if (event_loop_first) {
         // Until the server's report has come in (a wait for an event, not a time).
         QTRY_VERIFY(presenter.source.has_value());
     }
     // The answer settles the onset, if its stamp has not come in yet.
-    if (release_test) {
-        input.release();
-    } else {
-        input.press();
-    }
+    rig.answer();
     QVERIFY2(presenter.source.has_value(), "no stamp came in");
-    const QString onset = readings.lines.filter(QStringLiteral("onset 1 ")).value(0);
+    const QString onset = rig.onset_line(1);
     QVERIFY2(onset.contains(QLatin1Char(' ') + source + QLatin1Char(' ')), qPrintable(onset));
 
     // Every part of the stimulus as the stamp came in: the shape around the
     // caption in the cue's colour, and the caption's own box showing both
     // its background and its word.
-    const char* shape_name = release_test ? "Stim_Release" : "stimulus";
-    const char* caption_name = release_test ? "Release_Label" : "click_label";
-    auto* shape = window->findChild<QWidget*>(QString::fromLatin1(shape_name));
-    auto* caption = window->findChild<QLabel*>(QString::fromLatin1(caption_name));
+    auto* shape = window->findChild<QWidget*>(rig.shape_name());
+    auto* caption = window->findChild<QLabel*>(rig.caption_name());
     QVERIFY(shape != nullptr && caption != nullptr);
     const QImage& pixels = presenter.read_back;
     QVERIFY(!pixels.isNull());
     const QColor cue = caption->palette().color(QPalette::Window);
-    const QPoint shape_corner = shape->mapTo(window.get(), QPoint(4, 4));
+    const QPoint shape_corner = shape->mapTo(window, QPoint(4, 4));
     QCOMPARE(QColor(pixels.pixel(shape_corner)), cue);
-    const QRect caption_box(caption->mapTo(window.get(), QPoint()), caption->size());
+    const QRect caption_box(caption->mapTo(window, QPoint()), caption->size());
     bool background = false;
     bool word = false;
     const QColor text = caption->palette().color(QPalette::WindowText);
