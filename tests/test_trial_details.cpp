@@ -322,23 +322,10 @@ void TestTrialDetails::unrecorded_trials_in_both_windows_data() {
                                   << "320.0";
     QTest::newRow("compare trials") << "activation_compare_table" << 0 << "Trials"
                                     << "5 of 10 recorded";
-    QTest::newRow("results tab, five clicks") << "results_tab" << 0 << "Label8"
-                                              << "Time For 5 Clicks: 00:00.950";
     QTest::newRow("results tab, clicks note") << "results_tab" << 0 << "rep_clicks_recorded"
                                               << "4 of 5 clicks recorded";
     QTest::newRow("click not recorded") << "repetition_table" << 2 << "From First Press (ms)"
                                         << "not recorded";
-    QTest::newRow("click recorded") << "repetition_table" << 3 << "From First Press (ms)"
-                                    << "750";
-    QTest::newRow("clicks figure") << "repetition_statistics" << -1 << "Clicks"
-                                   << "4 of 5 recorded";
-    QTest::newRow("interval to a missing click") << "repetition_statistics" << -1 << "Click 2 to 3"
-                                                 << "not recorded";
-    QTest::newRow("interval of recorded clicks") << "repetition_statistics" << -1 << "Click 1 to 2"
-                                                 << "200 ms";
-    QTest::newRow("mean interval of recorded clicks")
-        << "repetition_statistics" << -1 << "Mean interval"
-        << "200.0 ms";
     QTest::newRow("compare interval to a missing click")
         << "repetition_compare_table" << 0 << "Click 3 to 4 (ms)"
         << "not recorded";
