@@ -2,7 +2,7 @@
 // robot subject, and prints how its clock readings compare with what really
 // happened: the input latency from an injected press or release to the
 // program's reading of it, the stimulus onset reading against the moment
-// the stimulus's pixels can be read back from the X server, the drawn delays
+// the stimulus's pixels are in the X server's framebuffer, the drawn delays
 // against those observed, and the response times recorded against the
 // robot's true ones. The switch is the left mouse button, or with `space` a
 // switch interface that sends the Space key (TAVO started with
