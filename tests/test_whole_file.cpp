@@ -1,14 +1,20 @@
 // Reading and replacing whole files under the faults of a real system: a full
 // disk, a disk with room for only part of the file, a read-only disk or
 // folder, a folder in place of the file, and inputs that are no files at all
-// (a device that never ends, a pipe without a writer, a file over the limit).
+// (a device that never ends, a pipe without a writer, a file over the limit);
+// and how a save by someone else is told from the file we saw. Built twice:
+// against the system's own calls and, with TAVO_PORTABLE_FILES, against Qt's
+// file classes, which the other systems use.
+#include "file_identity.h"
 #include "small_tmpfs.h"
 #include "whole_file.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,10 +44,23 @@ QStringList names_in(const QString& folder) {
 
 enum class Fault { full, room_for_part, read_only_disk };
 
+// Qt's file classes look at the file before they write it, and give their
+// own reason for a file they refuse; the system's calls give the system's.
+#if defined(TAVO_PORTABLE_FILES)
+constexpr bool through_qt = true;
+#else
+constexpr bool through_qt = false;
+#endif
+
+// What someone else does to a file between our reading and our saving.
+enum class OtherSave { none, read, other_size, same_size_later, renamed_over };
+
 } // namespace
 
 Q_DECLARE_METATYPE(Fault)
+Q_DECLARE_METATYPE(OtherSave)
 Q_DECLARE_METATYPE(tavo::ReadFailureKind)
+Q_DECLARE_METATYPE(tavo::FileKind)
 
 class TestWholeFile : public QObject {
     Q_OBJECT
@@ -52,9 +71,14 @@ private Q_SLOTS:
     void disk_faults_leave_the_earlier_file_data();
     void disk_faults_leave_the_earlier_file();
     void read_only_folder_leaves_the_earlier_file();
+    void failed_flush_leaves_the_earlier_file();
     void folder_in_place_of_the_file();
     void reading_refuses_what_is_no_small_file_data();
     void reading_refuses_what_is_no_small_file();
+    void another_save_changes_the_identity_data();
+    void another_save_changes_the_identity();
+    void kind_of_what_a_name_names_data();
+    void kind_of_what_a_name_names();
 };
 
 void TestWholeFile::new_file_and_replaced_file() {
@@ -101,7 +125,9 @@ void TestWholeFile::disk_faults_leave_the_earlier_file_data() {
     QTest::newRow("full disk, large file") << Fault::full << 20000 << "No space left on device";
     QTest::newRow("room for part of the file")
         << Fault::room_for_part << 20000 << "No space left on device";
-    QTest::newRow("read-only disk") << Fault::read_only_disk << 1500 << "Read-only file system";
+    QTest::newRow("read-only disk")
+        << Fault::read_only_disk << 1500
+        << (through_qt ? "kept.dat is read-only" : "Read-only file system");
 }
 
 // Qt's own QSaveFile lets the last write's ENOSPC through and renames a cut
@@ -152,12 +178,29 @@ void TestWholeFile::read_only_folder_leaves_the_earlier_file() {
     QCOMPARE(content_of(path), old_content);
 }
 
+// Every write goes through and only the flush to the disk fails: the file
+// must not be put in place, nor the save reported as done. The system's calls
+// fail only under faults/run_with_failed_flush.sh, which names the reason.
+void TestWholeFile::failed_flush_leaves_the_earlier_file() {
+    const QString reason = qEnvironmentVariable("TAVO_INJECTED_FLUSH_FAILURE");
+    if (reason.isEmpty()) {
+        QSKIP("the flush to the disk fails only under faults/run_with_failed_flush.sh");
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kept.dat"));
+    QVERIFY(write_plain(path, old_content));
+    QCOMPARE(replace_whole_file(path, "new"), std::optional<QString>(reason));
+    QCOMPARE(content_of(path), old_content);
+    QCOMPARE(names_in(dir.path()), QStringList{QStringLiteral("kept.dat")});
+}
+
 void TestWholeFile::folder_in_place_of_the_file() {
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("folder.dat"));
     QVERIFY(QDir().mkdir(folder));
     QCOMPARE(replace_whole_file(folder, "new"),
-             std::optional<QString>(QStringLiteral("Is a directory")));
+             std::optional<QString>(through_qt ? QStringLiteral("It is not a regular file")
+                                               : QStringLiteral("Is a directory")));
     QVERIFY(QFileInfo(folder).isDir());
     QCOMPARE(names_in(dir.path()), QStringList{QStringLiteral("folder.dat")});
 }
@@ -197,6 +240,95 @@ void TestWholeFile::reading_refuses_what_is_no_small_file() {
     QCOMPARE(read.failure, failure);
     QTEST(read.reason, "reason");
     QCOMPARE(read.bytes.size(), read.ok() ? limit : 0);
+}
+
+void TestWholeFile::another_save_changes_the_identity_data() {
+    QTest::addColumn<OtherSave>("save");
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("untouched") << OtherSave::none << false;
+    QTest::newRow("only read") << OtherSave::read << false;
+    QTest::newRow("other size") << OtherSave::other_size << true;
+    QTest::newRow("same size, a millisecond later") << OtherSave::same_size_later << true;
+#if !defined(TAVO_PORTABLE_FILES)
+    // Qt offers no file's identity beyond its size and time: through it, a
+    // copy of the same size and time put in place is the same file.
+    QTest::newRow("same size and time, renamed over it") << OtherSave::renamed_over << true;
+#endif
+}
+
+// The time is set by hand (to the millisecond, as Qt carries it), so that no
+// case depends on how quickly the test runs.
+void TestWholeFile::another_save_changes_the_identity() {
+    QFETCH(OtherSave, save);
+    QFETCH(bool, changed);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("shared.dat"));
+    const QDateTime saved_at = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const auto set_time = [&](const QString& name, const QDateTime& time) {
+        QFile file(name);
+        return file.open(QIODevice::ReadWrite) &&
+               file.setFileTime(time, QFileDevice::FileModificationTime);
+    };
+    QVERIFY(write_plain(path, old_content));
+    QVERIFY(set_time(path, saved_at));
+    const std::optional<FileIdentity> seen = file_identity(path);
+    QVERIFY(seen.has_value());
+    QByteArray same_size = old_content;
+    same_size[0] = 'T';
+    const QString copy = dir.filePath(QStringLiteral("copy.dat"));
+    switch (save) {
+    case OtherSave::none:
+        break;
+    case OtherSave::read:
+        QVERIFY(read_whole_file(path, 1 << 20).ok());
+        break;
+    case OtherSave::other_size:
+        QVERIFY(write_plain(path, "short"));
+        QVERIFY(set_time(path, saved_at));
+        break;
+    case OtherSave::same_size_later:
+        QVERIFY(write_plain(path, same_size));
+        QVERIFY(set_time(path, saved_at.addMSecs(1)));
+        break;
+    case OtherSave::renamed_over:
+        QVERIFY(write_plain(copy, same_size));
+        QVERIFY(set_time(copy, saved_at));
+        QVERIFY(::rename(QFile::encodeName(copy).constData(),
+                         QFile::encodeName(path).constData()) == 0);
+        break;
+    }
+    QCOMPARE(file_identity(path) != seen, changed);
+}
+
+void TestWholeFile::kind_of_what_a_name_names_data() {
+    QTest::addColumn<QString>("name"); // made here as the name says
+    QTest::addColumn<FileKind>("kind");
+    QTest::newRow("nothing") << "missing" << FileKind::missing;
+    QTest::newRow("a file") << "file" << FileKind::regular;
+    QTest::newRow("a link to a file") << "link" << FileKind::regular;
+    QTest::newRow("a link to nothing") << "dangling" << FileKind::missing;
+    QTest::newRow("a folder") << "folder" << FileKind::other;
+    QTest::newRow("a pipe") << "fifo" << FileKind::other;
+}
+
+void TestWholeFile::kind_of_what_a_name_names() {
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    const QString file = dir.filePath(QStringLiteral("a file"));
+    QVERIFY(write_plain(file, old_content));
+    if (name == QLatin1String("file")) {
+        QVERIFY(write_plain(path, old_content));
+    } else if (name == QLatin1String("link")) {
+        QVERIFY(QFile::link(file, path));
+    } else if (name == QLatin1String("dangling")) {
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")), path));
+    } else if (name == QLatin1String("folder")) {
+        QVERIFY(QDir().mkdir(path));
+    } else if (name == QLatin1String("fifo")) {
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    }
+    QTEST(file_kind(path), "kind");
 }
 
 QTEST_GUILESS_MAIN(TestWholeFile)

@@ -5,10 +5,37 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+
+#if defined(Q_OS_WIN)
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace tavo {
 
 namespace {
+
+// QSaveFile's commit flushes the file to the disk but ignores a failure and
+// puts the file in place anyway: a disk that could not keep the content
+// would then hold a cut file under the target's name, reported as saved. The
+// flush is made here first, and its failure stops the save.
+std::optional<QString> flush_to_disk(QSaveFile& file) {
+    const int descriptor = file.handle();
+#if defined(Q_OS_WIN)
+    const bool flushed = descriptor >= 0 && ::_commit(descriptor) == 0;
+#else
+    // Some file systems cannot flush a file at all; that is no failure.
+    const bool flushed =
+        descriptor >= 0 && (::fsync(descriptor) == 0 || errno == EINVAL || errno == ENOTSUP);
+#endif
+    if (flushed) {
+        return std::nullopt;
+    }
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
 
 std::optional<QString> replace_with_save_file(const QString& path, QByteArrayView bytes) {
     QSaveFile file(path);
@@ -27,6 +54,10 @@ std::optional<QString> replace_with_save_file(const QString& path, QByteArrayVie
     }
     if (!file.flush() || file.error() != QFileDevice::NoError) {
         const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (std::optional<QString> reason = flush_to_disk(file)) {
         file.cancelWriting();
         return reason;
     }
