@@ -75,6 +75,7 @@ private Q_SLOTS:
     void folder_in_place_of_the_file();
     void reading_refuses_what_is_no_small_file_data();
     void reading_refuses_what_is_no_small_file();
+    void reading_a_failing_disk_fails();
     void another_save_changes_the_identity_data();
     void another_save_changes_the_identity();
     void kind_of_what_a_name_names_data();
@@ -240,6 +241,23 @@ void TestWholeFile::reading_refuses_what_is_no_small_file() {
     QCOMPARE(read.failure, failure);
     QTEST(read.reason, "reason");
     QCOMPARE(read.bytes.size(), read.ok() ? limit : 0);
+}
+
+// The disk gives the file's first bytes and then fails: the part must not
+// pass for the whole file. The disk fails only under faults/failing_disk.cpp,
+// preloaded, for files of the size it names.
+void TestWholeFile::reading_a_failing_disk_fails() {
+    const qsizetype size = qEnvironmentVariableIntValue("TAVO_FAILING_FILE_SIZE");
+    if (size == 0) {
+        QSKIP("the disk fails only with faults/failing_disk.cpp preloaded");
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cut.dat"));
+    QVERIFY(write_plain(path, QByteArray(size, 'x')));
+    const WholeFile read = read_whole_file(path, 100'000);
+    QCOMPARE(read.failure, ReadFailureKind::system);
+    QCOMPARE(read.reason, QStringLiteral("Input/output error"));
+    QCOMPARE(read.bytes, QByteArray());
 }
 
 void TestWholeFile::another_save_changes_the_identity_data() {

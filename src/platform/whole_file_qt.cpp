@@ -98,20 +98,30 @@ WholeFile read_whole_file(const QString& path, qint64 max_bytes) {
         return {{}, ReadFailureKind::not_regular, {}};
     }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         return {{}, ReadFailureKind::system, file.errorString()};
     }
     if (file.isSequential()) {
         return {{}, ReadFailureKind::not_regular, {}};
     }
-    QByteArray bytes = file.read(max_bytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        return {{}, ReadFailureKind::system, file.errorString()};
+    // A read that meets an input error after some bytes returns those bytes
+    // without the error; only the next read reports it. Reading on to the end
+    // of the file keeps a disk that fails partway from passing a cut file
+    // off as the whole one.
+    QByteArray bytes;
+    for (;;) {
+        const QByteArray block = file.read(max_bytes + 1 - bytes.size());
+        if (file.error() != QFileDevice::NoError) {
+            return {{}, ReadFailureKind::system, file.errorString()};
+        }
+        if (block.isEmpty()) {
+            return {bytes, ReadFailureKind::none, {}};
+        }
+        bytes += block;
+        if (bytes.size() > max_bytes) {
+            return {{}, ReadFailureKind::too_large, {}};
+        }
     }
-    if (bytes.size() > max_bytes) {
-        return {{}, ReadFailureKind::too_large, {}};
-    }
-    return {bytes, ReadFailureKind::none, {}};
 }
 
 } // namespace tavo
